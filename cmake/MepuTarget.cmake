@@ -1,0 +1,36 @@
+# Settings every mepu target shares: warnings, the Shift-JIS execution character set, sanitizers.
+set(MEPU_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP932)
+
+function(mepu_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra ${MEPU_CHARSET_FLAGS})
+  if(MEPU_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+endfunction()
+
+if(MEPU_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # Each program must run alone on a Windows machine.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# Adds every subdirectory of the calling folder that has a CMakeLists.txt, in the given order.
+function(mepu_add_subdirectories)
+  foreach(dir ${ARGN})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# A deliverable program: it lands in <build>/bin beside the data files it needs at run time.
+function(mepu_program target)
+  mepu_target_defaults(${target})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()

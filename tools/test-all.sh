@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything (Linux and Windows) and runs every test:
+# the Linux build, the same under AddressSanitizer + UndefinedBehaviorSanitizer, the fuzz targets
+# for a bounded time, and the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup-debian.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export QTEST_FUNCTION_TIMEOUT=120000
+
+step() { printf '\n==== %s\n' "$*"; }
+
+step "Linux build (warnings as errors)"
+cmake --preset ci >/dev/null
+cmake --build --preset ci -j "$jobs"
+ctest --preset ci -j "$jobs"
+
+step "Linux build under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 ctest --preset sanitize -j "$jobs"
+
+step "Fuzz targets (bounded runs)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+bash tools/run-fuzzers.sh build-fuzz
+
+step "Windows build under Wine"
+. tools/wine-env.sh
+mepu_wine_prefix_ready
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+bash tools/with-xvfb.sh ctest --preset windows -j 1
