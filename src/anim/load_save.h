@@ -1,0 +1,26 @@
+// The editor's load and save commands and the reading steps they share with the start-up.
+#pragma once
+
+#include "host/host.h"
+
+// The names the file dialogs start from and fill in; kept between commands.
+struct AnimationFileNames {
+    char current_path[FILE_NAME_CAPACITY] = "anime.mpa";
+    char current_name[FILE_NAME_CAPACITY] = "anime.mpa";
+};
+
+AnimationFileNames& animation_file_names();
+
+// Command 40: prompt, open dialog, then load_animation_file.
+void load_animation();
+// Reads the file named in current_path into the animation, with the progress line and the
+// messages of each failure. A file refused before any frame is read leaves the animation exactly
+// as it was; a failure inside the frames keeps the frames read before it. A result without frames
+// becomes one empty frame.
+void load_animation_file();
+// Command 41 (also the emergency save): prompt, save dialog, write. Declared in host/host.h.
+// void save_animation();
+
+// Turns every frame of the table, each a raw 1-bit block, into a run-length frame through the
+// canvas, with a progress line per frame.
+void convert_raw_frames();
