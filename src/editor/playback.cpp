@@ -1,0 +1,114 @@
+// Playback: frames shown in black and white, each one period after the previous was released.
+#include "editor/playback.h"
+
+#include <cstdio>
+
+#include "anim/animation.h"
+#include "editor/commands.h"
+#include "host/host.h"
+
+uint32_t frame_period_ms(int speed)
+{
+    // A speed below 1 never comes from the dialog or a checked file; it must not divide by zero.
+    return speed < 1 ? 1000u : static_cast<uint32_t>(1000 / speed);
+}
+
+static void print_number_line(const char* format, int number)
+{
+    char line[96];
+    std::snprintf(line, sizeof line, format, number);
+    print_text(line);
+}
+
+static void wait_until_period_passed(uint32_t* last_tick, uint32_t period)
+{
+    // Unsigned difference survives the counter's wrap; the host may yield inside tick_count.
+    uint32_t now = tick_count();
+    while (now - *last_tick < period) {
+        now = tick_count();
+    }
+    *last_tick = now;
+}
+
+static void wait_until_left_released()
+{
+    int x, y, right, left = 1;
+    while (left) {
+        read_pointer(&x, &y, &right, &left);
+    }
+}
+
+void play_frames(int start)
+{
+    Animation& anim = animation();
+    const uint32_t period = frame_period_ms(anim.speed);
+    uint32_t last_tick = tick_count();
+    set_print_values(CANVAS_INK, CANVAS_PAPER);
+
+    clear_text();
+    set_text_pos(0, 0);
+    print_number_line("現在､%dコマ目を再生中         \n", anim.current_frame);
+    print_number_line("毎秒%dコマ  \n", anim.speed);
+    print_number_line("全%dコマ   \n", anim.frame_count);
+    print_text("マウス右ボタンで再生中止､左ボタンで一時停止");
+
+    anim.current_frame = start;
+    while (anim.current_frame < anim.frame_count) {
+        set_text_pos(0, 0);
+        print_number_line("現在､%dコマ目を再生中         \n", anim.current_frame);
+        int x, y, right, left;
+        read_pointer(&x, &y, &right, &left);
+        wait_until_period_passed(&last_tick, period);
+        print_page(anim.current_frame);
+        present_screen();
+        if (left) {
+            wait_until_left_released();
+        }
+        if (right) {
+            return;
+        }
+        anim.current_frame += 1;
+    }
+    anim.current_frame = anim.frame_count > 0 ? anim.frame_count - 1 : 0;
+}
+
+void play_from_start()
+{
+    play_frames(0);
+}
+
+void play_from_chosen_frame()
+{
+    Animation& anim = animation();
+    clear_text();
+    print_text("指定したコマから再生をはじめます。\n");
+    // The dialog counts from 1 but its number is the zero-based start: 1 starts at the second frame.
+    int value = anim.current_frame;
+    if (input_value(anim.frame_count, 1, &value) != 0) {
+        return;
+    }
+    play_frames(value < 0 ? 0 : value);
+}
+
+void play_loop()
+{
+    for (;;) {
+        int x, y, right, left;
+        read_pointer(&x, &y, &right, &left);
+        if (right) {
+            return;
+        }
+        play_from_start();
+    }
+}
+
+void set_speed()
+{
+    Animation& anim = animation();
+    clear_text();
+    int value = anim.speed;
+    print_text("一秒間に何コマ再生するか設定します\n");
+    if (input_value(60, 1, &value) == 0) {
+        anim.speed = value < 1 ? 1 : value > 60 ? 60 : value;
+    }
+}
