@@ -1,0 +1,4 @@
+// mepu on Linux: the editor on the Qt host.
+#include "host/qt/qt_host.h"
+
+int main(int argc, char** argv) { return qt_host_main(argc, argv); }
