@@ -185,7 +185,7 @@ void reverse_frames()
     reverse_frame_range(first, last);
 }
 
-int insert_frame_copies(int first, int last, int destination, int times, BlockAllocator allocate)
+int insert_frame_copies(int first, int last, int destination, int times)
 {
     Animation& anim = animation();
     const int n = last - first + 1;
@@ -197,7 +197,7 @@ int insert_frame_copies(int first, int last, int destination, int times, BlockAl
         return -1;
     }
     for (int i = 0; i < total; ++i) {
-        copies[i] = copy_frame(anim.frames[first + i % n], allocate);
+        copies[i] = copy_frame(anim.frames[first + i % n], animation_state().allocate);
         if (copies[i] == nullptr) {
             for (int j = 0; j < i; ++j) {
                 free_frame(copies[j]);

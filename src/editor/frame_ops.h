@@ -1,8 +1,6 @@
 // Frame operations shared by the frame commands (their command functions are in commands.h).
 #pragma once
 
-#include "anim/frame.h"
-
 // Appends a blank (all-white) frame after the last one; false, after telling the user and waiting
 // for a click, when the table is full or memory runs out. The canvas is left white.
 bool append_blank_frame();
@@ -12,5 +10,4 @@ void reverse_frame_range(int first, int last);
 
 // Inserts `times` copies of frames first ... last in front of frame `destination`. Returns 0, or
 // -1 with the animation unchanged when memory runs out.
-int insert_frame_copies(int first, int last, int destination, int times,
-                        BlockAllocator allocate = allocate_block);
+int insert_frame_copies(int first, int last, int destination, int times);

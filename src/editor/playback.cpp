@@ -9,8 +9,7 @@
 
 uint32_t frame_period_ms(int speed)
 {
-    // A speed below 1 never comes from the dialog or a checked file; it must not divide by zero.
-    return speed < 1 ? 1000u : static_cast<uint32_t>(1000 / speed);
+    return static_cast<uint32_t>(1000 / playable_speed(speed));
 }
 
 static void print_number_line(const char* format, int number)
