@@ -1,0 +1,160 @@
+#include "host/common/app_thread_posix.h"
+
+#include <pthread.h>
+#include <setjmp.h>
+#include <signal.h>
+
+#include <atomic>
+// <chrono> itself cannot be compiled with the Shift-JIS execution character set; these
+// headers bring the duration types.
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include "host/common/app_gate.h"
+#include "host/common/error_guard.h"
+#include "host/host.h"
+
+namespace {
+constexpr int CRASH_SIGNALS[] = {SIGSEGV, SIGFPE, SIGBUS, SIGILL};
+constexpr std::size_t ALTERNATE_STACK_BYTES = 256 * 1024;
+
+// What the crash handler needs. It is read inside the signal handler, so only plain data and
+// lock-free atomics live here.
+struct CrashCatch {
+    pthread_t app_thread{};
+    std::atomic<bool> armed{false};
+    sigjmp_buf jump_back{};
+    struct sigaction previous[sizeof CRASH_SIGNALS / sizeof CRASH_SIGNALS[0]]{};
+    bool installed = false;
+};
+
+struct AppThreadRun {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool finished = false;
+};
+
+CrashCatch& crash_catch()
+{
+    static CrashCatch state;
+    return state;
+}
+
+AppThreadRun& app_thread_run()
+{
+    static AppThreadRun state;
+    return state;
+}
+
+int signal_slot(int signal_number)
+{
+    for (std::size_t i = 0; i < sizeof CRASH_SIGNALS / sizeof CRASH_SIGNALS[0]; ++i) {
+        if (CRASH_SIGNALS[i] == signal_number) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void on_crash_signal(int signal_number, siginfo_t* info, void* /*context*/)
+{
+    CrashCatch& state = crash_catch();
+    if (state.armed.load() && pthread_equal(pthread_self(), state.app_thread)) {
+        state.armed.store(false);
+        siglongjmp(state.jump_back, signal_number);
+    }
+    // Not ours: hand the signal back to whatever handled it before. A fault re-executes and
+    // meets that handler; a signal sent by kill or raise is sent again.
+    const int slot = signal_slot(signal_number);
+    if (slot >= 0) sigaction(signal_number, &state.previous[slot], nullptr);
+    if (info == nullptr || info->si_code <= 0) raise(signal_number);
+}
+
+void install_crash_handlers()
+{
+    CrashCatch& state = crash_catch();
+    if (state.installed) return;
+    state.installed = true;
+    struct sigaction action {};
+    action.sa_sigaction = on_crash_signal;
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < sizeof CRASH_SIGNALS / sizeof CRASH_SIGNALS[0]; ++i) {
+        sigaction(CRASH_SIGNALS[i], &action, &state.previous[i]);
+    }
+}
+
+// The handler must not run on the stack that just overflowed or was smashed.
+void use_alternate_signal_stack(void* memory)
+{
+    stack_t stack{};
+    stack.ss_sp = memory;
+    stack.ss_size = ALTERNATE_STACK_BYTES;
+    stack.ss_flags = 0;
+    sigaltstack(&stack, nullptr);
+}
+
+// The guarded call of app_main. Kept apart so that nothing with a destructor lives in the frame
+// that sigsetjmp returns to twice.
+GuardCause run_app_main_caught()
+{
+    CrashCatch& state = crash_catch();
+    state.app_thread = pthread_self();
+    if (sigsetjmp(state.jump_back, 1) != 0) return GuardCause::fault;
+    state.armed.store(true);
+    GuardCause cause = GuardCause::returned;
+    try {
+        app_main();
+    } catch (...) {
+        cause = GuardCause::fault;
+    }
+    state.armed.store(false);
+    return cause;
+}
+
+void app_thread_main(void* alternate_stack)
+{
+    app_gate_bind_current_thread();
+    use_alternate_signal_stack(alternate_stack);
+    const GuardCause cause = run_app_main_caught();
+    if (run_error_guard(cause) == GuardOutcome::program_ends) {
+        std::fflush(nullptr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    // The alternate stack stays allocated: a stray late signal must not land in freed memory.
+    app_gate_thread_finished();
+    AppThreadRun& run = app_thread_run();
+    std::lock_guard lock(run.mutex);
+    run.finished = true;
+    run.changed.notify_all();
+}
+}  // namespace
+
+bool start_app_thread()
+{
+    install_crash_handlers();
+    {
+        AppThreadRun& run = app_thread_run();
+        std::lock_guard lock(run.mutex);
+        run.finished = false;
+    }
+    void* alternate_stack = std::malloc(ALTERNATE_STACK_BYTES);
+    if (alternate_stack == nullptr) return false;
+    try {
+        std::thread(app_thread_main, alternate_stack).detach();
+    } catch (const std::system_error&) {
+        std::free(alternate_stack);
+        return false;
+    }
+    return true;
+}
+
+bool wait_app_thread_finished(int timeout_ms)
+{
+    AppThreadRun& run = app_thread_run();
+    std::unique_lock lock(run.mutex);
+    return run.changed.wait_for(lock, std::chrono::milliseconds(timeout_ms),
+                                [&] { return run.finished; });
+}
