@@ -1,0 +1,66 @@
+#include "host/qt/qt_canvas_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "host/qt/qt_host_state.h"
+#include "host/qt/qt_mouse_feed.h"
+
+CanvasView::CanvasView(QWidget* parent) : QWidget(parent)
+{
+    // The editor polls the position between presses too.
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CanvasView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    PresentedCanvas& canvas = qt_host().presented;
+    std::lock_guard lock(canvas.mutex);
+    if (canvas.image.isNull()) {
+        painter.fillRect(rect(), Qt::white);
+        return;
+    }
+    // Nearest-neighbour stretch, so that 2x shows each canvas pixel as a clean 2 x 2 block.
+    painter.drawImage(rect(), canvas.image);
+    if (!canvas.feedback.empty()) {
+        painter.setPen(QPen(canvas.feedback_white ? Qt::white : Qt::black, 0));
+        painter.drawLines(canvas.feedback.data(), static_cast<int>(canvas.feedback.size()));
+    }
+}
+
+void note_canvas_geometry(const QWidget* canvas)
+{
+    PointerPlace& place = qt_host().pointer;
+    const QPoint origin = canvas->mapToGlobal(QPoint(0, 0));
+    place.client_left.store(origin.x());
+    place.client_top.store(origin.y());
+    place.client_width.store(canvas->width());
+    place.client_height.store(canvas->height());
+}
+
+void CanvasView::resizeEvent(QResizeEvent*)
+{
+    note_canvas_geometry(this);
+}
+
+void CanvasView::moveEvent(QMoveEvent*)
+{
+    note_canvas_geometry(this);
+}
+
+void CanvasView::mousePressEvent(QMouseEvent* event)
+{
+    feed_mouse_event(event);
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent* event)
+{
+    feed_mouse_event(event);
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* event)
+{
+    feed_mouse_event(event);
+}

@@ -1,0 +1,21 @@
+// The main window's client area: shows the presented canvas stretched to its size, with the pen
+// feedback over it, and turns button presses into the pointer state.
+#pragma once
+
+#include <QWidget>
+
+class CanvasView : public QWidget {
+public:
+    explicit CanvasView(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// Records where the canvas area is on the screen (after a move or resize of its window).
+void note_canvas_geometry(const QWidget* canvas);

@@ -1,0 +1,59 @@
+// The Qt host's process-wide state: one instance, created by qt_host_main on the GUI thread and
+// reached by the host operations through qt_host(). What the application thread reads while the
+// GUI thread writes it is atomic or guarded by a mutex.
+#pragma once
+
+#include <QImage>
+#include <QLine>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "host/host.h"
+
+class MainWindow;
+class TextWindow;
+
+// The canvas as last presented, and the pen feedback drawn over it until the next presentation.
+struct PresentedCanvas {
+    std::mutex mutex;
+    QImage image;  // Indexed8, 320 x 240, the colour table fixed by create_screen
+    std::vector<QLine> feedback;  // window client pixels
+    bool feedback_white = false;
+};
+
+// Where the pointer and the canvas area are, in screen pixels. Written by the GUI thread from
+// window events, read by the application thread's polls.
+struct PointerPlace {
+    std::atomic<int32_t> screen_x{0};
+    std::atomic<int32_t> screen_y{0};
+    std::atomic<int32_t> client_left{0};
+    std::atomic<int32_t> client_top{0};
+    std::atomic<int32_t> client_width{320};
+    std::atomic<int32_t> client_height{240};
+};
+
+struct QtHostState {
+    int32_t canvas_width = 320;
+    int32_t canvas_height = 240;
+
+    MainWindow* main_window = nullptr;
+    TextWindow* text_window = nullptr;
+
+    VirtualScreen screen;
+    std::vector<uint8_t> canvas_bytes;
+    PresentedCanvas presented;
+    PointerPlace pointer;
+
+    // The feedback pen's current point (application thread only).
+    QPoint feedback_pen;
+
+    // end_program has started (GUI thread only).
+    bool ending = false;
+};
+
+// The running host; only valid inside qt_host_main.
+QtHostState& qt_host();

@@ -1,0 +1,9 @@
+// Mouse events of either window feed the one pointer state the application polls.
+#pragma once
+
+class QMouseEvent;
+
+// Button down/up update the held flags and the last release (in the receiving window's client
+// pixels); every event also records the pointer's screen position. Qt grabs the mouse for the
+// pressed widget until the release, so a release outside the window still arrives here.
+void feed_mouse_event(const QMouseEvent* event);

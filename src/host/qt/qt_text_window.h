@@ -1,0 +1,45 @@
+// The text window: status text printed by the application thread into a backing image, which the
+// window repaints from. Its clicks feed the same pointer state as the canvas.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+#include <mutex>
+
+#include "host/common/text_layout.h"
+
+class TextWindow : public QWidget, public TextSurface {
+public:
+    // The client area (and the backing image) is width x height pixels.
+    TextWindow(int width, int height);
+
+    // A copy of what the window shows now (any thread).
+    QImage backing_copy();
+
+    // TextSurface, called on the application thread.
+    int measure_width(const char* text, int length) override;
+    int letter_height() override;
+    void draw_text(int x, int y, const char* text, int length) override;
+    void clear() override;
+    int line_start_x() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void repaint_later();
+
+    QFont font_;
+    std::mutex backing_mutex_;
+    QImage backing_;
+};
+
+// The font of the text window: a Japanese gothic face from Debian's fonts-ipafont, 16 pixels high
+// like the classic system font, drawn without smoothing.
+QFont text_window_font();
