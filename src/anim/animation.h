@@ -9,7 +9,8 @@
 #include "anim/run_length.h"
 
 struct Animation {
-    // MAX_FRAMES slots; slots 0 .. frame_count - 1 each hold a valid frame.
+    // MAX_FRAMES slots; slots 0 .. frame_count - 1 each hold a valid frame that the table owns.
+    // Slots past frame_count are not owned and may hold stale pointers.
     Frame** frames = nullptr;
     // 1 .. MAX_FRAMES - 1 once initialised: an animation always has at least one frame, so every
     // command has a counted frame to draw into and save.
@@ -49,7 +50,7 @@ Animation& animation();
 // speed 5, undo frame empty, print values 0. Releases what was held before. 0, or -1 when memory
 // runs out (then nothing is held).
 int init_animation();
-// Frees every frame, the table and the undo frame.
+// Frees frames 0 .. frame_count - 1, the table and the undo frame.
 void release_animation();
 
 // Encodes a byte image (at most FRAME_PIXELS pixels) into a new frame and stores it in *slot,

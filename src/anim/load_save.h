@@ -3,11 +3,16 @@
 
 #include "host/host.h"
 
-// The names the file dialogs start from and fill in; kept between commands.
+// The names the file dialogs start from and fill in; kept between commands. Empty until start-up
+// has run the first-run setup (whose dialog starts without a name), then "anime.mpa".
 struct AnimationFileNames {
-    char current_path[FILE_NAME_CAPACITY] = "anime.mpa";
-    char current_name[FILE_NAME_CAPACITY] = "anime.mpa";
+    char current_path[FILE_NAME_CAPACITY] = "";
+    char current_name[FILE_NAME_CAPACITY] = "";
 };
+
+constexpr const char* DEFAULT_ANIMATION_NAME = "anime.mpa";
+// Copies `text` into a name buffer; false (buffer unchanged) when it does not fit.
+bool set_file_name(char (&buffer)[FILE_NAME_CAPACITY], const char* text);
 
 AnimationFileNames& animation_file_names();
 

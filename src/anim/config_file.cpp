@@ -1,0 +1,24 @@
+#include "anim/config_file.h"
+
+#include "anim/startup.h"
+#include "host/host.h"
+
+namespace {
+
+constexpr int WINDOWS_DIRECTORY_CAPACITY = 2000;
+
+}  // namespace
+
+std::string config_file_path()
+{
+    char folder[WINDOWS_DIRECTORY_CAPACITY];
+    if (windows_directory(folder, sizeof folder) < 0) {
+        return std::string();
+    }
+    return std::string(folder) + path_separator() + CONFIG_FILE_NAME;
+}
+
+bool program_folder_fits(const std::string& folder)
+{
+    return folder.size() + LONGEST_MENU_IMAGE_NAME < static_cast<std::size_t>(PROGRAM_FOLDER_CAPACITY);
+}

@@ -1,0 +1,13 @@
+// The configuration file mepusys.ini in the host's Windows directory: one word, the program folder.
+#pragma once
+
+#include <string>
+
+constexpr const char* CONFIG_FILE_NAME = "mepusys.ini";
+// The longest menu image file name, appended to the program folder.
+constexpr int LONGEST_MENU_IMAGE_NAME = 12;
+
+// Windows directory + separator + mepusys.ini; empty when the host's folder does not fit its buffer.
+std::string config_file_path();
+// Whether menu image paths built from this folder fit the program folder buffer.
+bool program_folder_fits(const std::string& folder);

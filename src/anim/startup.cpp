@@ -1,0 +1,166 @@
+#include "anim/startup.h"
+
+#include <cctype>
+#include <cstdio>
+#include <string>
+
+#include "anim/animation.h"
+#include "anim/config_file.h"
+#include "anim/load_save.h"
+#include "anim/menu_images.h"
+#include "host/host.h"
+#include "raster/raster.h"
+
+namespace {
+
+constexpr const char* RUNTIME_ERROR_TITLE = "実行時のエラー";
+constexpr int GRAY_RAMP_KEY = 11000;
+
+void prepare_palette()
+{
+    palette_open();
+    palette_init_gray(GRAY_RAMP_KEY);
+    load_system_colors();
+    palette_set(CANVAS_INK, 0x000000);
+    build_palette();
+}
+
+// The first white-space-delimited word. Reading stops once the word is too long to be used.
+std::string read_first_word(std::FILE* file)
+{
+    std::string word;
+    int c = std::fgetc(file);
+    while (c != EOF && std::isspace(c) != 0) {
+        c = std::fgetc(file);
+    }
+    while (c != EOF && std::isspace(c) == 0 && word.size() <= PROGRAM_FOLDER_CAPACITY) {
+        word.push_back(static_cast<char>(c));
+        c = std::fgetc(file);
+    }
+    return word;
+}
+
+std::FILE* open_or_set_up_config(const std::string& config_path, bool* exit_requested)
+{
+    std::FILE* file = std::fopen(config_path.c_str(), "r");
+    if (file != nullptr) {
+        return file;
+    }
+    if (first_run_setup(config_path.c_str()) == SetupResult::exit_requested) {
+        *exit_requested = true;
+        return nullptr;
+    }
+    return std::fopen(config_path.c_str(), "r");
+}
+
+// The next start must run the setup again, so the configuration file goes.
+void give_up_on_menu_images()
+{
+    message_box("「めぷ」を起動するのに必要なファイルが見付かりません。ＯＫボタンを押すと次に進みます。",
+                RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+    message_box("ＯＫボタンをおすとめぷは終了します。その後で、スタートメニューからめぷを起動してください。めぷの設定がはじまります。",
+                RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+    const std::string config_path = config_file_path();
+    if (std::remove(config_path.c_str()) != 0) {
+        char text[4096];
+        std::snprintf(text, sizeof text,
+                      "%sを削除できませんでした。何とかしてこのファイルを消してから、めぷをスタートメニューを起動してください。設定が始まります。",
+                      config_path.c_str());
+        message_box(text, RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+    }
+}
+
+int load_images_from_config(std::FILE* file)
+{
+    const std::string folder = read_first_word(file);
+    std::fclose(file);
+    if (!program_folder_fits(folder)) {
+        message_box("設定ファイルに書かれたフォルダの名前が長すぎます。", RUNTIME_ERROR_TITLE,
+                    MessageButtons::ok, MessageIcon::error);
+        return -1;
+    }
+    return load_menu_images(folder.c_str(), &menu_images());
+}
+
+void show_welcome()
+{
+    const VirtualScreen& screen = virtual_screen();
+    fill_bytes(screen.bits, screen.width, screen.height, CANVAS_PAPER);
+    clear_text();
+    set_text_pos(0, 0);
+    print_text("ようこそ､お気楽アニメーションしすてむ｢めぷ｣へ\n");
+    print_text("\n  もう一つの窓の上でマウスのみぎのボタンをおすとメニューがでます｡");
+}
+
+void wait_for_first_click()
+{
+    for (;;) {
+        int x = 0;
+        int y = 0;
+        int right = 0;
+        int left = 0;
+        take_pointer(&x, &y, &right, &left);
+        if (right == 1 || left == 1) {
+            return;
+        }
+        present_screen();
+    }
+}
+
+StartupOutcome stop()
+{
+    request_exit();
+    return StartupOutcome::stopped;
+}
+
+}  // namespace
+
+StartupOutcome start_editor()
+{
+    resize_main_window(CANVAS_WIDTH, CANVAS_HEIGHT);
+    prepare_palette();
+    AnimationFileNames& names = animation_file_names();
+    names = AnimationFileNames{};
+    if (init_animation() != 0) {
+        message_box("致命的エラー：メモリが足りません。", RUNTIME_ERROR_TITLE, MessageButtons::ok,
+                    MessageIcon::error);
+        return stop();
+    }
+
+    bool exit_requested = false;
+    std::FILE* config = open_or_set_up_config(config_file_path(), &exit_requested);
+    if (exit_requested) {
+        return StartupOutcome::stopped;
+    }
+    if (config == nullptr) {
+        return stop();
+    }
+    if (load_images_from_config(config) != 0) {
+        give_up_on_menu_images();
+        return stop();
+    }
+
+    set_file_name(names.current_name, DEFAULT_ANIMATION_NAME);
+    set_file_name(names.current_path, DEFAULT_ANIMATION_NAME);
+    create_screen();
+    show_welcome();
+
+    const char* file = command_line_file();
+    if (file == nullptr || file[0] == '\0') {
+        wait_for_first_click();
+        return StartupOutcome::menu_loop;
+    }
+    if (!set_file_name(names.current_path, file)) {
+        message_box("読み込み中にエラーが発生しました", "大変だ！", MessageButtons::ok,
+                    MessageIcon::error);
+        return StartupOutcome::menu_loop;
+    }
+    load_animation_file();
+    return StartupOutcome::play_command_line_file;
+}
+
+void release_animation_data()
+{
+    release_animation();
+    release_menu_images(&menu_images());
+}
