@@ -1,0 +1,38 @@
+// Every text the screen saver shows. Literals are Shift-JIS at run time.
+#pragma once
+
+inline constexpr const char SAVER_CLASS_NAME[] = "WindowsScreenSaverClass";
+
+// Reading the animation file.
+inline constexpr const char TEXT_HEADER_SIZE_WRONG[] = "ヘッダサイズが違います";
+inline constexpr const char CAPTION_READ_ERROR[] = "読み込みエラー";
+inline constexpr const char TEXT_IMAGE_SIZE_WRONG[] = "画像サイズが違います";
+inline constexpr const char CAPTION_FATAL_ERROR[] = "致命的エラー";
+inline constexpr const char TEXT_TOO_MANY_PAGES[] = "致命的エラー：ページ数が多すぎます。";
+inline constexpr const char TEXT_VERSION_UNSUPPORTED[] = "このバージョンのめぷファイルは変換できません。";
+inline constexpr const char TEXT_OUT_OF_MEMORY[] = "致命的エラー：メモリが足りません。";
+inline constexpr const char TEXT_READ_FAILED[] = "読み込み中にエラーが発生しました";
+inline constexpr const char TEXT_BAD_PAGE_COUNT[] = "致命的エラー：ページ数が正しくありません。";
+inline constexpr const char CAPTION_TROUBLE[] = "大変だ！";
+
+// Settings file dialog.
+inline constexpr const char TEXT_SETTINGS_TITLE[] = "再生するめぷファイルの設定";
+inline constexpr const char TEXT_FILTER_NAME[] = "めぷアニメファイル";
+inline constexpr const char TEXT_FILTER_PATTERN[] = "*.mpa";
+
+// Password dialogs.
+inline constexpr const char DIALOG_FONT_NAME[] = "ＭＳ Ｐゴシック";
+inline constexpr const char TEXT_PROMPT_TITLE[] = "ｽｸﾘｰﾝｾｰﾊﾞｰ";
+inline constexpr const char TEXT_PROMPT_EXPLANATION[] =
+    "ｽｸﾘｰﾝｾｰﾊﾞｰを中断するには、正しいﾊﾟｽﾜｰﾄﾞを入力する必要があります。";
+inline constexpr const char TEXT_PROMPT_LABEL[] = "ﾊﾟｽﾜｰﾄﾞの入力(&P):";
+inline constexpr const char TEXT_CHANGE_TITLE[] = "ﾊﾟｽﾜｰﾄﾞの変更";
+inline constexpr const char TEXT_CHANGE_HEADING[] = "Windowsｽｸﾘｰﾝｾｰﾊﾞｰのﾊﾟｽﾜｰﾄﾞ変更";
+inline constexpr const char TEXT_CHANGE_NEW_LABEL[] = "新しいﾊﾟｽﾜｰﾄﾞ(&N):";
+inline constexpr const char TEXT_CHANGE_CONFIRM_LABEL[] = "新しいﾊﾟｽﾜｰﾄﾞの確認入力(&F):";
+inline constexpr const char TEXT_OK[] = "OK";
+inline constexpr const char TEXT_CANCEL[] = "ｷｬﾝｾﾙ";
+inline constexpr const char TEXT_PASSWORD_MISMATCH[] =
+    "入力したﾊﾟｽﾜｰﾄﾞが一致しません。正しく入力してください。";
+inline constexpr const char TEXT_PASSWORD_WRONG[] = "ﾊﾟｽﾜｰﾄﾞが不正です";
+inline constexpr const char CAPTION_ERROR[] = "ｴﾗｰ";
