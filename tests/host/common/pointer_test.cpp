@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "host/common/pointer_polling.h"
+#include "host/common/pointer_state.h"
+#include "host/host.h"
+
+// A backend whose pointer and client area the tests set; before each reading it may run one
+// scheduled event, as the GUI thread would between two polls.
+namespace {
+struct FakeBackend {
+    int screen_x = 0, screen_y = 0;
+    int left = 0, top = 0, width = 320, height = 240;
+    std::vector<std::function<void()>> before_reading;  // one per reading, then nothing
+    int readings = 0;
+};
+
+FakeBackend& fake()
+{
+    static FakeBackend backend;
+    return backend;
+}
+}  // namespace
+
+void read_pointer_screen(int* x, int* y, int* right, int* left)
+{
+    FakeBackend& b = fake();
+    if (b.readings < static_cast<int>(b.before_reading.size())) b.before_reading[b.readings]();
+    ++b.readings;
+    *x = b.screen_x;
+    *y = b.screen_y;
+    *right = pointer_state().right_held;
+    *left = pointer_state().left_held;
+}
+
+void get_client_geometry(int* left, int* top, int* width, int* height)
+{
+    *left = fake().left;
+    *top = fake().top;
+    *width = fake().width;
+    *height = fake().height;
+}
+
+namespace {
+class PointerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake() = FakeBackend();
+        pointer_reset();
+    }
+};
+
+TEST(CanvasFromClient, ScalesAndTruncatesTowardZero)
+{
+    struct Case {
+        int screen_x, screen_y, left, top, width, height;
+        int x, y;
+    } cases[] = {
+        {0, 0, 0, 0, 320, 240, 0, 0},
+        {319, 239, 0, 0, 320, 240, 319, 239},           // 1x: the client pixel is the canvas pixel
+        {100 + 639, 50 + 479, 100, 50, 640, 480, 319, 239},  // 2x
+        {100 + 1, 50 + 1, 100, 50, 640, 480, 0, 0},
+        {99, 49, 100, 50, 320, 240, -1, -1},            // one pixel left of / above at 1x
+        {99, 49, 100, 50, 640, 480, 0, 0},              // -320 / 640 truncates to 0 at 2x
+        {98, 48, 100, 50, 640, 480, -1, -1},            // two pixels left at 2x
+        {420, 290, 100, 50, 320, 240, 320, 240},        // not clamped on the far side
+        {500, 400, 100, 50, 0, 240, 0, 0},              // minimised: (0, 0)
+        {500, 400, 100, 50, 320, 0, 0, 0},
+        {-2000000000, 2000000000, 0, 0, 320, 240, -2000000000, 2000000000},  // no overflow
+        {160, 120, 0, 0, 400, 300, 128, 96},            // uneven stretch
+    };
+    for (const Case& c : cases) {
+        int x = 7, y = 7;
+        canvas_from_client(c.screen_x, c.screen_y, c.left, c.top, c.width, c.height, &x, &y);
+        EXPECT_EQ(x, c.x) << c.screen_x << "," << c.screen_y << " in " << c.width << "x" << c.height;
+        EXPECT_EQ(y, c.y) << c.screen_x << "," << c.screen_y << " in " << c.width << "x" << c.height;
+    }
+}
+
+TEST_F(PointerTest, ReadPointerConvertsAndLeavesTheFlags)
+{
+    fake().left = 10;
+    fake().top = 20;
+    fake().width = 640;
+    fake().height = 480;
+    fake().screen_x = 10 + 639;
+    fake().screen_y = 20 + 479;
+    pointer_button_down(PointerButton::left);
+    int x, y, right, left;
+    for (int i = 0; i < 2; ++i) {
+        read_pointer(&x, &y, &right, &left);
+        EXPECT_EQ(x, 319);
+        EXPECT_EQ(y, 239);
+        EXPECT_EQ(right, 0);
+        EXPECT_EQ(left, 1);
+    }
+}
+
+TEST_F(PointerTest, TakePointerReportsEachPressOnce)
+{
+    pointer_button_down(PointerButton::left);
+    pointer_button_down(PointerButton::right);
+    int x, y, right, left;
+    take_pointer(&x, &y, &right, &left);
+    EXPECT_EQ(right, 1);
+    EXPECT_EQ(left, 1);
+    // Still physically held, but already taken.
+    read_pointer(&x, &y, &right, &left);
+    EXPECT_EQ(right, 0);
+    EXPECT_EQ(left, 0);
+    pointer_button_down(PointerButton::left);
+    take_pointer(&x, &y, &right, &left);
+    EXPECT_EQ(right, 0);
+    EXPECT_EQ(left, 1);
+}
+
+TEST_F(PointerTest, ClickBetweenTwoPollsIsMissed)
+{
+    int x, y, right, left;
+    read_pointer(&x, &y, &right, &left);
+    pointer_button_down(PointerButton::left);
+    pointer_button_up(PointerButton::left, 5, 6);
+    read_pointer(&x, &y, &right, &left);
+    EXPECT_EQ(left, 0);
+    take_pointer(&x, &y, &right, &left);
+    EXPECT_EQ(left, 0);
+}
+
+TEST_F(PointerTest, WaitClickWaitsForTheButtonsToBeFreeThenForAPress)
+{
+    pointer_button_down(PointerButton::right);  // still held from before: must be let go first
+    fake().screen_x = 33;
+    fake().screen_y = 44;
+    fake().left = 1000;  // wait_click answers in screen coordinates
+    fake().before_reading = {
+        [] {},
+        [] { pointer_button_up(PointerButton::right, 0, 0); },
+        [] {},
+        [] {},
+        [] { pointer_button_down(PointerButton::left); },
+    };
+    int x, y, right, left;
+    wait_click(&x, &y, &right, &left);
+    EXPECT_EQ(fake().readings, 5);
+    EXPECT_EQ(x, 33);
+    EXPECT_EQ(y, 44);
+    EXPECT_EQ(right, 0);
+    EXPECT_EQ(left, 1);
+    EXPECT_EQ(pointer_state().left_held, 1);  // wait_click clears nothing
+}
+
+TEST_F(PointerTest, ReleasesRecordTheLowWordsAndTheButton)
+{
+    int x, y, button;
+    get_last_release(&x, &y, &button);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(button, 2);
+    struct Case {
+        PointerButton button;
+        int x, y;
+        int stored_x, stored_y, code;
+    } cases[] = {
+        {PointerButton::right, 100, 200, 100, 200, 1},
+        {PointerButton::left, 639, 479, 639, 479, 2},
+        {PointerButton::left, -1, -2, 65535, 65534, 2},  // captured release left of the window
+        {PointerButton::right, 70000, 65536, 70000 - 65536, 0, 1},
+    };
+    for (const Case& c : cases) {
+        pointer_button_down(c.button);
+        pointer_button_up(c.button, c.x, c.y);
+        get_last_release(&x, &y, &button);
+        EXPECT_EQ(x, c.stored_x);
+        EXPECT_EQ(y, c.stored_y);
+        EXPECT_EQ(button, c.code);
+        EXPECT_EQ(pointer_state().left_held + pointer_state().right_held, 0);
+    }
+}
+}  // namespace

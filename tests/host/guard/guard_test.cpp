@@ -1,0 +1,245 @@
+// The error guard and the application-thread gate on the scripted host, with a test application
+// that fails in the way each test asks for.
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/common/app_gate.h"
+#include "host/common/app_thread_posix.h"
+#include "host/script/script_host_testing.h"
+
+namespace {
+enum class Failure { exception, segmentation_fault, raised_signal, plain_return, poll_for_ever };
+
+struct TestApplication {
+    std::atomic<Failure> failure{Failure::plain_return};
+    std::atomic<int> signal_number{0};
+    std::atomic<int> saves{0};
+    std::atomic<long> polls{0};
+};
+
+TestApplication& application()
+{
+    static TestApplication app;
+    return app;
+}
+
+void touch_forbidden_page()
+{
+    void* page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(page, MAP_FAILED);
+    volatile int value = *static_cast<volatile int*>(page);
+    (void)value;
+}
+}  // namespace
+
+void app_main()
+{
+    TestApplication& app = application();
+    for (int code : {12, 7, 45}) log_command(code);
+    switch (app.failure.load()) {
+    case Failure::exception:
+        throw std::runtime_error("broken");
+    case Failure::segmentation_fault:
+        touch_forbidden_page();
+        break;
+    case Failure::raised_signal:
+        std::raise(app.signal_number);
+        break;
+    case Failure::plain_return:
+        return;
+    case Failure::poll_for_ever:
+        for (;;) {
+            int x, y, right, left;
+            read_pointer(&x, &y, &right, &left);
+            ++app.polls;
+        }
+    }
+}
+
+void save_animation()
+{
+    ++application().saves;
+}
+
+namespace {
+// Runs each test in a fresh folder, since the guard writes mepu.erf into the current one.
+class GuardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        script_host_reset();
+        application().saves = 0;
+        application().polls = 0;
+        char folder[] = "/tmp/mepu-guard-XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        folder_ = folder;
+        ASSERT_NE(getcwd(previous_, sizeof previous_), nullptr);
+        ASSERT_EQ(chdir(folder), 0);
+    }
+
+    void TearDown() override
+    {
+        ASSERT_EQ(chdir(previous_), 0);
+        std::remove((folder_ + "/mepu.erf").c_str());
+        rmdir((folder_ + "/mepu.erf").c_str());
+        rmdir(folder_.c_str());
+    }
+
+    void run(Failure failure, int signal_number = 0)
+    {
+        application().failure = failure;
+        application().signal_number = signal_number;
+        ASSERT_TRUE(start_app_thread());
+        ASSERT_TRUE(wait_app_thread_finished(20000));
+    }
+
+    static std::string report()
+    {
+        std::ifstream in("mepu.erf", std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+
+    static std::string box(const char* title, const char* text)
+    {
+        return "box ok error \"" + sjis_to_utf8(title) + "\" \"" + sjis_to_utf8(text) + "\" -> ok";
+    }
+
+    static std::vector<std::string> guard_boxes()
+    {
+        return {
+            box("実行時のエラー", "めぷ実行中にエラーが発生しました。"),
+            box("実行時のエラー",
+                "エラーに関する情報をmepu.erfに記録しました。もしよろしければこのファイルを"
+                "tarvolo program systemsまで送ってください。"),
+            box("実行時のエラー",
+                "現在編集中のアニメデータを書き込みます。.ただし、データが壊れている可能性があるので"
+                "別のファイル名で保存することをお勧めします。"),
+        };
+    }
+
+    std::string folder_;
+    char previous_[4096] = {};
+};
+
+TEST_F(GuardTest, EachKindOfFailureWritesTheReportAndOffersTheSave)
+{
+    struct Case {
+        const char* name;
+        Failure failure;
+        int signal_number;
+    } cases[] = {
+        {"exception", Failure::exception, 0},
+        {"real segmentation fault", Failure::segmentation_fault, 0},
+        {"SIGSEGV", Failure::raised_signal, SIGSEGV},
+        {"SIGFPE", Failure::raised_signal, SIGFPE},
+        {"SIGBUS", Failure::raised_signal, SIGBUS},
+        {"SIGILL", Failure::raised_signal, SIGILL},
+        {"app_main returned", Failure::plain_return, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        script_host_reset();
+        application().saves = 0;
+        std::remove("mepu.erf");
+        run(c.failure, c.signal_number);
+        EXPECT_EQ(report(), "total = 3\n12      7      45      ");
+        EXPECT_EQ(script_host_messages(), guard_boxes());
+        EXPECT_EQ(application().saves, 1);
+    }
+}
+
+TEST_F(GuardTest, TheSaveDialogCancelledStillEndsTheThread)
+{
+    // The test's save_animation stands for the editor's; a cancelled dialog is its business, and
+    // the thread ends either way: run() has waited for exactly that.
+    run(Failure::exception);
+    EXPECT_EQ(application().saves, 1);
+    EXPECT_TRUE(app_gate_wait_stopped(0));
+}
+
+TEST_F(GuardTest, AReportThatCannotBeOpenedAfterAReturnOnlyEndsTheThread)
+{
+    ASSERT_EQ(mkdir("mepu.erf", 0755), 0);  // fopen fails even for root
+    run(Failure::plain_return);
+    EXPECT_EQ(script_host_messages(),
+              (std::vector<std::string>{"box ok error \"" + sjis_to_utf8("エラー処理中のエラー") +
+                                        "\" \"" +
+                                        sjis_to_utf8("エラー処理中にエラーが発生しました。強制終了します。") +
+                                        "\" -> ok"}));
+    EXPECT_EQ(application().saves, 0);
+}
+
+TEST_F(GuardTest, AReportThatCannotBeOpenedAfterAFaultEndsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ASSERT_EQ(mkdir("mepu.erf", 0755), 0);
+    EXPECT_EXIT(
+        {
+            std::freopen("/dev/null", "w", stdout);
+            dup2(STDERR_FILENO, STDOUT_FILENO);
+            script_host_reset();
+            application().failure = Failure::exception;
+            start_app_thread();
+            wait_app_thread_finished(20000);
+            std::fprintf(stderr, "the program went on\n");
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "");
+}
+
+TEST_F(GuardTest, PauseHoldsTheThreadAndEndStopsItForGood)
+{
+    application().failure = Failure::poll_for_ever;
+    ASSERT_TRUE(start_app_thread());
+    auto wait_for_polls = [](long beyond) {
+        for (int i = 0; i < 2000 && application().polls <= beyond; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return application().polls > beyond;
+    };
+    ASSERT_TRUE(wait_for_polls(100));
+
+    app_gate_pause();
+    ASSERT_TRUE(app_gate_wait_held(2000));
+    const long held = application().polls;
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(application().polls, held);
+
+    app_gate_resume();
+    EXPECT_TRUE(wait_for_polls(held));
+
+    app_gate_end();
+    ASSERT_TRUE(app_gate_wait_stopped(2000));
+    const long stopped = application().polls;
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(application().polls, stopped);
+    EXPECT_FALSE(wait_app_thread_finished(0));  // stopped, not failed: the guard did not run
+    EXPECT_TRUE(script_host_messages().empty());
+}
+
+TEST(AppGate, OtherThreadsPassFreely)
+{
+    app_gate_reset();
+    app_gate_pause();
+    app_gate_pass();  // this thread is not the application thread
+    app_gate_end();
+    app_gate_pass();
+    EXPECT_TRUE(app_gate_wait_stopped(0));  // no application thread was ever started
+    app_gate_reset();
+}
+}  // namespace

@@ -1,0 +1,75 @@
+#include "qt_test_app.h"
+
+#include <QTimer>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "host/qt/qt_canvas_view.h"
+#include "host/qt/qt_host.h"
+#include "host/qt/qt_host_state.h"
+#include "host/qt/qt_main_window.h"
+
+TestApp& test_app()
+{
+    static TestApp app;
+    return app;
+}
+
+void app_main()
+{
+    test_app().scenario();
+    request_exit();
+    // The host stops this thread at its next host call.
+    for (;;) tick_count();
+}
+
+void free_app_data()
+{
+    ++test_app().freed;
+    palette_close();
+}
+
+void save_animation()
+{
+    ++test_app().saves;
+    if (test_app().save) test_app().save();
+}
+
+int run_host(std::function<void()> scenario)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestApp& app = test_app();
+    app.scenario = std::move(scenario);
+    app.freed = 0;
+    app.saves = 0;
+    std::string program = "mepu_qt_test";
+    std::vector<char*> argv{program.data(), nullptr};
+    return qt_host_main(1, argv.data());
+}
+
+void later(int ms, std::function<void()> work)
+{
+    post_to_gui([ms, work = std::move(work)] { QTimer::singleShot(ms, work); });
+}
+
+void start_canvas()
+{
+    resize_main_window(320, 240);
+    palette_open();
+    palette_init_gray(11000);
+    load_system_colors();
+    palette_set(10, 0);
+    build_palette();
+    create_screen();
+    std::memset(virtual_screen().bits, 255, 320 * 240);
+    present_screen();
+}
+
+QImage grab_canvas()
+{
+    CanvasView* canvas = qt_host().main_window->canvas();
+    return canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}

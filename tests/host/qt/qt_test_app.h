@@ -1,0 +1,36 @@
+// A stand-in editor for the Qt host tests: app_main runs a scenario on the application thread,
+// then asks the host to end. The scenario drives the GUI through gui() and later().
+#pragma once
+
+#include <QImage>
+
+#include <atomic>
+#include <functional>
+
+#include "host/qt/qt_gui_call.h"
+
+struct TestApp {
+    std::function<void()> scenario;
+    std::function<void()> save;  // what save_animation does
+    std::atomic<int> freed{0};   // calls of free_app_data
+    std::atomic<int> saves{0};   // calls of save_animation
+};
+TestApp& test_app();
+
+// Runs the real host (offscreen) with `scenario` as the application; returns its exit code.
+int run_host(std::function<void()> scenario);
+
+// From the application thread: runs `work` on the GUI thread and waits for it.
+template <class Work>
+auto gui(Work&& work)
+{
+    return run_on_gui(std::forward<Work>(work));
+}
+// From any thread: runs `work` on the GUI thread after `ms` milliseconds (for answering a box or
+// dialog that the application thread is about to open).
+void later(int ms, std::function<void()> work);
+
+// The editor's start-up steps of the screen: palette, canvas, whitened.
+void start_canvas();
+// The canvas area of the main window as shown now (GUI thread).
+QImage grab_canvas();
