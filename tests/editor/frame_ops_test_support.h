@@ -1,0 +1,130 @@
+// In-process set-up for the frame, stamp and playback tests: a fresh scripted host with its
+// canvas, a fresh animation, and frames named by letters so that a table reads as "ABC".
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "anim/animation.h"
+#include "editor/editor_settings.h"
+#include "editor/stamps.h"
+#include "host/host.h"
+#include "host/script/script_host_testing.h"
+#include "raster/raster.h"
+
+// The picture named `letter` ('A' ... 'Z'): white with one black band whose rows depend on the
+// letter, so every letter encodes to different tokens.
+inline void paint_letter_picture(uint8_t* canvas, char letter)
+{
+    const int index = letter - 'A';
+    fill_bytes(canvas, CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
+    fill_bytes(canvas + (index * 9 + 1) * CANVAS_WIDTH, CANVAS_WIDTH, 3 + index % 4, CANVAS_INK);
+}
+
+// Ordinary literals are Shift-JIS in this build; the host's logs and text dumps are UTF-8.
+inline std::string utf8(const char8_t* text)
+{
+    return reinterpret_cast<const char*>(text);
+}
+
+inline std::vector<uint8_t> frame_bytes(const Frame* frame)
+{
+    const uint8_t* block = reinterpret_cast<const uint8_t*>(frame);
+    return std::vector<uint8_t>(block, block + frame_block_size(frame));
+}
+
+class EditorFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        script_host_reset();
+        create_screen();
+        ASSERT_NE(virtual_screen().bits, nullptr);
+        ASSERT_EQ(init_animation(), 0);
+        reset_editor_settings();
+        release_stamps();
+    }
+    void TearDown() override
+    {
+        animation_state().allocate = allocate_block;
+        release_stamps();
+        release_animation();
+    }
+
+    uint8_t* canvas() { return virtual_screen().bits; }
+
+    // Replaces the animation's frames with the lettered pictures ('_' is the blank frame).
+    void set_frames(const std::string& letters, int current = 0)
+    {
+        Animation& anim = animation();
+        free_frames(anim.frames, anim.frame_count);
+        anim.frame_count = 0;
+        for (char letter : letters) {
+            paint(letter);
+            Frame* frame = nullptr;
+            ASSERT_GE(compress_canvas(canvas(), CANVAS_WIDTH, CANVAS_HEIGHT, &frame), 0);
+            anim.frames[anim.frame_count++] = frame;
+        }
+        anim.current_frame = current;
+    }
+
+    // The letters of the frames 0 ... frame_count - 1 ('?' for a picture of no letter).
+    std::string frame_letters()
+    {
+        std::string letters;
+        const Animation& anim = animation();
+        for (int i = 0; i < anim.frame_count; ++i) {
+            letters += letter_of(anim.frames[i]);
+        }
+        return letters;
+    }
+
+    char letter_of(const Frame* frame)
+    {
+        const std::vector<uint8_t> bytes = frame_bytes(frame);
+        for (char letter : std::string("_ABCDEFGHIJKLMNOPQRSTUVWXYZ")) {
+            paint(letter);
+            Frame* reference = nullptr;
+            compress_canvas(canvas(), CANVAS_WIDTH, CANVAS_HEIGHT, &reference);
+            const bool same = frame_bytes(reference) == bytes;
+            free_frame(reference);
+            if (same) {
+                return letter;
+            }
+        }
+        return '?';
+    }
+
+    // Whether the canvas shows the lettered picture in black and white.
+    bool canvas_shows(char letter)
+    {
+        std::vector<uint8_t> shown(canvas(), canvas() + FRAME_PIXELS);
+        paint(letter);
+        const bool same = std::memcmp(shown.data(), canvas(), FRAME_PIXELS) == 0;
+        std::memcpy(canvas(), shown.data(), FRAME_PIXELS);
+        return same;
+    }
+
+    void paint(char letter)
+    {
+        if (letter == '_') {
+            fill_bytes(canvas(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
+        } else {
+            paint_letter_picture(canvas(), letter);
+        }
+    }
+
+    // Whether some recorded dialog or box line contains `text`.
+    static bool logged(const std::string& text)
+    {
+        for (const std::string& line : script_host_messages()) {
+            if (line.find(text) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
