@@ -1,0 +1,6 @@
+#include "host/script/script_host.h"
+
+int main(int argc, char** argv)
+{
+    return script_host_main(argc, argv);
+}
