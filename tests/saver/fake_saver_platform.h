@@ -81,13 +81,17 @@ private:
 class FakeSaverFront : public SaverFront {
 public:
     WindowHandle foreground_window() override { return foreground; }
-    bool full_screen_saver_running() override { return saver_running; }
+    bool full_screen_saver_running(bool full_screen) override {
+        running_checks.push_back(full_screen);
+        return saver_running;
+    }
     void choose_animation_file(WindowHandle owner, std::string* path) override;
     void change_password_dialog(WindowHandle parent) override { change_parents.push_back(parent); }
     void enable_input_method(WindowHandle, bool enabled) override { ime_calls.push_back(enabled); }
 
     WindowHandle foreground = 777;
     bool saver_running = false;
+    std::vector<bool> running_checks;  // full_screen of each check
     std::vector<WindowHandle> settings_owners;
     std::vector<std::string> initial_selections;
     bool cancel_file_dialog = true;

@@ -103,8 +103,10 @@ TEST_F(ProgramTest, RunningFullScreenSaverBlocksANewOne) {
     configure();
     front.saver_running = true;
     run({"/s"});
+    run({"/p", "1234"});
     EXPECT_TRUE(platform.created_class.empty());
     EXPECT_TRUE(front.settings_owners.empty());
+    EXPECT_EQ(front.running_checks, (std::vector<bool>{true, false}));
 }
 
 TEST_F(ProgramTest, UnreadableFileEndsWithoutPlaying) {

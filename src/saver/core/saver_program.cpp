@@ -27,14 +27,14 @@ WindowHandle window_of(const SaverCommand& command, SaverFront& front) {
 
 void play(const SaverCommand& command, SaverPlatform& platform, SaverFront& front,
           SettingsStore& store) {
-    if (front.full_screen_saver_running()) return;
+    const WindowHandle host = command.mode == SAVER_MODE_PREVIEW ? window_of(command, front)
+                                                                 : NO_WINDOW;
+    if (front.full_screen_saver_running(host == NO_WINDOW)) return;
     const std::string path = read_load_file(store);
     if (path.empty()) {
         show_settings(front, store, front.foreground_window());
         return;
     }
-    const WindowHandle host = command.mode == SAVER_MODE_PREVIEW ? window_of(command, front)
-                                                                 : NO_WINDOW;
     AnimationSaver saver(platform, store, path);
     if (!saver.create(host)) return;
     const bool full_screen = !saver.is_preview();

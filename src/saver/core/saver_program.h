@@ -12,9 +12,9 @@ class SaverFront {
 public:
     virtual ~SaverFront() = default;
     virtual WindowHandle foreground_window() = 0;
-    // A full-screen saver is running already. A front that hands out a lock takes it here and
-    // keeps it while the answer was false.
-    virtual bool full_screen_saver_running() = 0;
+    // A full-screen saver is running already. A front that keeps a lock for it takes it here for
+    // a full-screen run and holds it while the answer was false; a preview only looks.
+    virtual bool full_screen_saver_running(bool full_screen) = 0;
     // The open-file dialog of the settings: `path` is the initial selection and receives the
     // choice; it stays unchanged when the user cancels.
     virtual void choose_animation_file(WindowHandle owner, std::string* path) = 0;

@@ -1,0 +1,77 @@
+// The saver's window system on Qt: a widget per saver window (full screen, or inside a foreign
+// X11 window for the preview), the message loop over Qt's event dispatcher and the picture as an
+// indexed QImage.
+#pragma once
+
+#include "saver/core/saver_platform.h"
+#include "saver/core/settings_store.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+class SaverWidget;
+
+class QtSaverPlatform : public SaverPlatform {
+public:
+    explicit QtSaverPlatform(SettingsStore& settings);
+
+    bool register_window_class(const char* class_name) override;
+    WindowHandle create_window(SaverWindow* owner, const char* class_name,
+                               WindowHandle host) override;
+    void destroy_window(WindowHandle window) override;
+    void show_window(WindowHandle window) override;
+    void client_size(WindowHandle window, int32_t* width, int32_t* height) override;
+    void post_close(WindowHandle window) override;
+    void post_quit(int code) override;
+    intptr_t default_handling(WindowHandle window, uint32_t message, uintptr_t first,
+                              intptr_t second) override;
+    PaintContext begin_paint(WindowHandle window) override;
+    void end_paint(WindowHandle window, const PaintContext& paint) override;
+    MessageStep take_message(int* quit_code) override;
+    void wait_message() override;
+    uint32_t now_ms() override;
+    ScreenPoint cursor_position() override;
+    void show_cursor(bool visible) override;
+    int password_prompt(WindowHandle owner) override;
+    void show_error(WindowHandle owner, const char* text, const char* caption) override;
+    bool create_picture(WindowHandle window, SaverPicture* picture) override;
+    void present_picture(WindowHandle window, const SaverPicture& picture,
+                         const PaintContext* paint, int32_t width, int32_t height) override;
+    void release_picture(SaverPicture* picture) override;
+
+private:
+    SaverWidget* widget_of(WindowHandle window) const;
+    bool host_is_gone();
+
+    SettingsStore& settings_;
+    QPointer<SaverWidget> widget_;
+    WindowHandle host_ = NO_WINDOW;
+    QElapsedTimer host_check_;
+    QElapsedTimer clock_;
+    bool quit_ = false;
+    int quit_code_ = 0;
+    int hidden_cursor_ = 0;
+};
+
+// The widget of one saver window: turns Qt's events into the saver's messages.
+class SaverWidget : public QWidget {
+public:
+    explicit SaverWidget(SaverWindow* owner);
+    WindowHandle handle() const { return reinterpret_cast<WindowHandle>(this); }
+    SaverWindow* owner() const { return owner_; }
+    // The picture shown on every paint, bottom row first; null draws black.
+    const QImage* picture = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void send(uint32_t message);
+    SaverWindow* owner_;
+};

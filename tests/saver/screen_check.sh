@@ -1,0 +1,32 @@
+# Screen checks shared by the saver's screen tests (sourced).
+
+# The grey level (0-255) of pixel X,Y of a screenshot.
+pixel_level() {
+  convert "$1" -colorspace Gray -format "%[fx:int(255*p{$2,$3})]" info:
+}
+
+# Fails unless the shot shows a sample frame full screen and upright: the top black, the bottom
+# left block black, the bottom right white.
+expect_sample_frame() {
+  local shot=$1 width=$2 height=$3
+  local top bottom_left bottom_right
+  top=$(pixel_level "$shot" $((width - 10)) 10)
+  bottom_left=$(pixel_level "$shot" 10 $((height - 10)))
+  bottom_right=$(pixel_level "$shot" $((width - 10)) $((height - 10)))
+  if [ "$top" != 0 ] || [ "$bottom_left" != 0 ] || [ "$bottom_right" != 255 ]; then
+    echo "not a sample frame in $shot: top $top, bottom left $bottom_left, bottom right $bottom_right"
+    return 1
+  fi
+}
+
+# Waits up to $2 tenths of a second for process $1 to end; fails if it does not.
+expect_exit_within() {
+  local pid=$1 tenths=$2
+  for _ in $(seq "$tenths"); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  echo "process $pid did not end"
+  kill "$pid" 2>/dev/null
+  return 1
+}
