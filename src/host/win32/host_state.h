@@ -1,0 +1,75 @@
+// The Win32 host's process-wide state: one instance, owned by the GUI thread, written before the
+// application thread starts or by the GUI thread, read by both threads.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "host/host.h"
+
+// The text window is only created when its switch holds this value.
+constexpr int32_t TEXT_WINDOW_ENABLED = -1192;
+// Size codes for the text window's outer size.
+constexpr int32_t SIZE_FULL_DESKTOP = -894;
+constexpr int32_t SIZE_QUARTER_DESKTOP = -645;
+constexpr int32_t SIZE_HALF_DESKTOP = -2236;
+// The bitmap header followed by 256 colour-table entries, in a block of the size it always had.
+constexpr size_t BITMAP_DESCRIPTION_BYTES = 1080;
+static_assert(BITMAP_DESCRIPTION_BYTES >= sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+
+constexpr DWORD MAIN_WINDOW_STYLE = WS_OVERLAPPEDWINDOW;
+constexpr DWORD TEXT_WINDOW_STYLE = WS_CAPTION;
+
+extern const char* const HOST_CAPTION;
+
+struct TextWindowState {
+    HWND window = nullptr;
+    int32_t width = 600;
+    int32_t height = 160;
+    HDC backing_dc = nullptr;
+    HBITMAP backing_bitmap = nullptr;
+    HGDIOBJ backing_old_bitmap = nullptr;
+    int32_t line_start_x = 0;
+};
+
+struct HostState {
+    int32_t canvas_width = 320;
+    int32_t canvas_height = 240;
+    // Rewritten by the GUI thread on every size change, read by the application thread.
+    std::atomic<int32_t> client_width{320};
+    std::atomic<int32_t> client_height{240};
+    int32_t thread_priority = THREAD_PRIORITY_NORMAL;
+    int32_t text_window_switch = TEXT_WINDOW_ENABLED;
+    int32_t text_window_width = 600;
+    int32_t text_window_height = 160;
+
+    HINSTANCE instance = nullptr;
+    int show_mode = SW_SHOWNORMAL;
+    std::atomic<HWND> main_window{nullptr};
+    HANDLE app_thread = nullptr;
+    DWORD app_thread_id = 0;
+
+    // Canvas: the description is allocated before the application thread starts.
+    BITMAPINFO* bitmap_description = nullptr;
+    VirtualScreen screen;
+    HBITMAP canvas_bitmap = nullptr;
+    HPALETTE palette = nullptr;
+
+    TextWindowState text;
+
+    // Pen feedback, used by the application thread between feedback_begin and feedback_end.
+    HDC feedback_dc = nullptr;
+    HGDIOBJ feedback_old_pen = nullptr;
+
+    // A WM_HOST_WAKE is on its way to the GUI thread.
+    std::atomic<bool> wake_pending{false};
+
+    // Set once the end of the program has begun.
+    std::atomic<bool> ending{false};
+};
+
+HostState& host_state();
+// Back to the defaults, for tests.
+void reset_host_state();
