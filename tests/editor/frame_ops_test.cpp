@@ -7,7 +7,7 @@
 
 namespace {
 
-using FrameOpsTest = EditorFixture;
+using FrameOpsTest = LetteredFramesFixture;
 
 TEST_F(FrameOpsTest, NextMovesOnOrAppendsABlankFrameAtTheEnd)
 {
@@ -143,7 +143,7 @@ struct MultiCopyCase {
     const char* expected;
 };
 
-class MultiCopyTest : public EditorFixture, public ::testing::WithParamInterface<MultiCopyCase> {};
+class MultiCopyTest : public LetteredFramesFixture, public ::testing::WithParamInterface<MultiCopyCase> {};
 
 TEST_P(MultiCopyTest, InsertsTheCopiesInFrontOfTheDestination)
 {

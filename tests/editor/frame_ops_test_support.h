@@ -1,5 +1,4 @@
-// In-process set-up for the frame, stamp and playback tests: a fresh scripted host with its
-// canvas, a fresh animation, and frames named by letters so that a table reads as "ABC".
+// Frames named by letters for the frame, stamp and playback tests, so that a table reads as "ABC".
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,8 +8,7 @@
 #include <vector>
 
 #include "anim/animation.h"
-#include "editor/editor_settings.h"
-#include "editor/stamps.h"
+#include "editor_test_support.h"
 #include "host/host.h"
 #include "host/script/script_host_testing.h"
 #include "raster/raster.h"
@@ -24,37 +22,21 @@ inline void paint_letter_picture(uint8_t* canvas, char letter)
     fill_bytes(canvas + (index * 9 + 1) * CANVAS_WIDTH, CANVAS_WIDTH, 3 + index % 4, CANVAS_INK);
 }
 
-// Ordinary literals are Shift-JIS in this build; the host's logs and text dumps are UTF-8.
-inline std::string utf8(const char8_t* text)
-{
-    return reinterpret_cast<const char*>(text);
-}
-
 inline std::vector<uint8_t> frame_bytes(const Frame* frame)
 {
     const uint8_t* block = reinterpret_cast<const uint8_t*>(frame);
     return std::vector<uint8_t>(block, block + frame_block_size(frame));
 }
 
-class EditorFixture : public ::testing::Test {
+class LetteredFramesFixture : public EditorFixture {
 protected:
-    void SetUp() override
-    {
-        script_host_reset();
-        create_screen();
-        ASSERT_NE(virtual_screen().bits, nullptr);
-        ASSERT_EQ(init_animation(), 0);
-        reset_editor_settings();
-        release_stamps();
-    }
     void TearDown() override
     {
         animation_state().allocate = allocate_block;
-        release_stamps();
-        release_animation();
+        EditorFixture::TearDown();
     }
 
-    uint8_t* canvas() { return virtual_screen().bits; }
+    static uint8_t* canvas_bits() { return virtual_screen().bits; }
 
     // Replaces the animation's frames with the lettered pictures ('_' is the blank frame).
     void set_frames(const std::string& letters, int current = 0)
@@ -65,7 +47,7 @@ protected:
         for (char letter : letters) {
             paint(letter);
             Frame* frame = nullptr;
-            ASSERT_GE(compress_canvas(canvas(), CANVAS_WIDTH, CANVAS_HEIGHT, &frame), 0);
+            ASSERT_GE(compress_canvas(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, &frame), 0);
             anim.frames[anim.frame_count++] = frame;
         }
         anim.current_frame = current;
@@ -88,7 +70,7 @@ protected:
         for (char letter : std::string("_ABCDEFGHIJKLMNOPQRSTUVWXYZ")) {
             paint(letter);
             Frame* reference = nullptr;
-            compress_canvas(canvas(), CANVAS_WIDTH, CANVAS_HEIGHT, &reference);
+            compress_canvas(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, &reference);
             const bool same = frame_bytes(reference) == bytes;
             free_frame(reference);
             if (same) {
@@ -101,19 +83,19 @@ protected:
     // Whether the canvas shows the lettered picture in black and white.
     bool canvas_shows(char letter)
     {
-        std::vector<uint8_t> shown(canvas(), canvas() + FRAME_PIXELS);
+        std::vector<uint8_t> shown(canvas_bits(), canvas_bits() + FRAME_PIXELS);
         paint(letter);
-        const bool same = std::memcmp(shown.data(), canvas(), FRAME_PIXELS) == 0;
-        std::memcpy(canvas(), shown.data(), FRAME_PIXELS);
+        const bool same = std::memcmp(shown.data(), canvas_bits(), FRAME_PIXELS) == 0;
+        std::memcpy(canvas_bits(), shown.data(), FRAME_PIXELS);
         return same;
     }
 
     void paint(char letter)
     {
         if (letter == '_') {
-            fill_bytes(canvas(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
+            fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
         } else {
-            paint_letter_picture(canvas(), letter);
+            paint_letter_picture(canvas_bits(), letter);
         }
     }
 

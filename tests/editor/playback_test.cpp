@@ -6,7 +6,7 @@
 
 namespace {
 
-using PlaybackTest = EditorFixture;
+using PlaybackTest = LetteredFramesFixture;
 
 TEST(FramePeriod, IsOneSecondDividedBySpeedRoundedDown)
 {

@@ -4,12 +4,13 @@
 #include <memory>
 
 #include "editor/commands.h"
+#include "editor/stamps.h"
 #include "frame_ops_test_support.h"
 
 namespace {
 
 // A canvas whose every pixel tells its position, so a copy shows where it came from.
-std::vector<uint8_t> position_canvas()
+std::vector<uint8_t> position_canvas_bits()
 {
     std::vector<uint8_t> canvas(FRAME_PIXELS);
     for (int i = 0; i < FRAME_PIXELS; ++i) {
@@ -41,7 +42,7 @@ TEST(CropRectangle, KeepsThePartOnTheCanvas)
         {{10, 10, 5, 0}, 0, 0, 0, 0},
         {{2147483600, 10, 2147483600, 5}, 0, 0, 0, 0},
     };
-    const std::vector<uint8_t> canvas = position_canvas();
+    const std::vector<uint8_t> canvas = position_canvas_bits();
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.rect.x << "," << c.rect.y << " " << c.rect.width
                                           << "x" << c.rect.height);
@@ -59,7 +60,7 @@ TEST(CropRectangle, KeepsThePartOnTheCanvas)
     }
 }
 
-class StampTest : public EditorFixture {
+class StampTest : public LetteredFramesFixture {
 protected:
     // Adds a stamp cut from a picture with ink in the given rows of a width x height block.
     void add_stamp(int width, int height, int first_ink_row)
@@ -110,7 +111,7 @@ TEST_F(StampTest, WithoutStampsTheCommandsDoNothing)
     EXPECT_EQ(stamp_store().current_stamp, 0);
     EXPECT_EQ(script_host_present_count(), presents);
     EXPECT_TRUE(script_host_messages().empty());
-    fill_bytes(canvas(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
+    fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
     draw_current_stamp();
     EXPECT_TRUE(canvas_shows('_'));
 }
@@ -176,16 +177,16 @@ TEST_F(StampTest, DrawnAtItsPlaceClippedToTheTarget)
 {
     add_stamp(4, 3, 2);
     load_current_stamp();
-    fill_bytes(canvas(), CANVAS_WIDTH, CANVAS_HEIGHT, 100);
+    fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, 100);
     place_current_stamp(318, 237);
     draw_current_stamp();
     int changed = 0;
     for (int i = 0; i < FRAME_PIXELS; ++i) {
-        changed += canvas()[i] != 100;
+        changed += canvas_bits()[i] != 100;
     }
     EXPECT_EQ(changed, 2);
-    EXPECT_EQ(canvas()[239 * CANVAS_WIDTH + 318], CANVAS_INK);
-    EXPECT_EQ(canvas()[239 * CANVAS_WIDTH + 319], CANVAS_INK);
+    EXPECT_EQ(canvas_bits()[239 * CANVAS_WIDTH + 318], CANVAS_INK);
+    EXPECT_EQ(canvas_bits()[239 * CANVAS_WIDTH + 319], CANVAS_INK);
 }
 
 TEST_F(StampTest, CreatingBeyondTheLimitIsRefusedSilently)
