@@ -1,0 +1,113 @@
+#include "saver/win32/saver_dialogs.h"
+
+#include "saver/core/saver_settings.h"
+#include "saver/core/saver_texts.h"
+#include "saver/win32/dialog_template.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace {
+
+std::string item_text(HWND dialog, int id) {
+    char buffer[PASSWORD_BUFFER] = {};
+    GetDlgItemTextA(dialog, id, buffer, int(sizeof buffer));
+    return buffer;
+}
+
+SettingsStore* settings_of(HWND dialog) {
+    return reinterpret_cast<SettingsStore*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void limit_edits(HWND dialog) {
+    for (int id : {ID_PASSWORD_EDIT, ID_CONFIRMATION_EDIT}) {
+        if (HWND edit = GetDlgItem(dialog, id)) SendMessageA(edit, EM_LIMITTEXT, PASSWORD_EDIT_LIMIT, 0);
+    }
+}
+
+INT_PTR CALLBACK prompt_procedure(HWND dialog, UINT message, WPARAM first, LPARAM second) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, second);
+        limit_edits(dialog);
+        return TRUE;
+    }
+    if (message != WM_COMMAND) return FALSE;
+    switch (LOWORD(first)) {
+    case IDOK:
+        if (check_password(*settings_of(dialog), item_text(dialog, ID_PASSWORD_EDIT)) ==
+            PasswordCheck::ACCEPTED) {
+            EndDialog(dialog, 1);
+        } else {
+            MessageBoxA(dialog, TEXT_PASSWORD_WRONG, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
+        }
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, 2);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK change_procedure(HWND dialog, UINT message, WPARAM first, LPARAM second) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, second);
+        limit_edits(dialog);
+        return TRUE;
+    }
+    if (message != WM_COMMAND) return FALSE;
+    switch (LOWORD(first)) {
+    case IDOK:
+        if (change_password(*settings_of(dialog), item_text(dialog, ID_PASSWORD_EDIT),
+                            item_text(dialog, ID_CONFIRMATION_EDIT)) == PasswordChange::MISMATCH) {
+            MessageBoxA(dialog, TEXT_PASSWORD_MISMATCH, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
+        } else {
+            EndDialog(dialog, 0);
+        }
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR run_dialog(const DialogLayout& layout, HWND owner, DLGPROC procedure,
+                   SettingsStore& settings) {
+    const std::vector<uint32_t> dialog_template = build_dialog_template(layout);
+    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                   reinterpret_cast<LPCDLGTEMPLATEA>(dialog_template.data()), owner,
+                                   procedure, reinterpret_cast<LPARAM>(&settings));
+}
+
+}  // namespace
+
+int run_password_prompt(HWND owner, SettingsStore& settings) {
+    // A prompt that cannot open must not end the saver.
+    return run_dialog(password_prompt_layout(), owner, prompt_procedure, settings) == 1 ? 1 : 2;
+}
+
+void run_change_password(HWND parent, SettingsStore& settings) {
+    run_dialog(change_password_layout(), parent, change_procedure, settings);
+}
+
+void run_choose_animation_file(HWND owner, std::string* path) {
+    char buffer[LOAD_FILE_BUFFER] = {};
+    path->copy(buffer, sizeof buffer - 1);
+    // Name and pattern, each ended by a zero, and a final zero from c_str.
+    const std::string filter = std::string(TEXT_FILTER_NAME) + '\0' + TEXT_FILTER_PATTERN + '\0';
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = buffer;
+    dialog.nMaxFile = sizeof buffer;
+    dialog.lpstrTitle = TEXT_SETTINGS_TITLE;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (GetOpenFileNameA(&dialog)) {
+        *path = buffer;
+    } else {
+        // Cancelled or failed: the previous path is written back.
+        CommDlgExtendedError();
+    }
+}
