@@ -1,0 +1,27 @@
+// The Start Menu of a Linux desktop: .desktop entries in a folder per group.
+#pragma once
+
+#include <string>
+
+#include "install/installation.h"
+
+class DesktopStartMenu : public StartMenu {
+public:
+    // registry_ini: the file holding the Windows-style registry values; its
+    // [Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders] "Start Menu" value, when
+    // present, replaces default_folder ($XDG_DATA_HOME/applications).
+    DesktopStartMenu(std::string registry_ini, std::string default_folder);
+    std::string group_folder(const std::string& group_name) override;
+    bool create_shortcut(const std::string& target, const std::string& folder,
+                         const std::string& app_name) override;
+
+private:
+    std::string registry_ini_;
+    std::string default_folder_;
+};
+
+// Shift-JIS bytes as UTF-8 (the script's texts are Shift-JIS; desktop entries are UTF-8).
+std::string shift_jis_to_utf8(const std::string& text);
+// A value of the registry.ini file; empty when the file, section or name is missing.
+std::string read_registry_ini_value(const std::string& path, const std::string& section,
+                                    const std::string& name);

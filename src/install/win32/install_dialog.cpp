@@ -1,0 +1,107 @@
+#include "install/win32/install_dialog.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "install/install_places.h"
+#include "install/installation.h"
+#include "install/installer_texts.h"
+#include "install/win32/install_ids.h"
+#include "install/windows_start_menu.h"
+
+namespace {
+
+// The dialog's state: one installer window per process.
+struct InstallerState {
+    InstallScript script;
+    WindowsStartMenu start_menu;
+};
+
+class DialogUi : public InstallerUi {
+public:
+    explicit DialogUi(HWND dialog) : dialog_(dialog) {}
+    void show_progress(const std::string& text) override {
+        SetDlgItemTextA(dialog_, IDC_PROGRESS, text.c_str());
+    }
+    bool ask_yes_no(const char* text, const char* title) override {
+        return MessageBoxA(dialog_, text, title, MB_YESNO) == IDYES;
+    }
+    void show_message(const char* text, const char* title) override {
+        MessageBoxA(dialog_, text, title, MB_OK);
+    }
+
+private:
+    HWND dialog_;
+};
+
+InstallerState& state() {
+    static InstallerState installer;
+    return installer;
+}
+
+void fill_install_dialog(HWND dialog) {
+    const InstallScript& script = state().script;
+    SetWindowTextA(dialog, script.title.c_str());
+    SetDlgItemTextA(dialog, IDC_DEST_HINT, script.destination_hint.c_str());
+    SetDlgItemTextA(dialog, IDC_MESSAGE, script.message.c_str());
+    SetDlgItemTextA(dialog, IDC_DESTINATION, script.destination.c_str());
+}
+
+void request_close(HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }
+
+bool load_script() {
+    InstallScript& script = state().script;
+    if (!read_install_script(SCRIPT_FILE_NAME, &script).empty()) {
+        script = InstallScript{};
+        return false;
+    }
+    char windows_dir[1024];
+    const UINT length = GetWindowsDirectoryA(windows_dir, sizeof windows_dir);
+    if (length == 0 || length >= sizeof windows_dir) return false;
+    complete_install_paths(windows_install_places(windows_dir), &script);
+    return true;
+}
+
+INT_PTR CALLBACK install_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            if (!load_script()) {
+                MessageBoxA(dialog, SCRIPT_READ_FAILED_TEXT, SCRIPT_READ_FAILED_TITLE, MB_OK);
+                request_close(dialog);
+            }
+            fill_install_dialog(dialog);
+            return TRUE;
+        case WM_CLOSE:
+            DestroyWindow(dialog);
+            PostQuitMessage(0);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wparam) == IDOK) {
+                DialogUi ui(dialog);
+                run_installation(state().script, std::string(), ui, state().start_menu);
+                request_close(dialog);
+            } else if (LOWORD(wparam) == IDCANCEL) {
+                request_close(dialog);
+            }
+            return TRUE;
+        case WM_DROPFILES: {
+            auto drop = reinterpret_cast<HDROP>(wparam);
+            char path[MAX_PATH] = {};
+            if (DragQueryFileA(drop, 0, path, sizeof path) > 0)
+                state().script.destination = std::string(path) + "\\";
+            DragFinish(drop);
+            fill_install_dialog(dialog);
+            return TRUE;
+        }
+    }
+    (void)lparam;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND create_install_dialog(HINSTANCE instance) {
+    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_INSTALL), GetDesktopWindow(),
+                              install_dialog_proc, 0);
+}
