@@ -53,9 +53,9 @@ int init_animation();
 // Frees frames 0 .. frame_count - 1, the table and the undo frame.
 void release_animation();
 
-// Encodes a byte image (at most FRAME_PIXELS pixels) into a new frame and stores it in *slot,
-// freeing the frame held there. Returns the token count, or -1 when the image is too large or
-// memory runs out; then *slot keeps the frame it held.
+// Encodes a byte image into a new frame and stores it in *slot, freeing the frame held there.
+// Returns the token count, or -1 when the tokens would not fit the scratch area (more than
+// FRAME_PIXELS) or memory runs out; then *slot keeps the frame it held.
 int32_t compress_canvas(const uint8_t* bits, int32_t width, int32_t height, Frame** slot);
 
 void set_print_values(uint8_t ink_value, uint8_t paper_value);

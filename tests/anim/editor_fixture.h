@@ -1,0 +1,136 @@
+// The editor's animation on the in-process scripted host, reset around every test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "anim/animation.h"
+#include "anim/load_save.h"
+#include "host/script/script_host_testing.h"
+#include "raster/raster.h"
+#include "temp_folder.h"
+
+namespace anim_test {
+
+// Expected texts are written as UTF-8 literals: ordinary literals are Shift-JIS at run time,
+// while the scripted host logs and shows UTF-8.
+inline std::string utf8(const char8_t* text)
+{
+    return reinterpret_cast<const char*>(text);
+}
+
+inline bool logged(const std::string& fragment)
+{
+    const auto& lines = script_host_messages();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return line.find(fragment) != std::string::npos; });
+}
+
+inline int count_boxes()
+{
+    const auto& lines = script_host_messages();
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("box ", 0) == 0;
+    }));
+}
+
+inline std::string error_box(const char8_t* text)
+{
+    return "box ok error \"" + utf8(u8"大変だ！") + "\" \"" + utf8(text) + "\"";
+}
+
+// The text window's rows without the blank rows below the text.
+inline std::string shown_text()
+{
+    std::string text = script_host_text();
+    while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\n\n") == 0) {
+        text.pop_back();
+    }
+    return text;
+}
+
+inline uint8_t* canvas_bits()
+{
+    return virtual_screen().bits;
+}
+
+inline std::vector<uint8_t> canvas_copy()
+{
+    return std::vector<uint8_t>(canvas_bits(), canvas_bits() + FRAME_PIXELS);
+}
+
+// A picture that differs for every n: a black box whose place and size depend on n.
+inline void draw_picture(int n)
+{
+    fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
+    for (int y = n % 200; y < n % 200 + 10 + n % 30; ++y) {
+        for (int x = (n * 7) % 280; x < (n * 7) % 280 + 5 + n % 35; ++x) {
+            canvas_bits()[y * CANVAS_WIDTH + x] = CANVAS_INK;
+        }
+    }
+}
+
+// Every frame block, byte for byte, with the counters: two snapshots are equal only when the
+// animation is exactly the same.
+struct AnimationSnapshot {
+    std::vector<std::vector<uint8_t>> blocks;
+    int32_t frame_count;
+    int32_t current_frame;
+    int32_t speed;
+    bool operator==(const AnimationSnapshot&) const = default;
+};
+
+inline AnimationSnapshot snapshot()
+{
+    const Animation& anim = animation();
+    AnimationSnapshot shot{{}, anim.frame_count, anim.current_frame, anim.speed};
+    for (int32_t i = 0; i < anim.frame_count; ++i) {
+        const auto* block = reinterpret_cast<const uint8_t*>(anim.frames[i]);
+        shot.blocks.emplace_back(block, block + frame_block_size(anim.frames[i]));
+    }
+    return shot;
+}
+
+class EditorAnimationTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        script_host_reset();
+        animation_state().allocate = allocate_block;
+        ASSERT_EQ(init_animation(), 0);
+        create_screen();
+        animation_file_names() = AnimationFileNames{};
+        set_file_name(animation_file_names().current_path, "anime.mpa");
+        set_file_name(animation_file_names().current_name, "anime.mpa");
+    }
+    void TearDown() override
+    {
+        release_animation();
+        animation_state().allocate = allocate_block;
+    }
+
+    // An animation of `count` different pictures, left on frame `current` at `speed`.
+    void make_animation(int32_t count, int32_t current, int32_t speed)
+    {
+        Animation& anim = animation();
+        for (int32_t i = 0; i < count; ++i) {
+            if (i >= anim.frame_count) {
+                anim.frames[i] = new_empty_frame();
+                anim.frame_count = i + 1;
+            }
+            anim.current_frame = i;
+            draw_picture(i + 1);
+            ASSERT_GT(store_current_frame(), 0);
+        }
+        anim.current_frame = current;
+        anim.speed = speed;
+    }
+
+    TempFolder folder;
+};
+
+}  // namespace anim_test
