@@ -86,14 +86,18 @@ void install_crash_handlers()
     }
 }
 
-// The handler must not run on the stack that just overflowed or was smashed.
-void use_alternate_signal_stack(void* memory)
+// The handler must not run on the stack that just overflowed or was smashed. Returns the
+// thread's previous alternate stack, which must be back in place when the thread ends (a
+// sanitizer runtime frees its own one then).
+stack_t use_alternate_signal_stack(void* memory)
 {
     stack_t stack{};
     stack.ss_sp = memory;
     stack.ss_size = ALTERNATE_STACK_BYTES;
     stack.ss_flags = 0;
-    sigaltstack(&stack, nullptr);
+    stack_t previous{};
+    sigaltstack(&stack, &previous);
+    return previous;
 }
 
 // The guarded call of app_main. Kept apart so that nothing with a destructor lives in the frame
@@ -117,13 +121,14 @@ GuardCause run_app_main_caught()
 void app_thread_main(void* alternate_stack)
 {
     app_gate_bind_current_thread();
-    use_alternate_signal_stack(alternate_stack);
+    const stack_t previous_stack = use_alternate_signal_stack(alternate_stack);
     const GuardCause cause = run_app_main_caught();
     if (run_error_guard(cause) == GuardOutcome::program_ends) {
         std::fflush(nullptr);
         std::_Exit(EXIT_FAILURE);
     }
-    // The alternate stack stays allocated: a stray late signal must not land in freed memory.
+    sigaltstack(&previous_stack, nullptr);
+    std::free(alternate_stack);
     app_gate_thread_finished();
     AppThreadRun& run = app_thread_run();
     std::lock_guard lock(run.mutex);
