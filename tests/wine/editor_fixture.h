@@ -1,0 +1,39 @@
+// The editor (mepu.exe) started fresh for each test in a scratch folder, with a configuration
+// file that points at the build's program folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "wine_driver.h"
+
+constexpr const char* HOST_CAPTION = " tarvolo Zel kon interface";
+constexpr const char* BOX_CLASS = "#32770";
+
+class EditorProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        write_editor_config(windows_path(MEPU_BIN_DIR) + "\\");
+        folder = make_scratch_folder("mepu-test");
+        ASSERT_TRUE(program.start(windows_path(MEPU_EXE), arguments(), folder));
+        main = program.wait_window("ZKI_main", "tarvolo Zelkon interface");
+        ASSERT_NE(main, nullptr) << "the main window never appeared";
+        // The start-up resizes the window; wait until it has settled at 1x.
+        ASSERT_TRUE(wait_for([&] {
+            const SIZE s = client_size(main);
+            return s.cx == 320 && s.cy == 240;
+        }));
+    }
+    virtual std::string arguments() const { return ""; }
+
+    // The first click leaves the welcome screen for the system page.
+    void leave_welcome() {
+        Sleep(500);
+        click_canvas(main, 160, 120);
+    }
+
+    DrivenProgram program;
+    std::string folder;
+    HWND main = nullptr;
+};

@@ -1,0 +1,90 @@
+// The editor driven like a user: a menu button opens the value dialog, and a drawing made with
+// the pen goes through the real save dialog into a file with exactly the expected picture.
+#include <string>
+#include <vector>
+
+#include "anim/animation_file.h"
+#include "anim/run_length.h"
+#include "editor_fixture.h"
+#include "raster/raster.h"
+
+namespace {
+
+constexpr const char* VALUE_DIALOG_TITLE = "tarvolo Zelkon interface -GetValue-";
+constexpr int VALUE_SCROLLBAR = 11086;
+constexpr int VALUE_DISPLAY = 11010;
+// The file-name field of the common file dialogs.
+constexpr int FILE_NAME_FIELD = 0x47c;
+
+// Canvas positions of the buttons used here (inside their rectangles).
+constexpr POINT SPEED_BUTTON = {42, 56};
+constexpr POINT TO_DRAWING_PAGE = {42, 136};
+constexpr POINT PEN_BUTTON = {234, 56};
+constexpr POINT TO_SYSTEM_PAGE = {170, 136};
+constexpr POINT SAVE_BUTTON = {170, 40};
+
+using EditorSession = EditorProgram;
+
+void click(HWND main, POINT p) { click_canvas(main, p.x, p.y); }
+
+TEST_F(EditorSession, SpeedButtonOpensTheValueDialogAndItsScrollBarWorks) {
+    leave_welcome();
+    click(main, SPEED_BUTTON);
+    const HWND dialog = program.wait_window(BOX_CLASS, VALUE_DIALOG_TITLE);
+    ASSERT_NE(dialog, nullptr);
+    const HWND bar = GetDlgItem(dialog, VALUE_SCROLLBAR);
+    ASSERT_NE(bar, nullptr);
+    const int start = static_cast<int>(SendMessageA(bar, SBM_GETPOS, 0, 0));
+    EXPECT_EQ(dialog_item_text(dialog, VALUE_DISPLAY), std::to_string(start));
+
+    SendMessageA(dialog, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(dialog_item_text(dialog, VALUE_DISPLAY), std::to_string(start + 1));
+    EXPECT_EQ(SendMessageA(bar, SBM_GETPOS, 0, 0), start + 1);
+    SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 3), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(dialog_item_text(dialog, VALUE_DISPLAY), "3");
+
+    press_button(dialog, IDCANCEL);
+    EXPECT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
+}
+
+TEST_F(EditorSession, PenDrawingIsSavedThroughTheSaveDialog) {
+    leave_welcome();
+    click(main, TO_DRAWING_PAGE);
+    click(main, PEN_BUTTON);
+    // The stroke: pressed at rest (not a point), then three moves with the button held.
+    const POINT stroke[] = {{100, 160}, {100, 200}, {140, 200}};
+    button_down(main, 60, 160);
+    for (const POINT& p : stroke) move_canvas(main, p.x, p.y);
+    button_up(main, 140, 200);
+    click_canvas(main, 140, 200, true);  // the right button ends the pen
+    click(main, TO_SYSTEM_PAGE);
+    click(main, SAVE_BUTTON);
+
+    const HWND dialog = program.wait_window(BOX_CLASS, "ファイルの保存");
+    ASSERT_NE(dialog, nullptr);
+    const std::string path = folder + "\\drawing.mpa";
+    ASSERT_TRUE(wait_for([&] { return GetDlgItem(dialog, FILE_NAME_FIELD) != nullptr; }));
+    SetDlgItemTextA(dialog, FILE_NAME_FIELD, path.c_str());
+    press_button(dialog, IDOK);
+    ASSERT_TRUE(wait_for([&] { return file_exists(path) && !IsWindow(dialog); }));
+    Sleep(300);
+
+    Frame* table[MAX_FRAMES] = {};
+    const ReadResult read = read_animation_file(path.c_str(), table, ReadOptions{});
+    ASSERT_EQ(read.status, ReadStatus::ok);
+    ASSERT_EQ(read.frames_read, 1);
+    EXPECT_EQ(read.header.image_width, 320);
+    EXPECT_EQ(read.header.image_height, 240);
+
+    std::vector<uint8_t> drawn(320 * 240, 0);
+    draw_frame(drawn.data(), 320, 240, table[0], CANVAS_INK, CANVAS_PAPER);
+    std::vector<uint8_t> expected(320 * 240, CANVAS_PAPER);
+    for (size_t i = 0; i + 1 < std::size(stroke); ++i) {
+        draw_line(expected.data(), 320, 240, stroke[i].x, stroke[i].y, stroke[i + 1].x,
+                  stroke[i + 1].y, CANVAS_INK);
+    }
+    EXPECT_EQ(drawn, expected);
+    for (Frame*& frame : table) std::free(frame);
+}
+
+}  // namespace
