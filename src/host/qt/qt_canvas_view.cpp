@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "host/qt/qt_host_state.h"
-#include "host/qt/qt_mouse_feed.h"
+#include "host/qt/qt_pointer.h"
 
 CanvasView::CanvasView(QWidget* parent) : QWidget(parent)
 {

@@ -1,5 +1,9 @@
-// Pointer reads for the application thread. The GUI thread records the pointer's screen position
-// and the canvas area's place from window events; a poll reads them without waiting for it.
+// The GUI thread records the pointer's screen position and the canvas area's place from window
+// events; a poll of the application thread reads them without waiting for the GUI thread.
+#include "host/qt/qt_pointer.h"
+
+#include <QMouseEvent>
+
 #include <chrono>
 #include <thread>
 
@@ -30,4 +34,29 @@ void get_client_geometry(int* left, int* top, int* width, int* height)
     *top = place.client_top.load();
     *width = place.client_width.load();
     *height = place.client_height.load();
+}
+
+void feed_mouse_event(const QMouseEvent* event)
+{
+    PointerPlace& place = qt_host().pointer;
+    const QPoint global = event->globalPosition().toPoint();
+    place.screen_x.store(global.x());
+    place.screen_y.store(global.y());
+
+    const QPoint local = event->position().toPoint();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (event->button() == Qt::LeftButton) pointer_button_down(PointerButton::left);
+        if (event->button() == Qt::RightButton) pointer_button_down(PointerButton::right);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (event->button() == Qt::LeftButton)
+            pointer_button_up(PointerButton::left, local.x(), local.y());
+        if (event->button() == Qt::RightButton)
+            pointer_button_up(PointerButton::right, local.x(), local.y());
+        break;
+    default:
+        break;
+    }
 }

@@ -6,7 +6,7 @@
 
 #include "host/common/app_gate.h"
 #include "host/qt/qt_host_state.h"
-#include "host/qt/qt_mouse_feed.h"
+#include "host/qt/qt_pointer.h"
 #include "host/qt/qt_sjis.h"
 #include "host/qt/qt_texts.h"
 

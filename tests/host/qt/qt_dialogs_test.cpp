@@ -32,7 +32,7 @@ QString utf16(const char16_t* text)
 template <class Dialog>
 Dialog* open_dialog()
 {
-    return qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    return dynamic_cast<Dialog*>(QApplication::activeModalWidget());
 }
 
 }  // namespace
@@ -254,7 +254,8 @@ TEST(QtHostDialogs, FileDialogsReturnTheChosenPathAndAppendTheDefaultExtension)
         if (dialog == nullptr) return;
         if (QLineEdit* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
             edit->setText(name);
-        dialog->accept();
+        // As pressing the dialog's accept button: the typed name is checked first.
+        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
     };
     const int code = run_host([&] {
         start_canvas();
@@ -270,10 +271,21 @@ TEST(QtHostDialogs, FileDialogsReturnTheChosenPathAndAppendTheDefaultExtension)
         saved = choose_save_file(save_name, save_path, "ファイルの保存", "*.mpa",
                                  "めぷアニメファイル");
         later(100, [&] {
-            if (QFileDialog* dialog = open_dialog<QFileDialog>()) open_title = dialog->windowTitle();
-            type_and_accept(QStringLiteral("missing.mpa"));
-            // A file that does not exist is refused: the dialog stays open.
-            missing_refused = open_dialog<QFileDialog>() != nullptr;
+            if (QFileDialog* dialog = open_dialog<QFileDialog>()) {
+                open_title = dialog->windowTitle();
+                if (QLineEdit* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    edit->setText(QStringLiteral("missing.mpa"));
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            }
+        });
+        // A file that does not exist is refused with a warning, and the dialog stays open.
+        later(300, [&] {
+            if (QMessageBox* warning = open_dialog<QMessageBox>()) {
+                missing_refused = true;
+                warning->buttons().front()->click();
+            }
+        });
+        later(500, [&] {
             if (QFileDialog* dialog = open_dialog<QFileDialog>()) dialog->reject();
         });
         missing = choose_open_file(open_name, open_path, "ファイルの読み込み", "*.mpa",

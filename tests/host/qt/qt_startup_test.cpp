@@ -104,7 +104,7 @@ TEST(QtHostStartup, WelcomeTextReachesTheTextWindowAndItsScreenshot)
     });
     EXPECT_EQ(code, 0);
     ASSERT_FALSE(shown.isNull());
-    shown.save(QStringLiteral("qt_text_window.png"));
+    keep_screenshot(shown, "qt_text_window.png");
     // The window repaints exactly its backing image.
     EXPECT_EQ(shown, backing);
     const QRect ink = ink_box(shown);
@@ -153,7 +153,7 @@ TEST(QtHostStartup, CanvasShowsPaletteColoursAtStandardDoubleAndDraggedSizes)
     });
     EXPECT_EQ(code, 0);
     ASSERT_EQ(grabs.size(), std::size(cases));
-    grabs[1].save(QStringLiteral("qt_canvas_2x.png"));
+    keep_screenshot(grabs[1], "qt_canvas_2x.png");
     for (size_t i = 0; i < grabs.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(sizes[i], cases[i].client);

@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,6 +13,13 @@
 #include "host/qt/qt_host.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_main_window.h"
+#include "host/qt/qt_program_end.h"
+
+namespace {
+
+constexpr int WATCHDOG_MS = 20000;
+
+}  // namespace
 
 TestApp& test_app()
 {
@@ -20,6 +29,11 @@ TestApp& test_app()
 
 void app_main()
 {
+    // A test whose GUI side waits for something that never comes fails instead of hanging.
+    later(WATCHDOG_MS, [] {
+        ADD_FAILURE() << "the host test did not end in time";
+        end_program();
+    });
     test_app().scenario();
     request_exit();
     // The host stops this thread at its next host call.
@@ -52,7 +66,10 @@ int run_host(std::function<void()> scenario)
 
 void later(int ms, std::function<void()> work)
 {
-    post_to_gui([ms, work = std::move(work)] { QTimer::singleShot(ms, work); });
+    // Tied to this run's main window, so that no timer outlives the run it belongs to.
+    post_to_gui([ms, work = std::move(work)] {
+        QTimer::singleShot(ms, qt_host().main_window, work);
+    });
 }
 
 void start_canvas()
@@ -72,4 +89,11 @@ QImage grab_canvas()
 {
     CanvasView* canvas = qt_host().main_window->canvas();
     return canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void keep_screenshot(const QImage& image, const char* name)
+{
+    const QByteArray folder = qgetenv("MEPU_SCREENSHOT_DIR");
+    if (folder.isEmpty()) return;
+    image.save(QString::fromLocal8Bit(folder) + '/' + QString::fromLatin1(name));
 }

@@ -34,3 +34,5 @@ void later(int ms, std::function<void()> work);
 void start_canvas();
 // The canvas area of the main window as shown now (GUI thread).
 QImage grab_canvas();
+// Keeps a screenshot for a person to look at, in $MEPU_SCREENSHOT_DIR when that is set.
+void keep_screenshot(const QImage& image, const char* name);

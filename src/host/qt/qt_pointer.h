@@ -1,4 +1,5 @@
-// Mouse events of either window feed the one pointer state the application polls.
+// The pointer on the Qt host: mouse events of either window feed the one pointer state the
+// application polls (read_pointer_screen and get_client_geometry live beside it).
 #pragma once
 
 class QMouseEvent;
