@@ -1,31 +1,96 @@
-// Frames named by letters for the frame, stamp and playback tests, so that a table reads as "ABC".
+// Frames named by letters for the frame, stamp and playback tests, so that a table of frames reads
+// as "ABC" ('_' is the blank frame), in memory and in saved files; and the menu buttons those
+// tests click in scripts.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "anim/animation.h"
 #include "editor_test_support.h"
 #include "host/host.h"
 #include "host/script/script_host_testing.h"
-#include "raster/raster.h"
 
-// The picture named `letter` ('A' ... 'Z'): white with one black band whose rows depend on the
-// letter, so every letter encodes to different tokens.
-inline void paint_letter_picture(uint8_t* canvas, char letter)
+// The picture named `letter`: white with one black band whose rows depend on the letter, so every
+// letter encodes to different tokens; '_' is all white.
+inline Picture letter_picture(char letter)
 {
-    const int index = letter - 'A';
-    fill_bytes(canvas, CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
-    fill_bytes(canvas + (index * 9 + 1) * CANVAS_WIDTH, CANVAS_WIDTH, 3 + index % 4, CANVAS_INK);
+    Picture picture;
+    if (letter != '_') {
+        const int index = letter - 'A';
+        picture.fill(0, index * 9 + 1, CANVAS_WIDTH - 1, index * 9 + 3 + index % 4);
+    }
+    return picture;
 }
 
-inline std::vector<uint8_t> frame_bytes(const Frame* frame)
+inline std::vector<Picture> letter_pictures(const std::string& letters)
 {
-    const uint8_t* block = reinterpret_cast<const uint8_t*>(frame);
-    return std::vector<uint8_t>(block, block + frame_block_size(frame));
+    std::vector<Picture> pictures;
+    for (char letter : letters) {
+        pictures.push_back(letter_picture(letter));
+    }
+    return pictures;
+}
+
+// The letter whose picture the frame holds, token for token; '?' for none.
+inline char letter_of(const Frame* frame)
+{
+    std::vector<uint8_t> tokens(FRAME_PIXELS);
+    for (char letter : std::string("_ABCDEFGHIJKLMNOPQRSTUVWXYZ")) {
+        const int32_t count = encode_runs(letter_picture(letter).pixels.data(), CANVAS_WIDTH,
+                                          CANVAS_HEIGHT, tokens.data(), FRAME_PIXELS);
+        if (frame->token_count == count &&
+            std::equal(tokens.begin(), tokens.begin() + count, frame_tokens(frame))) {
+            return letter;
+        }
+    }
+    return '?';
+}
+
+inline std::string letters_of(const Frame* const* frames, int count)
+{
+    std::string letters;
+    for (int i = 0; i < count; ++i) {
+        letters += letter_of(frames[i]);
+    }
+    return letters;
+}
+
+// The letters of the frames of an animation file and its speed; "unreadable" when the reader
+// refuses it.
+inline std::string letters_in_file(const std::string& path, int32_t* speed = nullptr)
+{
+    std::vector<Frame*> table(MAX_FRAMES, nullptr);
+    const ReadResult result = read_animation_file(path.c_str(), table.data(), ReadOptions{});
+    const std::string letters = result.status == ReadStatus::ok
+                                    ? letters_of(table.data(), result.frames_read)
+                                    : std::string("unreadable");
+    free_frames(table.data(), result.frames_read);
+    if (speed != nullptr) {
+        *speed = result.header.speed;
+    }
+    return letters;
+}
+
+inline std::string read_text(const std::string& path)
+{
+    const std::vector<uint8_t> bytes = read_bytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Writes an animation file of the lettered frames for a script to load; returns its path.
+inline std::string write_letters_file(const std::string& name, const std::string& letters,
+                                      int32_t speed = 5)
+{
+    const std::string path = ::testing::TempDir() + name + ".mpa";
+    const std::vector<uint8_t> bytes = animation_file_bytes(letter_pictures(letters), speed);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
 }
 
 class LetteredFramesFixture : public EditorFixture {
@@ -38,66 +103,25 @@ protected:
 
     static uint8_t* canvas_bits() { return virtual_screen().bits; }
 
-    // Replaces the animation's frames with the lettered pictures ('_' is the blank frame).
+    // Replaces the animation's frames with the lettered pictures.
     void set_frames(const std::string& letters, int current = 0)
     {
         Animation& anim = animation();
         free_frames(anim.frames, anim.frame_count);
         anim.frame_count = 0;
         for (char letter : letters) {
-            paint(letter);
-            Frame* frame = nullptr;
-            ASSERT_GE(compress_canvas(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, &frame), 0);
-            anim.frames[anim.frame_count++] = frame;
+            set_frame(anim.frame_count, letter_picture(letter));
         }
         anim.current_frame = current;
     }
 
-    // The letters of the frames 0 ... frame_count - 1 ('?' for a picture of no letter).
-    std::string frame_letters()
+    static std::string frame_letters()
     {
-        std::string letters;
-        const Animation& anim = animation();
-        for (int i = 0; i < anim.frame_count; ++i) {
-            letters += letter_of(anim.frames[i]);
-        }
-        return letters;
-    }
-
-    char letter_of(const Frame* frame)
-    {
-        const std::vector<uint8_t> bytes = frame_bytes(frame);
-        for (char letter : std::string("_ABCDEFGHIJKLMNOPQRSTUVWXYZ")) {
-            paint(letter);
-            Frame* reference = nullptr;
-            compress_canvas(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, &reference);
-            const bool same = frame_bytes(reference) == bytes;
-            free_frame(reference);
-            if (same) {
-                return letter;
-            }
-        }
-        return '?';
+        return letters_of(animation().frames, animation().frame_count);
     }
 
     // Whether the canvas shows the lettered picture in black and white.
-    bool canvas_shows(char letter)
-    {
-        std::vector<uint8_t> shown(canvas_bits(), canvas_bits() + FRAME_PIXELS);
-        paint(letter);
-        const bool same = std::memcmp(shown.data(), canvas_bits(), FRAME_PIXELS) == 0;
-        std::memcpy(canvas_bits(), shown.data(), FRAME_PIXELS);
-        return same;
-    }
-
-    void paint(char letter)
-    {
-        if (letter == '_') {
-            fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
-        } else {
-            paint_letter_picture(canvas_bits(), letter);
-        }
-    }
+    bool canvas_shows(char letter) const { return canvas() == letter_picture(letter); }
 
     // Whether some recorded dialog or box line contains `text`.
     static bool logged(const std::string& text)
@@ -110,3 +134,72 @@ protected:
         return false;
     }
 };
+
+// Script lines for the menu buttons, a few pixels inside each face.
+namespace menu_script {
+
+using Point = std::pair<int, int>;
+
+inline std::string at(const char* command, Point p)
+{
+    return std::string(command) + " " + std::to_string(p.first) + " " + std::to_string(p.second) +
+           "\n";
+}
+inline std::string click(Point p) { return at("click", p); }
+
+constexpr Point WELCOME{300, 230};
+constexpr Point NOWHERE{300, 200};
+constexpr Point SYSTEM_LOAD{40, 36};
+constexpr Point SYSTEM_SAVE{170, 36};
+constexpr Point SYSTEM_SPEED{40, 52};
+constexpr Point SYSTEM_PLAY_CHOSEN{170, 52};
+constexpr Point SYSTEM_REWIND{40, 68};
+constexpr Point SYSTEM_PLAY_LOOP{170, 68};
+constexpr Point SYSTEM_PLAY{40, 116};
+constexpr Point SYSTEM_TO_DRAWING{40, 136};
+constexpr Point DRAWING_TO_STAMP{14, 132};
+constexpr Point DRAWING_TO_EDIT{40, 148};
+constexpr Point DRAWING_TO_SYSTEM{170, 132};
+constexpr Point DRAWING_COPY_PREVIOUS{135, 84};
+constexpr Point DRAWING_UNDO{40, 100};
+constexpr Point EDIT_NEXT{40, 36};
+constexpr Point EDIT_PREVIOUS{104, 36};
+constexpr Point EDIT_JUMP{232, 36};
+constexpr Point EDIT_DELETE{40, 52};
+constexpr Point EDIT_INSERT{180, 52};
+constexpr Point EDIT_MULTI_COPY{40, 68};
+constexpr Point EDIT_REVERSE{180, 68};
+constexpr Point EDIT_TO_DRAWING{40, 100};
+constexpr Point STAMP_PRESS{40, 36};
+constexpr Point STAMP_NEW{104, 36};
+constexpr Point STAMP_TO_DRAWING{104, 52};
+constexpr Point STAMP_NEXT{40, 68};
+constexpr Point STAMP_PREVIOUS{170, 68};
+constexpr Point STAMP_DELETE{200, 36};
+constexpr Point STAMP_NEXT_FRAME{40, 84};
+constexpr Point STAMP_WHITE{40, 100};
+constexpr Point STAMP_BLACK{104, 100};
+
+// Past the welcome, loading the file at `path` on the system page.
+inline std::string start_with_file(const std::string& path)
+{
+    return click(WELCOME) + "file " + path + "\n" + click(SYSTEM_LOAD);
+}
+// From the system page to the edit page and back.
+inline std::string system_to_edit() { return click(SYSTEM_TO_DRAWING) + click(DRAWING_TO_EDIT); }
+inline std::string edit_to_system()
+{
+    return click(EDIT_TO_DRAWING) + click(DRAWING_TO_SYSTEM);
+}
+// On the system page: saves under `name` in the run's folder.
+inline std::string save_as(const std::string& name)
+{
+    return "file " + name + "\n" + click(SYSTEM_SAVE);
+}
+// The pointer rests away from every button, then the text window is written to `name`.
+inline std::string dump_text(const std::string& name)
+{
+    return at("move", NOWHERE) + "wait 8\ndump text " + name + "\n";
+}
+
+}  // namespace menu_script

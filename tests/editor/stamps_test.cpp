@@ -5,6 +5,7 @@
 
 #include "editor/commands.h"
 #include "editor/stamps.h"
+#include "raster/raster.h"
 #include "frame_ops_test_support.h"
 
 namespace {
