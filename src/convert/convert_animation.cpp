@@ -1,0 +1,98 @@
+#include "convert/convert_animation.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "anim/animation_file.h"
+#include "convert/bmp_file.h"
+#include "convert/converter_texts.h"
+#include "convert/frame_file_name.h"
+#include "convert/frame_pixels.h"
+#include "convert/output_size.h"
+#include "convert/source_reader.h"
+#include "raster/raster.h"
+
+namespace {
+
+constexpr char BMP_EXTENSION[] = ".BMP";
+
+struct WorkBuffers {
+    std::unique_ptr<uint8_t[]> decoded;
+    std::unique_ptr<uint8_t[]> scaled;
+    std::unique_ptr<uint8_t[]> packed;
+    size_t scaled_bytes = 0;
+    size_t packed_bytes = 0;
+    uint8_t header[BMP_HEADER_SIZE] = {};
+};
+
+void show_path_status(const ConverterFront& front, const char* path, const char* text) {
+    front.show_status(front.context, StatusLine{path, text});
+}
+
+// Writes one BMP file; returns 0, or -1 after putting the failure in the status line.
+int write_frame_file(const ConverterState& state, int32_t index, WorkBuffers* work,
+                     const ConverterFront& front) {
+    char name[CONVERTER_PATH_CAPACITY + 16];
+    FILE* file = nullptr;
+    if (frame_file_name(state.output_path, index, BMP_EXTENSION, name, sizeof name) == 0)
+        file = std::fopen(name, "wb");
+    if (file == nullptr) {
+        show_path_status(front, state.output_path, STATUS_OPEN_ERROR);
+        return -1;
+    }
+    if (std::fwrite(work->header, 1, BMP_HEADER_SIZE, file) != BMP_HEADER_SIZE) {
+        show_path_status(front, state.output_path, STATUS_HEADER_WRITE_ERROR);
+        std::fclose(file);
+        return -1;
+    }
+    flip_rows(work->scaled.get(), state.output_width, state.output_height);
+    pack_1bpp(work->scaled.get(), state.output_width, state.output_height, work->packed.get());
+    const bool bits_written =
+        std::fwrite(work->packed.get(), 1, work->packed_bytes, file) == work->packed_bytes;
+    // A failure that only shows when buffered bytes reach the disk is a failed write too.
+    if (std::fclose(file) != 0 || !bits_written) {
+        show_path_status(front, state.output_path, STATUS_BITS_WRITE_ERROR);
+        return -1;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, STATUS_FRAME_DONE, static_cast<int>(index));
+    show_path_status(front, nullptr, text);
+    return 0;
+}
+
+}  // namespace
+
+int convert_animation(ConverterState* state, const ConverterFront& front) {
+    if (state->input_path[0] == '\0') {
+        front.show_error(front.context, MSG_NO_INPUT, CAPTION_CONVERTER);
+        return -1;
+    }
+    if (state->output_title[0] == '\0') {
+        front.show_error(front.context, MSG_NO_OUTPUT, CAPTION_CONVERTER);
+        return -1;
+    }
+    if (load_source_animation(state, front) != 0) {
+        state->input_path[0] = '\0';
+        return -1;
+    }
+    // The size may still hold a raw value from a dragged thumb.
+    clamp_output_size(&state->output_width, &state->output_height);
+    WorkBuffers work;
+    work.scaled_bytes = static_cast<size_t>(state->output_width) * state->output_height;
+    work.packed_bytes = work.scaled_bytes / 8;
+    work.decoded = std::make_unique<uint8_t[]>(FRAME_PIXELS);
+    work.scaled = std::make_unique<uint8_t[]>(work.scaled_bytes);
+    work.packed = std::make_unique<uint8_t[]>(work.packed_bytes);
+    make_bmp_header(state->output_width, state->output_height, work.header);
+
+    int failed = 0;
+    for (int32_t i = 0; i < state->frame_count; ++i) {
+        decode_frame_pixels(state->frames[i], work.decoded.get());
+        blit_scaled_transparent(work.scaled.get(), state->output_width, state->output_height,
+                                work.decoded.get(), CANVAS_WIDTH, CANVAS_HEIGHT, 0, 0,
+                                state->output_width, state->output_height);
+        if (write_frame_file(*state, i, &work, front) != 0) ++failed;
+    }
+    release_source_frames(state);
+    return failed;
+}

@@ -1,0 +1,188 @@
+#include "convert/qt/converter_dialog.h"
+
+#include <QAbstractSlider>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "convert/convert_animation.h"
+#include "convert/converter_texts.h"
+#include "convert/dialog_ids.h"
+#include "convert/platform_text.h"
+
+namespace {
+
+QString ui_text(const char* cp932) { return QString::fromStdString(cp932_to_utf8(cp932)); }
+
+// Dialog units to pixels, from the font's average character size as Windows measures it.
+struct DialogUnits {
+    double x;
+    double y;
+    QRect rect(int left, int top, int width, int height) const {
+        return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
+    }
+};
+
+DialogUnits dialog_units(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return {metrics.horizontalAdvance(sample) / sample.size() / 4.0, metrics.height() / 8.0};
+}
+
+QLabel* sunken_label(QWidget* parent, const QRect& rect, Qt::Alignment alignment) {
+    auto* label = new QLabel(parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setGeometry(rect);
+    return label;
+}
+
+ScrollAction scroll_action_of(int qt_action) {
+    switch (qt_action) {
+        case QAbstractSlider::SliderSingleStepSub: return ScrollAction::line_back;
+        case QAbstractSlider::SliderSingleStepAdd: return ScrollAction::line_forward;
+        case QAbstractSlider::SliderPageStepSub: return ScrollAction::page_back;
+        case QAbstractSlider::SliderPageStepAdd: return ScrollAction::page_forward;
+        case QAbstractSlider::SliderMove: return ScrollAction::thumb_track;
+        default: return ScrollAction::other;
+    }
+}
+
+}  // namespace
+
+ConverterDialog::ConverterDialog(QWidget* parent)
+    : QDialog(parent), state_(std::make_unique<ConverterState>()) {
+    front_.context = this;
+    front_.show_error = show_error;
+    front_.show_status = show_status;
+
+    setWindowTitle(ui_text(TEXT_CONVERTER_TITLE));
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPointSize(12);
+    setFont(font);
+    const DialogUnits du = dialog_units(font);
+    setFixedSize(du.rect(0, 0, 291, 235).size());
+
+    auto* choose_input_button = new QPushButton(ui_text(LABEL_CHOOSE_INPUT), this);
+    choose_input_button->setObjectName(QString::number(IDC_CHOOSE_INPUT));
+    choose_input_button->setGeometry(du.rect(25, 26, 105, 14));
+    auto* choose_output_button = new QPushButton(ui_text(LABEL_CHOOSE_OUTPUT), this);
+    choose_output_button->setObjectName(QString::number(IDC_CHOOSE_OUTPUT));
+    choose_output_button->setGeometry(du.rect(147, 25, 115, 14));
+    (new QLabel(ui_text(LABEL_WIDTH), this))->setGeometry(du.rect(211, 47, 54, 8));
+
+    width_bar_ = new QScrollBar(Qt::Horizontal, this);
+    width_bar_->setObjectName(QString::number(IDC_WIDTH_BAR));
+    width_bar_->setGeometry(du.rect(35, 62, 177, 11));
+    width_value_ = sunken_label(this, du.rect(219, 62, 24, 12), Qt::AlignHCenter);
+    width_value_->setObjectName(QString::number(IDC_WIDTH_VALUE));
+    height_bar_ = new QScrollBar(Qt::Vertical, this);
+    height_bar_->setObjectName(QString::number(IDC_HEIGHT_BAR));
+    height_bar_->setGeometry(du.rect(23, 73, 10, 125));
+    sunken_label(this, du.rect(48, 91, 161, 96), Qt::AlignLeft);
+    height_value_ = sunken_label(this, du.rect(18, 201, 25, 11), Qt::AlignLeft);
+    height_value_->setObjectName(QString::number(IDC_HEIGHT_VALUE));
+    (new QLabel(ui_text(LABEL_HEIGHT), this))->setGeometry(du.rect(13, 214, 71, 8));
+    status_ = sunken_label(this, du.rect(63, 207, 151, 12), Qt::AlignLeft);
+    status_->setObjectName(QString::number(IDC_STATUS));
+    auto* run_button = new QPushButton(ui_text(LABEL_RUN), this);
+    run_button->setObjectName(QString::number(IDC_RUN));
+    run_button->setGeometry(du.rect(226, 193, 50, 14));
+
+    for (QScrollBar* bar : {width_bar_, height_bar_}) {
+        bar->setPageStep(SCROLL_PAGE_SIZE);
+        connect(bar, &QAbstractSlider::actionTriggered, this,
+                [this, bar](int action) { scroll(bar, action); });
+        connect(bar, &QAbstractSlider::sliderReleased, this,
+                [this, bar] { thumb_released(bar); });
+    }
+    width_bar_->setRange(1, MAX_OUTPUT_WIDTH);
+    height_bar_->setRange(1, MAX_OUTPUT_HEIGHT);
+    connect(choose_input_button, &QPushButton::clicked, this, &ConverterDialog::choose_input);
+    connect(choose_output_button, &QPushButton::clicked, this, &ConverterDialog::choose_output);
+    connect(run_button, &QPushButton::clicked, this, &ConverterDialog::run_conversion);
+    clamp_and_show_size();
+}
+
+ConverterDialog::~ConverterDialog() { release_source_frames(state_.get()); }
+
+QWidget* ConverterDialog::control(int id) const {
+    return findChild<QWidget*>(QString::number(id));
+}
+
+void ConverterDialog::choose_input() {
+    const QString filter = ui_text(FILTER_NAME_ANIMATION) + QStringLiteral(" (") +
+                           ui_text(FILTER_PATTERN_ANIMATION) + QStringLiteral(")");
+    const QString chosen = QFileDialog::getOpenFileName(
+        this, ui_text(TITLE_OPEN_DIALOG), QFile::decodeName(state_->input_path), filter);
+    if (!chosen.isEmpty()) set_converter_path(state_->input_path, QFile::encodeName(chosen));
+}
+
+void ConverterDialog::choose_output() {
+    const QString chosen = QFileDialog::getSaveFileName(this, ui_text(TITLE_SAVE_DIALOG),
+                                                        QFile::decodeName(state_->output_path));
+    if (chosen.isEmpty()) return;
+    if (set_converter_path(state_->output_path, QFile::encodeName(chosen)) != 0 ||
+        set_converter_path(state_->output_title, QFile::encodeName(QFileInfo(chosen).fileName())) != 0)
+        state_->output_title[0] = '\0';
+}
+
+void ConverterDialog::run_conversion() {
+    convert_animation(state_.get(), front_);
+    clamp_and_show_size();
+}
+
+void ConverterDialog::scroll(QScrollBar* bar, int qt_action) {
+    const ScrollAction action = scroll_action_of(qt_action);
+    const int32_t current = bar == width_bar_ ? state_->output_width : state_->output_height;
+    const int32_t thumb = bar->sliderPosition();
+    apply_scroll(bar, bar == width_bar_ ? scroll_output_width(current, action, thumb)
+                                        : scroll_output_height(current, action, thumb));
+}
+
+void ConverterDialog::thumb_released(QScrollBar* bar) {
+    const int32_t thumb = bar->sliderPosition();
+    apply_scroll(bar, bar == width_bar_
+                          ? scroll_output_width(state_->output_width, ScrollAction::thumb_position,
+                                                thumb)
+                          : scroll_output_height(state_->output_height,
+                                                 ScrollAction::thumb_position, thumb));
+}
+
+void ConverterDialog::apply_scroll(QScrollBar* bar, ScrollResult result) {
+    (bar == width_bar_ ? state_->output_width : state_->output_height) = result.value;
+    if (!result.clamp) {
+        (bar == width_bar_ ? width_value_ : height_value_)->setNum(result.value);
+        return;
+    }
+    clamp_and_show_size();
+    // Within actionTriggered the slider takes its position from here, not from Qt's own step.
+    bar->setSliderPosition(bar == width_bar_ ? state_->output_width : state_->output_height);
+}
+
+void ConverterDialog::clamp_and_show_size() {
+    clamp_output_size(&state_->output_width, &state_->output_height);
+    width_bar_->setValue(state_->output_width);
+    height_bar_->setValue(state_->output_height);
+    width_value_->setNum(state_->output_width);
+    height_value_->setNum(state_->output_height);
+}
+
+void ConverterDialog::show_error(void* context, const char* text, const char* caption) {
+    auto* dialog = static_cast<ConverterDialog*>(context);
+    QMessageBox box(QMessageBox::Critical, ui_text(caption), ui_text(text), QMessageBox::Ok,
+                    dialog);
+    box.exec();
+}
+
+void ConverterDialog::show_status(void* context, const StatusLine& line) {
+    auto* dialog = static_cast<ConverterDialog*>(context);
+    QString text = ui_text(line.text);
+    if (line.path != nullptr) text.prepend(QFile::decodeName(line.path));
+    dialog->status_->setText(text);
+}

@@ -1,0 +1,43 @@
+// The converter's dialog on Linux: the same controls, texts and rules as DLG_MAIN, on the core.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "convert/converter_front.h"
+#include "convert/converter_state.h"
+#include "convert/output_size.h"
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+class ConverterDialog : public QDialog {
+public:
+    explicit ConverterDialog(QWidget* parent = nullptr);
+    ~ConverterDialog() override;
+
+    ConverterState& state() { return *state_; }
+    // The control with the given DLG_MAIN id (1000 ... 1011), or nullptr.
+    QWidget* control(int id) const;
+
+private:
+    void choose_input();
+    void choose_output();
+    void run_conversion();
+    void scroll(QScrollBar* bar, int qt_action);
+    void thumb_released(QScrollBar* bar);
+    void apply_scroll(QScrollBar* bar, ScrollResult result);
+    void clamp_and_show_size();
+
+    static void show_error(void* context, const char* text, const char* caption);
+    static void show_status(void* context, const StatusLine& line);
+
+    std::unique_ptr<ConverterState> state_;
+    ConverterFront front_;
+    QScrollBar* width_bar_ = nullptr;
+    QScrollBar* height_bar_ = nullptr;
+    QLabel* width_value_ = nullptr;
+    QLabel* height_value_ = nullptr;
+    QLabel* status_ = nullptr;
+};

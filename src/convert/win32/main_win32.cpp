@@ -1,0 +1,47 @@
+// m2bmp.exe: the dialog, or the command line when arguments are given.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "convert/command_line.h"
+#include "convert/converter_state.h"
+#include "convert/win32/converter_dialog.h"
+
+namespace {
+
+// A GUI program has no console of its own; when started from one, print there.
+void attach_parent_console() {
+    if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr && GetStdHandle(STD_ERROR_HANDLE) != nullptr)
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    if (GetStdHandle(STD_OUTPUT_HANDLE) == nullptr) std::freopen("CONOUT$", "w", stdout);
+    if (GetStdHandle(STD_ERROR_HANDLE) == nullptr) std::freopen("CONOUT$", "w", stderr);
+}
+
+int run_dialog() {
+    auto state = std::make_unique<ConverterState>();
+    HWND dialog = create_converter_dialog(GetModuleHandleA(nullptr), state.get());
+    if (dialog == nullptr) return -1;
+    InitCommonControls();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageA(dialog, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    release_source_frames(state.get());
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        attach_parent_console();
+        return run_command_line(argc, argv, stdout, stderr);
+    }
+    return run_dialog();
+}

@@ -1,0 +1,115 @@
+#include "convert_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+
+#include "anim/frame.h"
+#include "anim/run_length.h"
+#include "convert/bmp_file.h"
+
+std::vector<bool> test_picture(int seed) {
+    std::vector<bool> picture(FRAME_PIXELS);
+    for (int y = 0; y < CANVAS_HEIGHT; ++y)
+        for (int x = 0; x < CANVAS_WIDTH; ++x)
+            picture[static_cast<size_t>(y * CANVAS_WIDTH + x)] =
+                ((x * 7 + y * 13 + seed * 29) % 23) < 9 || (x < 40 + seed && y < 10);
+    return picture;
+}
+
+std::vector<uint8_t> picture_tokens(const std::vector<bool>& picture) {
+    std::vector<uint8_t> pixels(picture.size());
+    for (size_t i = 0; i < picture.size(); ++i) pixels[i] = picture[i] ? CANVAS_INK : CANVAS_PAPER;
+    std::vector<uint8_t> tokens(FRAME_PIXELS);
+    const int32_t count = encode_runs(pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT, tokens.data(),
+                                      FRAME_PIXELS);
+    EXPECT_GT(count, 0);
+    tokens.resize(static_cast<size_t>(std::max(count, 0)));
+    return tokens;
+}
+
+namespace {
+
+void append_i32(std::vector<uint8_t>* bytes, int32_t value) {
+    const auto u = static_cast<uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8) bytes->push_back(static_cast<uint8_t>(u >> shift));
+}
+
+}  // namespace
+
+std::vector<uint8_t> mpa_bytes(MpaHeader header, const std::vector<std::vector<uint8_t>>& records) {
+    if (header.page_count == 0) header.page_count = static_cast<int32_t>(records.size());
+    std::vector<uint8_t> bytes;
+    for (int32_t field : {header.header_size, header.image_width, header.image_height,
+                          header.page_count, header.speed, header.storage_version})
+        append_i32(&bytes, field);
+    for (const auto& tokens : records) {
+        append_i32(&bytes, static_cast<int32_t>(tokens.size()));
+        bytes.insert(bytes.end(), tokens.begin(), tokens.end());
+    }
+    return bytes;
+}
+
+std::vector<uint8_t> mpa_of_test_pictures(int frames) {
+    std::vector<std::vector<uint8_t>> records;
+    for (int i = 0; i < frames; ++i) records.push_back(picture_tokens(test_picture(i)));
+    return mpa_bytes({}, records);
+}
+
+void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+std::vector<uint8_t> read_bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+ScratchFolder::ScratchFolder() {
+    static std::atomic<int> serial{0};
+    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string("m2bmp-") + (test ? test->name() : "test") + "-" +
+                             std::to_string(serial++) + "-" +
+                             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    path_ = std::filesystem::temp_directory_path() / name;
+    std::filesystem::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+ConverterFront RecordingFront::front() {
+    ConverterFront front;
+    front.context = this;
+    front.show_error = [](void* context, const char* text, const char* caption) {
+        static_cast<RecordingFront*>(context)->errors.emplace_back(text, caption);
+    };
+    front.show_status = [](void* context, const StatusLine& line) {
+        std::string text = line.path != nullptr ? line.path : "";
+        static_cast<RecordingFront*>(context)->statuses.push_back(text + line.text);
+    };
+    return front;
+}
+
+void choose_files(ConverterState* state, const std::string& input, const std::string& output) {
+    ASSERT_EQ(set_converter_path(state->input_path, input.c_str()), 0);
+    ASSERT_EQ(set_converter_path(state->output_path, output.c_str()), 0);
+    const std::string title = std::filesystem::path(output).filename().string();
+    ASSERT_EQ(set_converter_path(state->output_title, title.c_str()), 0);
+}
+
+bool bmp_pixel_is_ink(const std::vector<uint8_t>& bmp, int32_t width, int32_t height,
+                      int32_t column, int32_t row) {
+    const size_t row_bytes = static_cast<size_t>(width) / 8;
+    const size_t at = BMP_HEADER_SIZE + static_cast<size_t>(height - 1 - row) * row_bytes +
+                      static_cast<size_t>(column) / 8;
+    return (bmp.at(at) >> (7 - column % 8)) & 1;
+}

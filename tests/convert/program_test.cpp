@@ -1,0 +1,63 @@
+// The real m2bmp program run from a shell, and its output read by an independent BMP decoder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "convert_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string quoted(const std::string& text) { return "'" + text + "'"; }
+
+int shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class Program : public testing::Test {
+protected:
+    ScratchFolder folder;
+};
+
+TEST_F(Program, ExitStatusTellsWhetherEveryFrameWasWritten) {
+    write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(2));
+    const std::string m2bmp = quoted(M2BMP_PROGRAM);
+    const std::string quiet = " >/dev/null 2>&1";
+    EXPECT_EQ(shell(m2bmp + " --help" + quiet), 0);
+    EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("in.mpa")) + quiet), 2);
+    EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("in.mpa")) + " " + quoted(folder.file("out")) + quiet), 0);
+    EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("absent.mpa")) + " " + quoted(folder.file("out")) + quiet), 1);
+    EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("in.mpa")) + " " +
+                    quoted(folder.file("missing/out")) + quiet), 1);
+    EXPECT_TRUE(fs::exists(folder.path() / "out0001.BMP"));
+}
+
+TEST_F(Program, AnIndependentDecoderSeesThePictures) {
+    if (shell("command -v convert >/dev/null 2>&1 && command -v identify >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ImageMagick is not installed";
+    write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(2));
+    ASSERT_EQ(shell(quoted(M2BMP_PROGRAM) + " --width 160 --height 120 " +
+                    quoted(folder.file("in.mpa")) + " " + quoted(folder.file("out")) + " >/dev/null"),
+              0);
+    const std::string bmp = folder.file("out0001.BMP");
+    ASSERT_EQ(shell("identify -format '%m %w %h\\n' " + quoted(bmp) + " > " +
+                    quoted(folder.file("identify.txt"))),
+              0);
+    const std::vector<uint8_t> described = read_bytes(folder.path() / "identify.txt");
+    EXPECT_EQ(std::string(described.begin(), described.end()), "BMP3 160 120\n");
+    // One grey byte per pixel, top row first: 0 black, 255 white.
+    ASSERT_EQ(shell("convert " + quoted(bmp) + " -depth 8 gray:" + quoted(folder.file("pixels.gray"))), 0);
+    const std::vector<uint8_t> grey = read_bytes(folder.path() / "pixels.gray");
+    ASSERT_EQ(grey.size(), 160u * 120u);
+    const std::vector<bool> picture = test_picture(1);
+    for (int r = 0; r < 120; ++r)
+        for (int c = 0; c < 160; ++c) {
+            const uint8_t expected = picture[static_cast<size_t>(2 * r * 320 + 2 * c)] ? 0 : 255;
+            ASSERT_EQ(grey[static_cast<size_t>(r * 160 + c)], expected) << c << "," << r;
+        }
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+// The Linux dialog on the offscreen platform: its values, scroll rules, boxes and a conversion.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <memory>
+
+#include "convert/converter_texts.h"
+#include "convert/dialog_ids.h"
+#include "convert/platform_text.h"
+#include "convert/qt/converter_dialog.h"
+#include "convert_test_support.h"
+
+namespace {
+
+QString ui(const char* cp932) { return QString::fromStdString(cp932_to_utf8(cp932)); }
+
+class ConverterDialogQt : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "convert_dialog_qt_test";
+        static char* argv[] = {name, nullptr};
+        static QApplication app(argc, argv);
+    }
+
+    QScrollBar* bar(int id) { return qobject_cast<QScrollBar*>(dialog.control(id)); }
+    QString shown(int id) { return qobject_cast<QLabel*>(dialog.control(id))->text(); }
+    void click(int id) { qobject_cast<QPushButton*>(dialog.control(id))->click(); }
+    // Drags the thumb to `position` and leaves it held.
+    void drag(QScrollBar* scroll_bar, int position) {
+        scroll_bar->setSliderDown(true);
+        scroll_bar->setSliderPosition(position);
+    }
+
+    // Closes the next message box with OK and keeps its caption and text.
+    void answer_next_box() {
+        QTimer::singleShot(0, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            boxes.emplace_back(box->windowTitle(), box->text());
+            box->button(QMessageBox::Ok)->click();
+        });
+    }
+
+    ConverterDialog dialog;
+    std::vector<std::pair<QString, QString>> boxes;
+};
+
+TEST_F(ConverterDialogQt, StartsAt320By240WithTheControlsOfTheDialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("M2BMP"));
+    EXPECT_EQ(shown(IDC_WIDTH_VALUE), QStringLiteral("320"));
+    EXPECT_EQ(shown(IDC_HEIGHT_VALUE), QStringLiteral("240"));
+    EXPECT_EQ(bar(IDC_WIDTH_BAR)->value(), 320);
+    EXPECT_EQ(bar(IDC_HEIGHT_BAR)->maximum(), 240);
+    EXPECT_EQ(qobject_cast<QPushButton*>(dialog.control(IDC_RUN))->text(), ui(LABEL_RUN));
+    EXPECT_EQ(qobject_cast<QPushButton*>(dialog.control(IDC_CHOOSE_INPUT))->text(),
+              ui(LABEL_CHOOSE_INPUT));
+    EXPECT_EQ(qobject_cast<QPushButton*>(dialog.control(IDC_CHOOSE_OUTPUT))->text(),
+              ui(LABEL_CHOOSE_OUTPUT));
+}
+
+TEST_F(ConverterDialogQt, StepsFollowTheScrollRules) {
+    bar(IDC_WIDTH_BAR)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(shown(IDC_WIDTH_VALUE), QStringLiteral("288"));
+    EXPECT_EQ(bar(IDC_WIDTH_BAR)->value(), 288);
+    bar(IDC_WIDTH_BAR)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    bar(IDC_WIDTH_BAR)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(dialog.state().output_width, 320);
+
+    bar(IDC_HEIGHT_BAR)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(shown(IDC_HEIGHT_VALUE), QStringLiteral("238"));
+    bar(IDC_HEIGHT_BAR)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(shown(IDC_HEIGHT_VALUE), QStringLiteral("240"));
+    bar(IDC_HEIGHT_BAR)->triggerAction(QAbstractSlider::SliderPageStepSub);
+    bar(IDC_HEIGHT_BAR)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(shown(IDC_HEIGHT_VALUE), QStringLiteral("228"));
+    EXPECT_EQ(bar(IDC_HEIGHT_BAR)->value(), 228);
+}
+
+TEST_F(ConverterDialogQt, ADraggedThumbShowsItsRawValueUntilReleased) {
+    drag(bar(IDC_WIDTH_BAR), 100);
+    EXPECT_EQ(shown(IDC_WIDTH_VALUE), QStringLiteral("100"));
+    bar(IDC_WIDTH_BAR)->setSliderDown(false);
+    EXPECT_EQ(shown(IDC_WIDTH_VALUE), QStringLiteral("96"));
+    EXPECT_EQ(dialog.state().output_width, 96);
+
+    drag(bar(IDC_HEIGHT_BAR), 131);
+    EXPECT_EQ(shown(IDC_HEIGHT_VALUE), QStringLiteral("131"));
+    bar(IDC_HEIGHT_BAR)->setSliderDown(false);
+    EXPECT_EQ(shown(IDC_HEIGHT_VALUE), QStringLiteral("130"));
+    EXPECT_EQ(bar(IDC_HEIGHT_BAR)->value(), 130);
+}
+
+TEST_F(ConverterDialogQt, RunWithoutAnInputShowsTheBox) {
+    answer_next_box();
+    click(IDC_RUN);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].first, ui(CAPTION_CONVERTER));
+    EXPECT_EQ(boxes[0].second, ui(MSG_NO_INPUT));
+}
+
+TEST_F(ConverterDialogQt, RunConvertsAndShowsTheLastFrameInTheStatusLine) {
+    ScratchFolder folder;
+    write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(5));
+    choose_files(&dialog.state(), folder.file("in.mpa"), folder.file("out"));
+    drag(bar(IDC_WIDTH_BAR), 170);
+    bar(IDC_WIDTH_BAR)->setSliderDown(false);
+    click(IDC_RUN);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(shown(IDC_STATUS), ui("4枚目変換成功"));
+    EXPECT_EQ(std::filesystem::file_size(folder.path() / "out0004.BMP"), 62u + 160 * 240 / 8);
+}
+
+TEST_F(ConverterDialogQt, AFailedFrameShowsThePrefixInTheStatusLine) {
+    ScratchFolder folder;
+    write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(1));
+    const std::string prefix = (folder.path() / "missing" / "out").string();
+    choose_files(&dialog.state(), folder.file("in.mpa"), prefix);
+    click(IDC_RUN);
+    EXPECT_EQ(shown(IDC_STATUS), QString::fromStdString(prefix) + ui(STATUS_OPEN_ERROR));
+}
+
+}  // namespace
