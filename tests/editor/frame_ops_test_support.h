@@ -82,15 +82,22 @@ inline std::string read_text(const std::string& path)
     return std::string(bytes.begin(), bytes.end());
 }
 
-// Writes an animation file of the lettered frames for a script to load; returns its path.
+// Writes an animation file of these frames for a script to load; returns its path.
+inline std::string write_animation(const std::string& name, const std::vector<Picture>& frames,
+                                   int32_t speed = 5)
+{
+    const std::string path = ::testing::TempDir() + name + ".mpa";
+    const std::vector<uint8_t> bytes = animation_file_bytes(frames, speed);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
 inline std::string write_letters_file(const std::string& name, const std::string& letters,
                                       int32_t speed = 5)
 {
-    const std::string path = ::testing::TempDir() + name + ".mpa";
-    const std::vector<uint8_t> bytes = animation_file_bytes(letter_pictures(letters), speed);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path;
+    return write_animation(name, letter_pictures(letters), speed);
 }
 
 class LetteredFramesFixture : public EditorFixture {
