@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/common/app_gate.h"
 #include "host/common/command_log.h"
 #include "host/common/crash_report.h"
 #include "host/host.h"
@@ -17,6 +18,8 @@ void show_error(const char* text, const char* title)
 
 GuardOutcome run_error_guard(GuardCause cause)
 {
+    // A host that is ending stops the thread here, before anything is written.
+    app_gate_pass();
     std::FILE* report = std::fopen(CRASH_REPORT_FILE, "w");
     if (report == nullptr) {
         show_error("エラー処理中にエラーが発生しました。強制終了します。", "エラー処理中のエラー");

@@ -93,8 +93,7 @@ protected:
     void TearDown() override
     {
         ASSERT_EQ(chdir(previous_), 0);
-        std::remove((folder_ + "/mepu.erf").c_str());
-        rmdir((folder_ + "/mepu.erf").c_str());
+        std::remove((folder_ + "/mepu.erf").c_str());  // a file, a link or a folder
         rmdir(folder_.c_str());
     }
 
@@ -182,6 +181,15 @@ TEST_F(GuardTest, AReportThatCannotBeOpenedAfterAReturnOnlyEndsTheThread)
                                         sjis_to_utf8("エラー処理中にエラーが発生しました。強制終了します。") +
                                         "\" -> ok"}));
     EXPECT_EQ(application().saves, 0);
+}
+
+TEST_F(GuardTest, AReportThatCannotBeWrittenIsNotAnnouncedButTheSaveIsStillOffered)
+{
+    ASSERT_EQ(symlink("/dev/full", "mepu.erf"), 0);  // opens, but every write fails: a full disk
+    run(Failure::exception);
+    const std::vector<std::string> boxes = guard_boxes();
+    EXPECT_EQ(script_host_messages(), (std::vector<std::string>{boxes[0], boxes[2]}));
+    EXPECT_EQ(application().saves, 1);
 }
 
 TEST_F(GuardTest, AReportThatCannotBeOpenedAfterAFaultEndsTheProgram)

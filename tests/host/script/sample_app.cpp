@@ -74,6 +74,10 @@ void app_main()
         if (right == 1) {
             if (x < 10 && y < 10) throw std::runtime_error("asked to fail");
             if (x >= 310 && y < 10) request_exit();
+            if (x >= 310 && y >= 10 && y < 20) {
+                request_exit();
+                return;  // leaves app_main before the host has stopped the thread
+            }
             run_dialogs();
         }
     }

@@ -154,6 +154,13 @@ TEST_F(ScriptRunTest, RequestExitEndsTheRunAtOnce)
     EXPECT_NE(access((dir_ + "/never.txt").c_str(), F_OK), 0);
 }
 
+TEST_F(ScriptRunTest, LeavingAppMainAfterRequestExitRunsNoGuard)
+{
+    ASSERT_EQ(run("rclick 315 15\nwait 10\n", "--log"), 0) << err_;
+    EXPECT_EQ(out_, "free_app_data\n");
+    EXPECT_NE(access((dir_ + "/mepu.erf").c_str(), F_OK), 0);
+}
+
 TEST_F(ScriptRunTest, ScriptErrorsStopBeforeAnythingRuns)
 {
     struct Case {
