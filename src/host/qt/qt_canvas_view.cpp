@@ -17,6 +17,7 @@ void CanvasView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     PresentedCanvas& canvas = qt_host().presented;
+    canvas.repaint_pending.store(false);
     std::lock_guard lock(canvas.mutex);
     if (canvas.image.isNull()) {
         painter.fillRect(rect(), Qt::white);

@@ -100,6 +100,8 @@ int qt_host_main(int argc, char** argv)
     TextWindow text_window(TEXT_WINDOW_WIDTH, TEXT_WINDOW_HEIGHT);
     state.text_window = &text_window;
     attach_text_surface(&text_window);
+    // Below the main window, so that neither hides the other where no window manager places them.
+    text_window.move(main_window.frameGeometry().left(), main_window.frameGeometry().bottom() + 1);
     text_window.show();
 
     if (!start_app_thread()) {

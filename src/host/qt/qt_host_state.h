@@ -23,6 +23,9 @@ struct PresentedCanvas {
     QImage image;  // Indexed8, 320 x 240, the colour table fixed by create_screen
     std::vector<QLine> feedback;  // window client pixels
     bool feedback_white = false;
+    // A repaint has been asked for and not yet begun: the application thread, which may present
+    // in a tight loop, then asks for no other.
+    std::atomic<bool> repaint_pending{false};
 };
 
 // Where the pointer and the canvas area are, in screen pixels. Written by the GUI thread from

@@ -22,7 +22,9 @@ constexpr uint8_t PAPER = 255;
 
 void repaint_canvas_later()
 {
-    CanvasView* canvas = qt_host().main_window->canvas();
+    QtHostState& host = qt_host();
+    if (host.presented.repaint_pending.exchange(true)) return;
+    CanvasView* canvas = host.main_window->canvas();
     QMetaObject::invokeMethod(canvas, qOverload<>(&QWidget::update), Qt::QueuedConnection);
 }
 

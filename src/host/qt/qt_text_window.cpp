@@ -85,11 +85,14 @@ int TextWindow::line_start_x()
 
 void TextWindow::repaint_later()
 {
+    // One queued repaint at a time, however fast the application prints.
+    if (repaint_pending_.exchange(true)) return;
     QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
 }
 
 void TextWindow::paintEvent(QPaintEvent*)
 {
+    repaint_pending_.store(false);
     QPainter painter(this);
     std::lock_guard lock(backing_mutex_);
     painter.drawImage(0, 0, backing_);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <atomic>
 #include <mutex>
 
 #include "host/common/text_layout.h"
@@ -36,6 +37,7 @@ private:
     void repaint_later();
 
     QFont font_;
+    std::atomic<bool> repaint_pending_{false};
     std::mutex backing_mutex_;
     QImage backing_;
 };
