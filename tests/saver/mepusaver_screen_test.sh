@@ -19,15 +19,9 @@ read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); prin
 
 xdotool mousemove 200 200
 "$saver" -s & pid=$!
-sleep 2
-import -window root "$work/shot1.png"
-sleep 0.6
-import -window root "$work/shot2.png"
-expect_sample_frame "$work/shot1.png" "$width" "$height"
-expect_sample_frame "$work/shot2.png" "$width" "$height"
-if [ "$(compare -metric AE "$work/shot1.png" "$work/shot2.png" null: 2>&1 || true)" = 0 ]; then
-  echo "the frames did not change"; exit 1
-fi
+wait_window WindowsScreenSaverClass
+sleep 1
+expect_frames_change "$work" "$width" "$height"
 
 # A second full-screen saver ends at once while the first one runs.
 "$saver" -s & second=$!
@@ -38,3 +32,28 @@ xdotool mousemove 201 200
 expect_exit_within "$pid" 30
 wait "$pid"
 echo "full screen: ok"
+
+# Preview: inside a host window given by its X11 id; input does not end it, the host's end does.
+xmessage -name mepuhost -title mepuhost -geometry 400x300+100+100 host & host=$!
+wait_window mepuhost
+host_id=$(xdotool search --onlyvisible --name '^mepuhost$' | head -n 1)
+import -window root "$work/before.png"
+"$saver" -p "$host_id" & preview=$!
+sleep 3
+xdotool mousemove 250 250 key a click 1
+sleep 1
+kill -0 "$preview" || { echo "input ended the preview"; exit 1; }
+import -window root "$work/preview.png"
+[ -n "${MEPU_SHOT_DIR:-}" ] && cp "$work/preview.png" "$MEPU_SHOT_DIR/"
+# What changed is exactly the host's 400 x 300 inside, showing a frame.
+changed=$(convert "$work/before.png" "$work/preview.png" -compose difference -composite \
+          -threshold 1% -format '%@' info:)
+case $changed in
+  400x300+*) ;;
+  *) echo "the preview changed $changed instead of the host's 400x300"; exit 1 ;;
+esac
+convert "$work/preview.png" -crop "$changed" +repage "$work/host.png"
+expect_sample_frame "$work/host.png" 400 300
+kill "$host"
+expect_exit_within "$preview" 50
+echo "preview: ok"

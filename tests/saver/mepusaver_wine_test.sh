@@ -24,28 +24,11 @@ wine reg add 'HKCU\Software\tarvolo\MepuScreenSaver' /v loadfile /d "Z:${work//\
 wine reg delete "$desktop" /v ScreenSaveUsePassword /f >/dev/null 2>&1 || true
 read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 
-# Waits until a window with the title $1 is mapped.
-wait_window() {
-  for _ in $(seq 150); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "no window '$1'"
-  return 1
-}
-
 xdotool mousemove 300 300
 wine "$saver" /s & pid=$!
 wait_window WindowsScreenSaverClass
 sleep 1
-import -window root "$work/shot1.png"
-sleep 0.6
-import -window root "$work/shot2.png"
-expect_sample_frame "$work/shot1.png" "$width" "$height"
-expect_sample_frame "$work/shot2.png" "$width" "$height"
-if [ "$(compare -metric AE "$work/shot1.png" "$work/shot2.png" null: 2>&1 || true)" = 0 ]; then
-  echo "the frames did not change"; exit 1
-fi
+expect_frames_change "$work" "$width" "$height"
 xdotool mousemove 301 300
 expect_exit_within "$pid" 50
 wait "$pid"

@@ -30,3 +30,31 @@ expect_exit_within() {
   kill "$pid" 2>/dev/null
   return 1
 }
+
+# Takes screenshots $1/shot1.png, shot2.png, ... until one differs from the first (at most six,
+# 0.3 s apart), each checked with expect_sample_frame; fails if the picture never changes.
+expect_frames_change() {
+  local dir=$1 width=$2 height=$3 n
+  import -window root "$dir/shot1.png"
+  expect_sample_frame "$dir/shot1.png" "$width" "$height"
+  for n in 2 3 4 5 6; do
+    sleep 0.3
+    import -window root "$dir/shot$n.png"
+    expect_sample_frame "$dir/shot$n.png" "$width" "$height"
+    if [ "$(compare -metric AE "$dir/shot1.png" "$dir/shot$n.png" null: 2>&1 || true)" != 0 ]; then
+      return 0
+    fi
+  done
+  echo "the frames did not change"
+  return 1
+}
+
+# Waits until a window with the title $1 is mapped.
+wait_window() {
+  for _ in $(seq 150); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "no window '$1'"
+  return 1
+}

@@ -43,6 +43,23 @@ void SaverWidget::closeEvent(QCloseEvent* event) {
     send(SAVER_MSG_CLOSE);
 }
 
+namespace {
+
+// The size of a foreign X11 window; Qt does not know it for a window it did not make.
+bool x11_window_size(WindowHandle window, QSize* size) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr) return false;
+    xcb_connection_t* connection = x11->connection();
+    xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(
+        connection, xcb_get_geometry(connection, xcb_drawable_t(window)), nullptr);
+    if (reply == nullptr) return false;
+    *size = QSize(reply->width, reply->height);
+    std::free(reply);
+    return true;
+}
+
+}  // namespace
+
 QtSaverPlatform::QtSaverPlatform(SettingsStore& settings) : settings_(settings) {
     clock_.start();
 }
@@ -64,7 +81,9 @@ WindowHandle QtSaverPlatform::create_window(SaverWindow* owner, const char* clas
         widget->setWindowTitle(QString::fromLatin1(class_name));
         widget->setGeometry(QGuiApplication::primaryScreen()->geometry());
     } else {
-        QWindow* foreign = QWindow::fromWinId(WId(host));
+        QSize host_size;
+        QWindow* foreign = x11_window_size(host, &host_size) ? QWindow::fromWinId(WId(host))
+                                                             : nullptr;
         if (foreign == nullptr) {
             delete widget;
             return NO_WINDOW;
@@ -72,7 +91,7 @@ WindowHandle QtSaverPlatform::create_window(SaverWindow* owner, const char* clas
         widget->setWindowFlags(Qt::FramelessWindowHint);
         widget->winId();
         widget->windowHandle()->setParent(foreign);
-        widget->setGeometry(QRect(QPoint(0, 0), foreign->geometry().size()));
+        widget->setGeometry(QRect(QPoint(0, 0), host_size));
         host_check_.start();
     }
     return widget->handle();
@@ -91,10 +110,8 @@ void QtSaverPlatform::show_window(WindowHandle window) {
     SaverWidget* widget = widget_of(window);
     if (widget == nullptr) return;
     widget->show();
-    if (host_ == NO_WINDOW) {
-        widget->raise();
-        widget->activateWindow();
-    }
+    widget->raise();
+    if (host_ == NO_WINDOW) widget->activateWindow();
     widget->setFocus();
 }
 
