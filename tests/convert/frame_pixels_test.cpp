@@ -55,8 +55,8 @@ TEST_P(DecodeFramePixels, StaysInTheBufferAndPadsWithPaper) {
 }
 
 std::vector<uint8_t> repeated(uint8_t token, size_t count, std::vector<uint8_t> tail = {}) {
-    std::vector<uint8_t> tokens(count, token);
-    tokens.insert(tokens.end(), tail.begin(), tail.end());
+    std::vector<uint8_t> tokens(count + tail.size(), token);
+    std::copy(tail.begin(), tail.end(), tokens.begin() + static_cast<std::ptrdiff_t>(count));
     return tokens;
 }
 
