@@ -33,6 +33,31 @@ expect_exit_within "$pid" 30
 wait "$pid"
 echo "full screen: ok"
 
+# With a password required a move opens the prompt; the other case is refused with a message,
+# the exact text ends the saver.
+printf '[Control Panel\\desktop]\nScreenSaveUsePassword=1\nScreenSavePasswordString=neko\n' \
+  >> "$XDG_CONFIG_HOME/mepu/registry.ini"
+"$saver" -s & pid=$!
+wait_window WindowsScreenSaverClass
+sleep 1
+xdotool mousemove 205 200
+wait_window 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
+sleep 0.5
+import -window root "$work/prompt.png"
+[ -n "${MEPU_SHOT_DIR:-}" ] && cp "$work/prompt.png" "$MEPU_SHOT_DIR/qt_prompt.png"
+xdotool type --delay 50 NEKO
+xdotool key Return
+wait_window 'ｴﾗｰ'
+kill -0 "$pid" || { echo "a wrong password ended the saver"; exit 1; }
+xdotool key Return
+sleep 0.5
+xdotool key BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 50 neko
+xdotool key Return
+expect_exit_within "$pid" 50
+wait "$pid"
+echo "password: ok"
+
 # Preview: inside a host window given by its X11 id; input does not end it, the host's end does.
 xmessage -name mepuhost -title mepuhost -geometry 400x300+100+100 host & host=$!
 wait_window mepuhost

@@ -43,6 +43,13 @@ void attach(QWidget* dialog, WindowHandle owner) {
     }
 }
 
+// After a message box the typing goes on in the dialog, also where no window manager hands the
+// focus back.
+void take_focus_back(QDialog* dialog, QLineEdit* edit) {
+    dialog->activateWindow();
+    edit->setFocus();
+}
+
 // A fixed-size dialog laid out like its template.
 class TemplateDialog : public QDialog {
 public:
@@ -108,6 +115,7 @@ int run_password_prompt(WindowHandle owner, SettingsStore& settings) {
         }
         show_saver_message(reinterpret_cast<WindowHandle>(&dialog), TEXT_PASSWORD_WRONG,
                            CAPTION_ERROR, SaverMessageIcon::EXCLAMATION);
+        take_focus_back(&dialog, entry);
     });
     QObject::connect(cancel, &QPushButton::clicked, &dialog, [&] { dialog.done(2); });
     attach(&dialog, owner);
@@ -133,6 +141,7 @@ void run_change_password(WindowHandle parent, SettingsStore& settings) {
         if (change == PasswordChange::MISMATCH) {
             show_saver_message(reinterpret_cast<WindowHandle>(&dialog), TEXT_PASSWORD_MISMATCH,
                                CAPTION_ERROR, SaverMessageIcon::EXCLAMATION);
+            take_focus_back(&dialog, entry);
             return;
         }
         dialog.done(0);
