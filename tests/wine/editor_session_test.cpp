@@ -35,6 +35,8 @@ TEST_F(EditorSession, SpeedButtonOpensTheValueDialogAndItsScrollBarWorks) {
     ASSERT_NE(dialog, nullptr);
     const HWND bar = GetDlgItem(dialog, VALUE_SCROLLBAR);
     ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, VALUE_DISPLAY)));
+    EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & WS_SYSMENU, 0);
     const int start = static_cast<int>(SendMessageA(bar, SBM_GETPOS, 0, 0));
     EXPECT_EQ(dialog_item_text(dialog, VALUE_DISPLAY), std::to_string(start));
 
