@@ -210,6 +210,23 @@ TEST_F(GuardTest, AReportThatCannotBeOpenedAfterAFaultEndsTheProgram)
         ::testing::ExitedWithCode(EXIT_FAILURE), "");
 }
 
+TEST_F(GuardTest, CrashSignalsOnOtherThreadsAreNotCaught)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    run(Failure::plain_return);  // the handlers are in place from here on
+    for (int signal_number : {SIGSEGV, SIGFPE, SIGBUS, SIGILL}) {
+        EXPECT_DEATH(
+            {
+                run(Failure::plain_return);
+                std::raise(signal_number);
+                std::fprintf(stderr, "survived\n");
+                std::_Exit(0);
+            },
+            "")
+            << signal_number;
+    }
+}
+
 TEST_F(GuardTest, PauseHoldsTheThreadAndEndStopsItForGood)
 {
     application().failure = Failure::poll_for_ever;
