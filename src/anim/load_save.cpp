@@ -166,6 +166,11 @@ void load_animation()
 
 void load_animation_file()
 {
+    // Loading needs a frame table to fill, even before start-up made one.
+    if (animation().frames == nullptr && init_animation() != 0) {
+        report_read_failure(ReadStatus::out_of_memory);
+        return;
+    }
     std::unique_ptr<Frame*[]> table(new (std::nothrow) Frame*[MAX_FRAMES]());
     Frame* spare_empty = new_empty_frame(animation_state().allocate);
     if (table == nullptr || spare_empty == nullptr) {

@@ -244,6 +244,16 @@ TEST_F(LoadSaveTest, FileWithoutFramesGivesOneEmptyFrame)
     EXPECT_EQ(read_file(saved).size(), 24u + frame_block_size(anim.frames[0]));
 }
 
+TEST_F(LoadSaveTest, LoadWithoutATableMakesOne)
+{
+    release_animation();
+    load_from(file_with(FileBytes().header(2, 9).record({}).record(anim_test::white_tokens())));
+    ASSERT_NE(animation().frames, nullptr);
+    EXPECT_EQ(animation().frame_count, 2);
+    EXPECT_EQ(animation().frames[1]->token_count, 600);
+    ASSERT_NE(animation_state().undo_frame, nullptr);
+}
+
 TEST_F(LoadSaveTest, SpeedBelowOneNeverReachesPlayback)
 {
     for (const int32_t speed : {0, -1, INT32_MIN}) {
