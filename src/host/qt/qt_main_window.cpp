@@ -84,7 +84,7 @@ void MainWindow::run_command(HostCommand command)
         break;
     case HostCommand::about:
         show_message_box(this, sjis_to_qstring(ABOUT_TEXT), sjis_to_qstring(HOST_CAPTION),
-                         MessageButtons::ok, MessageIcon::exclamation);
+                         MessageButtons::ok, MessageIcon::exclamation, BoxModality::whole_program);
         break;
     }
 }

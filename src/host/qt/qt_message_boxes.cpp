@@ -50,10 +50,11 @@ QMessageBox::Icon box_icon(MessageIcon icon)
 }  // namespace
 
 MessageAnswer show_message_box(QWidget* owner, const QString& text, const QString& title,
-                               MessageButtons buttons, MessageIcon icon)
+                               MessageButtons buttons, MessageIcon icon, BoxModality modality)
 {
     QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, owner);
-    box.setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    const bool owner_only = owner != nullptr && modality == BoxModality::owner_window;
+    box.setWindowModality(owner_only ? Qt::WindowModal : Qt::ApplicationModal);
     const std::vector<ButtonSpec> specs = button_specs(buttons);
     std::vector<QPushButton*> pushed;
     for (const ButtonSpec& spec : specs)

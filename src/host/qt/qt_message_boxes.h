@@ -7,7 +7,11 @@
 
 class QWidget;
 
-// A box modal to `owner` with the given buttons; the first button is the default. Escape or the
-// close box answers Cancel (retry/cancel), No (yes/no) or OK (ok). GUI thread only.
+enum class BoxModality { owner_window, whole_program };
+
+// A box modal to `owner` (or to every window) with the given buttons; the first button is the
+// default. Escape or the close box answers Cancel (retry/cancel), No (yes/no) or OK (ok). GUI
+// thread only.
 MessageAnswer show_message_box(QWidget* owner, const QString& text, const QString& title,
-                               MessageButtons buttons, MessageIcon icon);
+                               MessageButtons buttons, MessageIcon icon,
+                               BoxModality modality = BoxModality::owner_window);

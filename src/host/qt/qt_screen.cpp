@@ -52,8 +52,10 @@ void create_screen()
 {
     app_gate_pass();
     QtHostState& host = qt_host();
-    host.canvas_bytes.assign(static_cast<size_t>(host.canvas_width) * host.canvas_height,
-                             PAPER);
+    // The canvas memory stays where it is for the whole run, even if asked for twice.
+    if (host.canvas_bytes.empty())
+        host.canvas_bytes.assign(static_cast<size_t>(host.canvas_width) * host.canvas_height,
+                                 PAPER);
     host.screen.width = host.canvas_width;
     host.screen.height = host.canvas_height;
     host.screen.bits = host.canvas_bytes.data();

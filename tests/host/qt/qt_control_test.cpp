@@ -153,3 +153,28 @@ TEST(QtHostControl, RequestExitStopsTheApplicationBeforeFreeingItsData)
     EXPECT_EQ(test_app().freed, 1);
     EXPECT_FALSE(ran_after_free.load());
 }
+
+TEST(QtHostControl, AboutBoxIsAnExclamationBoxOverTheWholeProgram)
+{
+    std::atomic<int> count{0};
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::WindowModality modality = Qt::NonModal;
+    const int code = run_host([&] {
+        later(100, [] { trigger(HostCommand::about); });
+        later(250, [&] {
+            if (QMessageBox* box = open_box()) {
+                caption = box->windowTitle();
+                icon = box->icon();
+                modality = box->windowModality();
+            }
+            click_box_button(QStringLiteral("OK"));
+        });
+        later(400, [] { qt_host().main_window->close(); });
+        count_for_ever(&count);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(caption, QStringLiteral(" tarvolo Zel kon interface"));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(modality, Qt::ApplicationModal);
+}

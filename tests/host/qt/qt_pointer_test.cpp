@@ -142,3 +142,28 @@ TEST(QtHostPointer, TakeReportsEachPressOnceAndWaitClickSeesAHeldPress)
     EXPECT_EQ(clicked.right, 1);
     EXPECT_EQ(clicked.left, 0);
 }
+
+TEST(QtHostPointer, AMinimisedWindowReadsAsTheOrigin)
+{
+    Reading minimised, restored;
+    const int code = run_host([&] {
+        start_canvas();
+        gui([&] {
+            send_mouse(canvas(), QEvent::MouseButtonPress, Qt::LeftButton, {200, 100});
+            qt_host().main_window->showMinimized();
+        });
+        minimised = read_now();
+        gui([&] {
+            qt_host().main_window->showNormal();
+            send_mouse(canvas(), QEvent::MouseButtonRelease, Qt::LeftButton, {200, 100});
+        });
+        restored = read_now();
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(minimised.x, 0);
+    EXPECT_EQ(minimised.y, 0);
+    EXPECT_EQ(minimised.left, 1);
+    EXPECT_EQ(restored.x, 200);
+    EXPECT_EQ(restored.y, 100);
+    EXPECT_EQ(restored.left, 0);
+}
