@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -316,6 +317,18 @@ TEST(EditorScriptTest, PressOnOneButtonReleaseOnAnotherRunsTheSecond) {
     stamp_small_brush(expected, 10, 10);
     stamp_small_brush(expected, 11, 10);
     expect_saved(run, "out.mpa", {expected});
+}
+
+TEST(EditorScriptTest, AStartThatGivesUpEndsWithoutRunningTheMenu) {
+    // No configuration file and the setup's file dialog cancelled: the start-up asks the host to
+    // end, and the editor must do nothing more until it is stopped.
+    const ScriptRun run = run_mepu_script(
+        "gives_up", "file cancel\n" + at("click", WELCOME) + at("click", SYS_TO_DRAWING), "--log",
+        false);
+    ASSERT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("open "), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("-> cancel"), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(run.path("system/mepusys.ini")));
 }
 
 }  // namespace

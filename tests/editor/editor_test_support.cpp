@@ -135,13 +135,13 @@ Picture EditorFixture::frame_picture(int index) const {
 }
 
 ScriptRun run_mepu_script(const std::string& test_name, const std::string& script,
-                          const std::string& extra_arguments) {
+                          const std::string& extra_arguments, bool configured) {
     namespace fs = std::filesystem;
     ScriptRun run;
     run.folder = ::testing::TempDir() + "mepu_editor_" + test_name;
     fs::remove_all(run.folder);
     fs::create_directories(run.folder + "/system");
-    {
+    if (configured) {
         std::ofstream config(run.folder + "/system/mepusys.ini", std::ios::binary);
         config << MEPU_PROGRAM_FOLDER << "/";
     }

@@ -65,7 +65,7 @@ struct ScriptRun {
 
     std::string path(const std::string& name) const { return folder + "/" + name; }
 };
-// `script` is UTF-8 script text.
+// `script` is UTF-8 script text. Without `configured` the system folder has no mepusys.ini.
 ScriptRun run_mepu_script(const std::string& test_name, const std::string& script,
-                          const std::string& extra_arguments = "");
+                          const std::string& extra_arguments = "", bool configured = true);
 Picture read_canvas_dump(const std::string& path);
