@@ -1,0 +1,122 @@
+// Converting a 4095-frame animation at full and half size, beside writing the same files' bytes
+// with plain fwrite, so the cost of decoding, scaling and packing shows against the bare I/O.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "anim/animation_file.h"
+#include "anim/frame.h"
+#include "anim/run_length.h"
+#include "convert/convert_animation.h"
+#include "convert/frame_file_name.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int32_t FRAMES = MAX_FRAMES - 1;
+
+// One folder for the whole run: the animation and the files written by every benchmark.
+struct BenchFolder {
+    BenchFolder() : path(fs::temp_directory_path() / ("m2bmp-bench-" + std::to_string(::getpid()))) {
+        fs::create_directories(path);
+        write_animation();
+    }
+    ~BenchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    // A moving diagonal band with a box, so every frame has runs of many lengths.
+    void write_animation() const {
+        std::vector<uint8_t> pixels(FRAME_PIXELS);
+        std::vector<uint8_t> tokens(FRAME_PIXELS);
+        std::vector<Frame*> frames;
+        for (int32_t f = 0; f < FRAMES; ++f) {
+            for (int32_t y = 0; y < CANVAS_HEIGHT; ++y)
+                for (int32_t x = 0; x < CANVAS_WIDTH; ++x) {
+                    const bool band = (x + y + f) % 97 < 20;
+                    const bool box = x > 40 + f % 200 && x < 90 + f % 200 && y > 60 && y < 140;
+                    pixels[static_cast<size_t>(y * CANVAS_WIDTH + x)] =
+                        band || box ? CANVAS_INK : CANVAS_PAPER;
+                }
+            const int32_t count = encode_runs(pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT,
+                                              tokens.data(), FRAME_PIXELS);
+            Frame* frame = allocate_frame(count);
+            std::copy(tokens.begin(), tokens.begin() + count, frame_tokens(frame));
+            frames.push_back(frame);
+        }
+        write_animation_file(input().c_str(), frames.data(), FRAMES, 5);
+        free_frames(frames.data(), FRAMES);
+    }
+    std::string input() const { return (path / "bench.mpa").string(); }
+    std::string prefix(const char* name) const { return (path / name).string(); }
+    fs::path path;
+};
+
+BenchFolder& folder() {
+    static BenchFolder instance;
+    return instance;
+}
+
+void ignore_error(void*, const char* text, const char*) { std::fprintf(stderr, "%s\n", text); }
+void ignore_status(void*, const StatusLine&) {}
+
+int convert_at(int32_t width, int32_t height, const std::string& prefix) {
+    auto state = std::make_unique<ConverterState>();
+    set_converter_path(state->input_path, folder().input().c_str());
+    set_converter_path(state->output_path, prefix.c_str());
+    set_converter_path(state->output_title, "out");
+    state->output_width = width;
+    state->output_height = height;
+    return convert_animation(state.get(), ConverterFront{nullptr, ignore_error, ignore_status});
+}
+
+void BM_convert(benchmark::State& state) {
+    const auto width = static_cast<int32_t>(state.range(0));
+    const auto height = static_cast<int32_t>(state.range(1));
+    const std::string prefix = folder().prefix("convert");
+    for (auto _ : state)
+        if (convert_at(width, height, prefix) != 0) state.SkipWithError("conversion failed");
+    state.SetItemsProcessed(state.iterations() * FRAMES);
+}
+
+// The same files, bytes already in memory: create, fwrite, close per frame.
+void BM_fwrite_same_bytes(benchmark::State& state) {
+    const auto width = static_cast<int32_t>(state.range(0));
+    const auto height = static_cast<int32_t>(state.range(1));
+    const std::string source = folder().prefix("source");
+    if (convert_at(width, height, source) != 0) state.SkipWithError("conversion failed");
+    std::vector<std::vector<uint8_t>> files(FRAMES);
+    char name[4096];
+    for (int32_t i = 0; i < FRAMES; ++i) {
+        frame_file_name(source.c_str(), i, ".BMP", name, sizeof name);
+        files[static_cast<size_t>(i)].resize(fs::file_size(name));
+        FILE* in = std::fopen(name, "rb");
+        std::fread(files[static_cast<size_t>(i)].data(), 1, files[static_cast<size_t>(i)].size(), in);
+        std::fclose(in);
+    }
+    const std::string prefix = folder().prefix("plain");
+    for (auto _ : state) {
+        for (int32_t i = 0; i < FRAMES; ++i) {
+            frame_file_name(prefix.c_str(), i, ".BMP", name, sizeof name);
+            FILE* out = std::fopen(name, "wb");
+            const auto& bytes = files[static_cast<size_t>(i)];
+            if (out == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
+                state.SkipWithError("write failed");
+            if (out != nullptr) std::fclose(out);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * FRAMES);
+}
+
+}  // namespace
+
+BENCHMARK(BM_convert)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_fwrite_same_bytes)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
+
+BENCHMARK_MAIN();
