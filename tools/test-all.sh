@@ -34,6 +34,8 @@ bash tools/run-fuzzers.sh build-fuzz
 step "Windows build under Wine"
 . tools/wine-env.sh
 mepu_wine_prefix_ready
+# The persistent wine server and Wine's services must not outlive the run.
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 bash tools/with-xvfb.sh ctest --preset windows -j 1

@@ -21,6 +21,25 @@ mepu_wine_prefix_ready() {
       fi
     ) 9>"$WINEPREFIX.lock"
   fi
-  wineserver -p >/dev/null 2>&1 || true
+  if ! mepu_wineserver_running; then
+    wineserver -p >/dev/null 2>&1 || true
+    # The first program of a server session starts Wine's own services, which live as long as the
+    # server. Started from a test they would inherit its output and keep the test runner waiting
+    # for it to close, so they are started here, with their output going nowhere.
+    wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
+  fi
   [ -f "$WINEPREFIX/.mepu-ready" ]
+}
+
+# True while a wine server serves this prefix (its socket sits in a folder named after the
+# prefix's device and inode numbers).
+mepu_wineserver_running() {
+  local id key socket
+  id=$(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null) || return 1
+  set -- $id
+  key=$(printf 'server-%x-%x' "$1" "$2")
+  for socket in /tmp/.wine-"$(id -u)"/"$key"/socket /tmp/wine-*/"$key"/socket; do
+    [ -S "$socket" ] && return 0
+  done
+  return 1
 }
