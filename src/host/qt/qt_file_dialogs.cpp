@@ -20,9 +20,11 @@ enum class FileDialogKind { open, save };
 // Paths are bytes in the platform's encoding; Qt decodes and encodes them the same way.
 QString path_from_bytes(const char* bytes)
 {
-    return QFile::decodeName(QByteArray(bytes, static_cast<int>(strnlen(bytes, FILE_NAME_CAPACITY))));
+    const size_t length = strnlen(bytes, FILE_NAME_CAPACITY);
+    return QFile::decodeName(QByteArray(bytes, static_cast<int>(length)));
 }
 
+// The caller has checked that `bytes` and its NUL fit the buffer.
 void copy_into(char* buffer, const QByteArray& bytes)
 {
     std::memcpy(buffer, bytes.constData(), static_cast<size_t>(bytes.size()));

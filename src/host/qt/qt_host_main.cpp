@@ -66,7 +66,8 @@ void end_program()
     app_gate_end();
     // The application thread may be waiting for the GUI thread (a box, a dialog): keep serving
     // it, now answering everything at once, until it reaches the gate.
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::milliseconds(STOP_TIMEOUT_MS);
+    const auto give_up =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(STOP_TIMEOUT_MS);
     bool stopped = false;
     while (!(stopped = app_gate_wait_stopped(5)) && std::chrono::steady_clock::now() < give_up)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
