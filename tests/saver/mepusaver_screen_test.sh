@@ -25,11 +25,11 @@ expect_frames_change "$work" "$width" "$height"
 
 # A second full-screen saver ends at once while the first one runs.
 "$saver" -s & second=$!
-expect_exit_within "$second" 30
+expect_exit_within "$second" 100
 kill -0 "$pid" || { echo "the first saver ended"; exit 1; }
 
 xdotool mousemove 201 200
-expect_exit_within "$pid" 30
+expect_exit_within "$pid" 100
 wait "$pid"
 echo "full screen: ok"
 
@@ -50,13 +50,54 @@ xdotool key Return
 wait_window 'ｴﾗｰ'
 kill -0 "$pid" || { echo "a wrong password ended the saver"; exit 1; }
 xdotool key Return
-sleep 0.5
+wait_window_gone 'ｴﾗｰ'
+sleep 0.3
 xdotool key BackSpace BackSpace BackSpace BackSpace
 xdotool type --delay 50 neko
 xdotool key Return
-expect_exit_within "$pid" 50
+expect_exit_within "$pid" 200
 wait "$pid"
 echo "password: ok"
+
+# Change the password: a mismatch is refused with a message and keeps both entries, a match is
+# stored.
+"$saver" -a & pid=$!
+wait_window 'ﾊﾟｽﾜｰﾄﾞの変更'
+sleep 0.5
+xdotool type --delay 50 abc
+xdotool key Tab
+xdotool type --delay 50 abd
+xdotool key Return
+wait_window 'ｴﾗｰ'
+xdotool key Return
+wait_window_gone 'ｴﾗｰ'
+sleep 0.3
+xdotool key BackSpace
+xdotool type --delay 50 c
+xdotool key Return
+expect_exit_within "$pid" 100
+grep -qx 'ScreenSavePasswordString=abc' "$XDG_CONFIG_HOME/mepu/registry.ini" ||
+  { echo "the new password was not stored"; cat "$XDG_CONFIG_HOME/mepu/registry.ini"; exit 1; }
+echo "change password: ok"
+
+# Settings: cancelling writes the previous path back, a choice replaces it.
+cp "$work/walk.mpa" "$work/other.mpa"
+"$saver" -c & pid=$!
+wait_window '再生するめぷファイルの設定'
+sleep 0.5
+xdotool key Escape
+expect_exit_within "$pid" 100
+grep -qx "loadfile=$work/walk.mpa" "$XDG_CONFIG_HOME/mepu/registry.ini" ||
+  { echo "cancel lost the path"; exit 1; }
+"$saver" & pid=$!
+wait_window '再生するめぷファイルの設定'
+sleep 0.5
+xdotool type --delay 20 "$work/other.mpa"
+xdotool key Return
+expect_exit_within "$pid" 100
+grep -qx "loadfile=$work/other.mpa" "$XDG_CONFIG_HOME/mepu/registry.ini" ||
+  { echo "the choice was not stored"; cat "$XDG_CONFIG_HOME/mepu/registry.ini"; exit 1; }
+echo "settings: ok"
 
 # Preview: inside a host window given by its X11 id; input does not end it, the host's end does.
 xmessage -name mepuhost -title mepuhost -geometry 400x300+100+100 host & host=$!
@@ -80,5 +121,5 @@ esac
 convert "$work/preview.png" -crop "$changed" +repage "$work/host.png"
 expect_sample_frame "$work/host.png" 400 300
 kill "$host"
-expect_exit_within "$preview" 50
+expect_exit_within "$preview" 100
 echo "preview: ok"

@@ -31,19 +31,22 @@ expect_exit_within() {
   return 1
 }
 
-# Takes screenshots $1/shot1.png, shot2.png, ... until one differs from the first (at most six,
-# 0.3 s apart), each checked with expect_sample_frame; fails if the picture never changes.
+# Takes screenshots $1/shotN.png 0.3 s apart until two show different sample frames (each checked
+# with expect_sample_frame). Before the first frame the picture may still be white; a slow start
+# is given up to six seconds.
 expect_frames_change() {
-  local dir=$1 width=$2 height=$3 n
-  import -window root "$dir/shot1.png"
-  expect_sample_frame "$dir/shot1.png" "$width" "$height"
-  for n in 2 3 4 5 6; do
-    sleep 0.3
+  local dir=$1 width=$2 height=$3 n first=""
+  for n in $(seq 20); do
     import -window root "$dir/shot$n.png"
-    expect_sample_frame "$dir/shot$n.png" "$width" "$height"
-    if [ "$(compare -metric AE "$dir/shot1.png" "$dir/shot$n.png" null: 2>&1 || true)" != 0 ]; then
-      return 0
+    if [ -z "$first" ]; then
+      [ "$(convert "$dir/shot$n.png" -format '%[fx:minima]' info:)" = 1 ] && { sleep 0.3; continue; }
+      expect_sample_frame "$dir/shot$n.png" "$width" "$height" || return 1
+      first=$dir/shot$n.png
+    else
+      expect_sample_frame "$dir/shot$n.png" "$width" "$height" || return 1
+      [ "$(compare -metric AE "$first" "$dir/shot$n.png" null: 2>&1 || true)" != 0 ] && return 0
     fi
+    sleep 0.3
   done
   echo "the frames did not change"
   return 1
@@ -51,10 +54,20 @@ expect_frames_change() {
 
 # Waits until a window with the title $1 is mapped.
 wait_window() {
-  for _ in $(seq 150); do
+  for _ in $(seq 600); do
     xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
     sleep 0.1
   done
   echo "no window '$1'"
+  return 1
+}
+
+# Waits until no window with the title $1 is mapped.
+wait_window_gone() {
+  for _ in $(seq 600); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  echo "window '$1' stays"
   return 1
 }

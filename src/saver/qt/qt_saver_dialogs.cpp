@@ -43,11 +43,14 @@ void attach(QWidget* dialog, WindowHandle owner) {
     }
 }
 
-// After a message box the typing goes on in the dialog, also where no window manager hands the
-// focus back.
-void take_focus_back(QDialog* dialog, QLineEdit* edit) {
+// A warning over the dialog; afterwards the typing goes on where it was, also where no window
+// manager hands the focus back.
+void warn(QDialog* dialog, const char* text) {
+    QWidget* focused = QApplication::focusWidget();
+    show_saver_message(reinterpret_cast<WindowHandle>(dialog), text, CAPTION_ERROR,
+                       SaverMessageIcon::EXCLAMATION);
     dialog->activateWindow();
-    edit->setFocus();
+    if (focused != nullptr) focused->setFocus();
 }
 
 // A fixed-size dialog laid out like its template.
@@ -113,9 +116,7 @@ int run_password_prompt(WindowHandle owner, SettingsStore& settings) {
             dialog.done(1);
             return;
         }
-        show_saver_message(reinterpret_cast<WindowHandle>(&dialog), TEXT_PASSWORD_WRONG,
-                           CAPTION_ERROR, SaverMessageIcon::EXCLAMATION);
-        take_focus_back(&dialog, entry);
+        warn(&dialog, TEXT_PASSWORD_WRONG);
     });
     QObject::connect(cancel, &QPushButton::clicked, &dialog, [&] { dialog.done(2); });
     attach(&dialog, owner);
@@ -139,9 +140,7 @@ void run_change_password(WindowHandle parent, SettingsStore& settings) {
         const PasswordChange change = change_password(settings, to_shift_jis(entry->text()),
                                                       to_shift_jis(confirmation->text()));
         if (change == PasswordChange::MISMATCH) {
-            show_saver_message(reinterpret_cast<WindowHandle>(&dialog), TEXT_PASSWORD_MISMATCH,
-                               CAPTION_ERROR, SaverMessageIcon::EXCLAMATION);
-            take_focus_back(&dialog, entry);
+            warn(&dialog, TEXT_PASSWORD_MISMATCH);
             return;
         }
         dialog.done(0);
