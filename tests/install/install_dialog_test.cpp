@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QTimer>
 #include <QUrl>
 #include <QtTest/QTest>
 
@@ -14,6 +12,7 @@
 #include <random>
 
 #include "install/installer_texts.h"
+#include "box_answerer.h"
 
 namespace fs = std::filesystem;
 
@@ -24,31 +23,6 @@ struct NoStartMenu : StartMenu {
     bool create_shortcut(const std::string&, const std::string&, const std::string&) override {
         return false;
     }
-};
-
-// Answers every message box that opens with the button whose text is given, recording titles.
-class BoxAnswerer : public QObject {
-public:
-    explicit BoxAnswerer(QString button) : button_(std::move(button)) {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            titles.push_back(box->windowTitle());
-            texts.push_back(box->text());
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == button_ || box->buttons().size() == 1) {
-                    b->click();
-                    return;
-                }
-        });
-        timer_.start(20);
-    }
-    QStringList titles;
-    QStringList texts;
-
-private:
-    QString button_;
-    QTimer timer_;
 };
 
 TEST(InstallDialog, InstallIsTheDefaultButtonAndTextsComeFromTheScript) {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 #include <QtTest/QTest>
 
 #include <cstdlib>
@@ -16,6 +14,7 @@
 #include "install/file_ops.h"
 #include "install/install_places.h"
 #include "install/qt/install_dialog.h"
+#include "box_answerer.h"
 
 namespace fs = std::filesystem;
 
@@ -43,19 +42,7 @@ TEST(InstallKit, InstalledEditorStartsWithoutTheFirstRunSetup) {
     DesktopStartMenu start_menu(places.windows_dir + "/registry.ini",
                                 places.programs_prefix + "applications");
     InstallDialog dialog(script, true, start_menu);
-    QStringList titles;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        titles.push_back(box->windowTitle());
-        for (QAbstractButton* b : box->buttons())
-            if (box->buttons().size() == 1 || b->text() == QStringLiteral("はい(&Y)")) {
-                b->click();
-                return;
-            }
-    });
-    answerer.start(20);
+    BoxAnswerer answerer(QStringLiteral("はい(&Y)"));
     dialog.show();
     QTest::mouseClick(dialog.install_button(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
@@ -68,7 +55,7 @@ TEST(InstallKit, InstalledEditorStartsWithoutTheFirstRunSetup) {
     const fs::path group = root / "data" / "applications" / u8"めぷ";
     EXPECT_TRUE(fs::exists(group / u8"めぷ.desktop"));
     EXPECT_EQ(std::distance(fs::directory_iterator(group), fs::directory_iterator()), 3);
-    EXPECT_EQ(titles.back(), QStringLiteral("インストール完了"));
+    EXPECT_EQ(answerer.titles.back(), QStringLiteral("インストール完了"));
 
     // The editor reads the written configuration and finds its menu images in the installed
     // folder: it greets the user instead of asking where it lives.
