@@ -22,7 +22,7 @@ sleep 1
 origin=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p')
 read -r wx wy <<<"$origin"
 click() { xdotool mousemove $((wx + 4 + $1)) $((wy + $3 + $2)) && sleep 0.3 && xdotool mousedown 1 && sleep 0.3 && xdotool mouseup 1 && sleep 0.5; }
-shot() { sleep 1; import -window root -crop 700x540+0+0 "$out/$1.png"; }
+shot() { sleep 1; import -window root -crop 1000x720+0+0 "$out/$1.png"; }
 top=$(( $(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p') - 244 ))
 
 click 160 120 "$top"; shot system-page
