@@ -222,6 +222,33 @@ TEST(EditorScriptTest, EachToolWidthAndColourSavesThePredictedFrame) {
     }
 }
 
+TEST(EditorScriptTest, AStrokeLongerThanItsBufferStaysUnbroken) {
+    // A serpentine of single-pixel steps: rows left to right and back, two rows apart, so that
+    // every segment of the thin pen draws pixels no other segment draws.
+    std::vector<Point> points;
+    int x = 10;
+    int y = 20;
+    int direction = 1;
+    points.push_back({x - 1, y});  // where the pointer rests when the button goes down
+    while (points.size() < 16384 + 300) {
+        points.push_back({x, y});
+        if ((direction > 0 && x == 300) || (direction < 0 && x == 10)) {
+            points.push_back({x, y + 1});
+            y += 2;
+            points.push_back({x, y});
+            direction = -direction;
+        }
+        x += direction;
+    }
+    const ScriptRun run = run_mepu_script("long_stroke", start_drawing() + pen_stroke(points) +
+                                                             save_as("long.mpa"));
+    Picture expected;
+    for (size_t i = 1; i + 1 < points.size(); ++i)
+        draw_line(expected.pixels.data(), 320, 240, points[i].first, points[i].second,
+                  points[i + 1].first, points[i + 1].second, CANVAS_INK);
+    expect_saved(run, "long.mpa", {expected});
+}
+
 TEST(EditorScriptTest, RightButtonWhileDraggingDropsTheToolsShapesAndUndoBringsThemBack) {
     const std::string script =
         start_drawing() + at("click", DRAW_BOX) + drag({{10, 10}, {20, 20}}) +
