@@ -50,6 +50,25 @@ TEST_F(EditorSession, SpeedButtonOpensTheValueDialogAndItsScrollBarWorks) {
     EXPECT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
 }
 
+TEST_F(EditorSession, PauseWhileTheValueDialogIsOpenResumesIntoIt) {
+    leave_welcome();
+    click(main, SPEED_BUTTON);
+    const HWND dialog = program.wait_window(BOX_CLASS, VALUE_DIALOG_TITLE);
+    ASSERT_NE(dialog, nullptr);
+    // The application thread sits in the dialog's own loop, not at a host call.
+    send_menu_command(main, 40001);
+    const HWND notice = program.wait_window(BOX_CLASS, HOST_CAPTION);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(message_box_text(notice), "Zelkon アプリケーションは停止中です");
+    press_button(notice, IDOK);
+    ASSERT_TRUE(wait_for([&] { return !IsWindow(notice); }));
+    const HWND bar = GetDlgItem(dialog, VALUE_SCROLLBAR);
+    SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 7), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(dialog_item_text(dialog, VALUE_DISPLAY), "7");
+    press_button(dialog, IDCANCEL);
+    EXPECT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
+}
+
 TEST_F(EditorSession, AtDoubleSizeWindowPixelsMapBackToCanvasPixels) {
     send_menu_command(main, 40004);
     ASSERT_TRUE(wait_for([&] {
