@@ -39,10 +39,15 @@ void trigger(HostCommand command)
     qt_host().main_window->action(command)->trigger();
 }
 
-// The application: counts its host calls until the host stops it.
-void count_for_ever(std::atomic<int>* count)
+// The application: starts, arranges what the GUI side is to do (`arrange`, once it is surely
+// running), then counts its host calls until the host stops it.
+template <class Arrange>
+void count_for_ever(std::atomic<int>* count, Arrange arrange)
 {
     start_canvas();
+    tick_count();
+    ++*count;
+    arrange();
     for (;;) {
         tick_count();
         ++*count;
@@ -59,24 +64,25 @@ TEST(QtHostControl, PauseHoldsTheApplicationUntilTheNoticeIsClosed)
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool closed = false;
     const int code = run_host([&] {
-        later(100, [] { trigger(HostCommand::pause); });
-        later(300, [&] {
-            before = count.load();
-            if (QMessageBox* box = open_box()) {
-                notice = box->text();
-                caption = box->windowTitle();
-                icon = box->icon();
-            }
+        count_for_ever(&count, [&] {
+            later(100, [] { trigger(HostCommand::pause); });
+            later(300, [&] {
+                before = count.load();
+                if (QMessageBox* box = open_box()) {
+                    notice = box->text();
+                    caption = box->windowTitle();
+                    icon = box->icon();
+                }
+            });
+            later(500, [&] {
+                during = count.load();
+                closed = click_box_button(QStringLiteral("OK"));
+            });
+            later(800, [&] {
+                after = count.load();
+                qt_host().main_window->close();
+            });
         });
-        later(500, [&] {
-            during = count.load();
-            closed = click_box_button(QStringLiteral("OK"));
-        });
-        later(800, [&] {
-            after = count.load();
-            qt_host().main_window->close();
-        });
-        count_for_ever(&count);
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(test_app().freed, 1);
@@ -95,18 +101,19 @@ TEST(QtHostControl, QuitAsksFirstAndEndsOnlyOnYes)
     QString question;
     int after_no = -1, later_still = -1;
     const int code = run_host([&] {
-        later(100, [] { trigger(HostCommand::quit); });
-        later(250, [&] {
-            if (QMessageBox* box = open_box()) question = box->text();
-            click_box_button(QString::fromUtf16(u"いいえ(&N)"));
+        count_for_ever(&count, [&] {
+            later(100, [] { trigger(HostCommand::quit); });
+            later(250, [&] {
+                if (QMessageBox* box = open_box()) question = box->text();
+                click_box_button(QString::fromUtf16(u"いいえ(&N)"));
+            });
+            later(400, [&] { after_no = count.load(); });
+            later(600, [&] {
+                later_still = count.load();
+                trigger(HostCommand::quit);
+            });
+            later(750, [] { click_box_button(QString::fromUtf16(u"はい(&Y)")); });
         });
-        later(400, [&] { after_no = count.load(); });
-        later(600, [&] {
-            later_still = count.load();
-            trigger(HostCommand::quit);
-        });
-        later(750, [] { click_box_button(QString::fromUtf16(u"はい(&Y)")); });
-        count_for_ever(&count);
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(question, QString::fromUtf16(u"終了してよろしいですか"));
@@ -120,15 +127,16 @@ TEST(QtHostControl, CloseBoxEndsWithoutAskingAndTheTextWindowCannotBeClosed)
     bool text_still_visible = false;
     bool box_asked = false;
     const int code = run_host([&] {
-        later(100, [&] {
-            qt_host().text_window->close();
-            text_still_visible = qt_host().text_window->isVisible();
+        count_for_ever(&count, [&] {
+            later(100, [&] {
+                qt_host().text_window->close();
+                text_still_visible = qt_host().text_window->isVisible();
+            });
+            later(200, [&] {
+                later(50, [&] { box_asked = open_box() != nullptr; });
+                qt_host().main_window->close();
+            });
         });
-        later(200, [&] {
-            later(50, [&] { box_asked = open_box() != nullptr; });
-            qt_host().main_window->close();
-        });
-        count_for_ever(&count);
     });
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(text_still_visible);
@@ -161,17 +169,18 @@ TEST(QtHostControl, AboutBoxIsAnExclamationBoxOverTheWholeProgram)
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     Qt::WindowModality modality = Qt::NonModal;
     const int code = run_host([&] {
-        later(100, [] { trigger(HostCommand::about); });
-        later(250, [&] {
-            if (QMessageBox* box = open_box()) {
-                caption = box->windowTitle();
-                icon = box->icon();
-                modality = box->windowModality();
-            }
-            click_box_button(QStringLiteral("OK"));
+        count_for_ever(&count, [&] {
+            later(100, [] { trigger(HostCommand::about); });
+            later(250, [&] {
+                if (QMessageBox* box = open_box()) {
+                    caption = box->windowTitle();
+                    icon = box->icon();
+                    modality = box->windowModality();
+                }
+                click_box_button(QStringLiteral("OK"));
+            });
+            later(400, [] { qt_host().main_window->close(); });
         });
-        later(400, [] { qt_host().main_window->close(); });
-        count_for_ever(&count);
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(caption, QStringLiteral(" tarvolo Zel kon interface"));
