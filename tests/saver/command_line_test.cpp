@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
 #include <vector>
 
 namespace {
@@ -23,6 +25,18 @@ TEST_P(CommandLine, GivesModeAndWindow) {
     if (c.source == WindowSource::ARGUMENT) {
         EXPECT_EQ(command.window, c.window);
     }
+}
+
+// "case<index>_<arguments with other characters as _>".
+std::string case_name(const testing::TestParamInfo<Case>& info) {
+    std::string name = "case" + std::to_string(info.index);
+    for (const char* arg : info.param.args) {
+        name += '_';
+        for (const char* c = arg; *c != '\0'; ++c) {
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        }
+    }
+    return name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{{"/p", "99999999999999999999999"}, SAVER_MODE_PREVIEW, WindowSource::NONE, 0},
         Case{{"/pxyz", "12x"}, SAVER_MODE_PREVIEW, WindowSource::ARGUMENT, 12},
         Case{{"/a", "4321"}, SAVER_MODE_CHANGE_PASSWORD, WindowSource::ARGUMENT, 4321},
-        Case{{"-A"}, SAVER_MODE_CHANGE_PASSWORD, WindowSource::NONE, 0}));
+        Case{{"-A"}, SAVER_MODE_CHANGE_PASSWORD, WindowSource::NONE, 0}),
+    case_name);
 
 }  // namespace

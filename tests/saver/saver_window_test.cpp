@@ -144,6 +144,20 @@ TEST_F(SaverWindowTest, CancelledPromptResumesAndALaterInputPromptsAgain) {
     EXPECT_GE(between, 5u);
 }
 
+TEST_F(SaverWindowTest, InputBeforeThePostedCloseArrivesDoesNotPromptAgain) {
+    require_password();
+    platform.prompt_answers = {1, 1};
+    ASSERT_TRUE(saver.create(NO_WINDOW));
+    platform.at(1010, [this] {
+        platform.send(SAVER_MSG_KEY_DOWN);
+        platform.cursor.x += 3;
+        platform.send(SAVER_MSG_MOUSE_MOVE);
+    });
+    run_for(5000);
+    EXPECT_EQ(platform.prompts, 1);
+    EXPECT_EQ(saver.closes, 1);
+}
+
 TEST_F(SaverWindowTest, TicksCountFromWhenTheTickRan) {
     ASSERT_TRUE(saver.create(NO_WINDOW));
     const uint32_t start = platform.clock;

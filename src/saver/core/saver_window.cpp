@@ -40,7 +40,8 @@ intptr_t SaverWindow::handle_message(WindowHandle window, uint32_t message, uint
 }
 
 void SaverWindow::on_input() {
-    if (is_preview() || window_ == NO_WINDOW) return;
+    // Input that arrives after the close was asked for must not open the prompt again.
+    if (is_preview() || window_ == NO_WINDOW || close_posted_) return;
     if (password_required_) {
         platform_.show_cursor(true);
         const int result = platform_.password_prompt(window_);
@@ -50,6 +51,7 @@ void SaverWindow::on_input() {
             return;
         }
     }
+    close_posted_ = true;
     platform_.post_close(window_);
 }
 
@@ -61,6 +63,7 @@ void SaverWindow::on_paint(const PaintContext&) {}
 bool SaverWindow::create(WindowHandle host, const char* class_name) {
     destroy();
     host_ = host;
+    close_posted_ = false;
     class_name_ = class_name != nullptr ? class_name : SAVER_CLASS_NAME;
     if (!platform_.register_window_class(class_name_.c_str())) return false;
     window_ = platform_.create_window(this, class_name_.c_str(), host_);

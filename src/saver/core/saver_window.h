@@ -51,6 +51,7 @@ private:
     WindowHandle window_ = NO_WINDOW;
     WindowHandle host_ = NO_WINDOW;
     bool password_required_ = false;
+    bool close_posted_ = false;
     ScreenPoint reference_cursor_;
     uint32_t interval_ = 0;
     uint32_t next_tick_ = 0;
