@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -36,16 +37,26 @@ inline std::vector<Picture> letter_pictures(const std::string& letters)
     return pictures;
 }
 
+constexpr const char* FRAME_LETTERS = "_ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
 // The letter whose picture the frame holds, token for token; '?' for none.
 inline char letter_of(const Frame* frame)
 {
-    std::vector<uint8_t> tokens(FRAME_PIXELS);
-    for (char letter : std::string("_ABCDEFGHIJKLMNOPQRSTUVWXYZ")) {
-        const int32_t count = encode_runs(letter_picture(letter).pixels.data(), CANVAS_WIDTH,
-                                          CANVAS_HEIGHT, tokens.data(), FRAME_PIXELS);
-        if (frame->token_count == count &&
-            std::equal(tokens.begin(), tokens.begin() + count, frame_tokens(frame))) {
-            return letter;
+    static const std::vector<std::vector<uint8_t>> encoded = [] {
+        std::vector<std::vector<uint8_t>> all;
+        for (const char* letter = FRAME_LETTERS; *letter != 0; ++letter) {
+            std::vector<uint8_t> tokens(FRAME_PIXELS);
+            const int32_t count = encode_runs(letter_picture(*letter).pixels.data(), CANVAS_WIDTH,
+                                              CANVAS_HEIGHT, tokens.data(), FRAME_PIXELS);
+            tokens.resize(static_cast<size_t>(count));
+            all.push_back(tokens);
+        }
+        return all;
+    }();
+    for (size_t i = 0; i < encoded.size(); ++i) {
+        if (static_cast<size_t>(frame->token_count) == encoded[i].size() &&
+            std::equal(encoded[i].begin(), encoded[i].end(), frame_tokens(frame))) {
+            return FRAME_LETTERS[i];
         }
     }
     return '?';
