@@ -46,10 +46,8 @@ struct HostState {
     int32_t text_window_height = 160;
 
     HINSTANCE instance = nullptr;
-    int show_mode = SW_SHOWNORMAL;
     std::atomic<HWND> main_window{nullptr};
     HANDLE app_thread = nullptr;
-    DWORD app_thread_id = 0;
 
     // Canvas: the description is allocated before the application thread starts.
     BITMAPINFO* bitmap_description = nullptr;

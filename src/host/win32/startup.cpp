@@ -163,7 +163,6 @@ int win32_host_main(HINSTANCE instance, const char* command_line, int show) {
     set_command_line(command_line);
     reset_host_state();
     h.instance = instance;
-    h.show_mode = show;
 
     if (!register_main_class(instance)) return 0;
     InitCommonControls();
@@ -172,6 +171,7 @@ int win32_host_main(HINSTANCE instance, const char* command_line, int show) {
         CreateWindowExA(0, MAIN_CLASS, MAIN_TITLE, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
                         h.client_width.load(), h.client_height.load(), nullptr, nullptr, instance,
                         nullptr);
+    if (window == nullptr) return 0;
     h.main_window.store(window);
     ShowWindow(window, show);
     UpdateWindow(window);
@@ -181,7 +181,7 @@ int win32_host_main(HINSTANCE instance, const char* command_line, int show) {
     }
     h.bitmap_description = static_cast<BITMAPINFO*>(std::calloc(1, BITMAP_DESCRIPTION_BYTES));
 
-    h.app_thread = CreateThread(nullptr, 0, app_thread_main, nullptr, 0, &h.app_thread_id);
+    h.app_thread = CreateThread(nullptr, 0, app_thread_main, nullptr, 0, nullptr);
     if (h.app_thread == nullptr) {
         MessageBoxA(window, "スレッドを生成できませんでした。", HOST_CAPTION, MB_ICONERROR);
         request_exit();
