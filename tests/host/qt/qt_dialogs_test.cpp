@@ -29,12 +29,6 @@ QString utf16(const char16_t* text)
     return QString::fromUtf16(text);
 }
 
-template <class Dialog>
-Dialog* open_dialog()
-{
-    return dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-}
-
 }  // namespace
 
 TEST(QtHostDialogs, MessageBoxesHaveJapaneseButtonsTheFirstAsDefaultAndAnswerAsClicked)
@@ -75,9 +69,7 @@ TEST(QtHostDialogs, MessageBoxesHaveJapaneseButtonsTheFirstAsDefaultAndAnswerAsC
         for (size_t i = 0; i < std::size(cases); ++i) {
             const Case& c = cases[i];
             Seen& s = seen[i];
-            later(50, [&] {
-                QMessageBox* box = open_dialog<QMessageBox>();
-                if (box == nullptr) return;
+            when_open<QMessageBox>([&](QMessageBox* box) {
                 s.text = box->text();
                 s.title = box->windowTitle();
                 s.icon = box->icon();
@@ -146,9 +138,7 @@ TEST(QtHostDialogs, ValueDialogScrollsWithinItsRangeAndReportsTheLastValue)
         for (size_t i = 0; i < cases.size(); ++i) {
             const Case& c = cases[i];
             Seen& s = seen[i];
-            later(50, [&] {
-                ValueDialog* dialog = open_dialog<ValueDialog>();
-                if (dialog == nullptr) return;
+            when_open<ValueDialog>([&](ValueDialog* dialog) {
                 s.title = dialog->windowTitle();
                 s.first_display = dialog->display()->text();
                 s.ok_label = dialog->ok_button()->text();
@@ -184,9 +174,7 @@ TEST(QtHostDialogs, StringDialogCopiesWithinCapacityOrLeavesTheBufferOnCancel)
     QString start_text, title;
     const int code = run_host([&] {
         start_canvas();
-        later(50, [&] {
-            StringDialog* dialog = open_dialog<StringDialog>();
-            if (dialog == nullptr) return;
+        when_open<StringDialog>([&](StringDialog* dialog) {
             start_text = dialog->text();
             title = dialog->windowTitle();
             // Three double-byte characters and two letters do not fit 7 bytes whole.
@@ -194,11 +182,9 @@ TEST(QtHostDialogs, StringDialogCopiesWithinCapacityOrLeavesTheBufferOnCancel)
             dialog->ok_button()->click();
         });
         ok_result = input_string(ok_buffer, sizeof ok_buffer);
-        later(50, [&] {
-            if (StringDialog* dialog = open_dialog<StringDialog>()) {
-                dialog->edit()->setText(QStringLiteral("changed"));
-                dialog->cancel_button()->click();
-            }
+        when_open<StringDialog>([](StringDialog* dialog) {
+            dialog->edit()->setText(QStringLiteral("changed"));
+            dialog->cancel_button()->click();
         });
         cancel_result = input_string(cancel_buffer, sizeof cancel_buffer);
         null_result = input_string(nullptr, 10);
@@ -249,48 +235,44 @@ TEST(QtHostDialogs, FileDialogsReturnTheChosenPathAndAppendTheDefaultExtension)
     QString save_title, open_title, initial_file;
     QStringList filters;
     bool missing_refused = false;
-    const auto type_and_accept = [](const QString& name) {
-        QFileDialog* dialog = open_dialog<QFileDialog>();
-        if (dialog == nullptr) return;
+    const auto type_name = [](QFileDialog* dialog, const QString& name) {
         if (QLineEdit* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
             edit->setText(name);
-        // As pressing the dialog's accept button: the typed name is checked first.
-        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+    };
+    // As pressing the dialog's accept button: the typed name is checked first. Queued, so that a
+    // warning it opens does not run inside this step.
+    const auto accept_later = [](QFileDialog* dialog) {
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     };
     const int code = run_host([&] {
         start_canvas();
-        later(100, [&] {
-            if (QFileDialog* dialog = open_dialog<QFileDialog>()) {
-                save_title = dialog->windowTitle();
-                filters = dialog->nameFilters();
-                if (!dialog->selectedFiles().isEmpty())
-                    initial_file = QFileInfo(dialog->selectedFiles().front()).fileName();
-            }
-            type_and_accept(QStringLiteral("sample"));
+        when_open<QFileDialog>([&](QFileDialog* dialog) {
+            save_title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            if (!dialog->selectedFiles().isEmpty())
+                initial_file = QFileInfo(dialog->selectedFiles().front()).fileName();
+            type_name(dialog, QStringLiteral("sample"));
+            accept_later(dialog);
         });
         saved = choose_save_file(save_name, save_path, "ファイルの保存", "*.mpa",
                                  "めぷアニメファイル");
-        later(100, [&] {
-            if (QFileDialog* dialog = open_dialog<QFileDialog>()) {
-                open_title = dialog->windowTitle();
-                if (QLineEdit* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-                    edit->setText(QStringLiteral("missing.mpa"));
-                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-            }
-        });
-        // A file that does not exist is refused with a warning, and the dialog stays open.
-        later(300, [&] {
-            if (QMessageBox* warning = open_dialog<QMessageBox>()) {
+        when_open<QFileDialog>([&](QFileDialog* dialog) {
+            open_title = dialog->windowTitle();
+            type_name(dialog, QStringLiteral("missing.mpa"));
+            accept_later(dialog);
+            // A file that does not exist is refused with a warning, and the dialog stays open.
+            when_open<QMessageBox>([&](QMessageBox* warning) {
                 missing_refused = true;
                 warning->buttons().front()->click();
-            }
-        });
-        later(500, [&] {
-            if (QFileDialog* dialog = open_dialog<QFileDialog>()) dialog->reject();
+                when_open<QFileDialog>([](QFileDialog* still_open) { still_open->reject(); });
+            });
         });
         missing = choose_open_file(open_name, open_path, "ファイルの読み込み", "*.mpa",
                                    "めぷアニメファイル");
-        later(100, [&] { type_and_accept(QStringLiteral("here.mpa")); });
+        when_open<QFileDialog>([&](QFileDialog* dialog) {
+            type_name(dialog, QStringLiteral("here.mpa"));
+            accept_later(dialog);
+        });
         opened = choose_open_file(open_name, open_path, "ファイルの読み込み", "*.mpa",
                                   "めぷアニメファイル");
     });

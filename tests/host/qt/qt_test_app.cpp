@@ -72,6 +72,19 @@ void later(int ms, std::function<void()> work)
     });
 }
 
+void poll_gui(std::function<bool()> step)
+{
+    post_to_gui([step = std::move(step)] {
+        auto* timer = new QTimer(qt_host().main_window);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, step] {
+            if (!step()) return;
+            timer->stop();
+            timer->deleteLater();
+        });
+        timer->start(20);
+    });
+}
+
 void start_canvas()
 {
     resize_main_window(320, 240);

@@ -2,6 +2,7 @@
 // then asks the host to end. The scenario drives the GUI through gui() and later().
 #pragma once
 
+#include <QApplication>
 #include <QImage>
 
 #include <atomic>
@@ -29,6 +30,21 @@ auto gui(Work&& work)
 // From any thread: runs `work` on the GUI thread after `ms` milliseconds (for answering a box or
 // dialog that the application thread is about to open).
 void later(int ms, std::function<void()> work);
+
+// Calls `step` on the GUI thread every few milliseconds until it returns true.
+void poll_gui(std::function<bool()> step);
+// Runs `work` on the GUI thread as soon as a modal widget of type Dialog is open (it may open
+// later than expected on a slow machine).
+template <class Dialog, class Work>
+void when_open(Work work)
+{
+    poll_gui([work]() mutable {
+        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return false;
+        work(dialog);
+        return true;
+    });
+}
 
 // The editor's start-up steps of the screen: palette, canvas, whitened.
 void start_canvas();
