@@ -46,7 +46,8 @@ void app_gate_bind_current_thread()
     std::lock_guard lock(g.mutex);
     g.app_thread = std::this_thread::get_id();
     g.started = true;
-    g.paused = g.ending = g.held = g.parked = g.finished = false;
+    // A pause or an end asked for before the thread got here still holds.
+    g.held = g.parked = g.finished = false;
 }
 
 void app_gate_thread_finished()

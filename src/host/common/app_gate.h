@@ -4,7 +4,8 @@
 // anything the GUI thread needs (the heap, a lock, a drawing surface).
 #pragma once
 
-// Marks the calling thread as the application thread and opens the gate (not paused, not ending).
+// Marks the calling thread as the application thread. A pause or end requested before this call
+// still applies at its first host call.
 void app_gate_bind_current_thread();
 // The application thread has left app_main and the guard for good (it will never pass again).
 void app_gate_thread_finished();

@@ -267,4 +267,21 @@ TEST(AppGate, OtherThreadsPassFreely)
     EXPECT_TRUE(app_gate_wait_stopped(0));  // no application thread was ever started
     app_gate_reset();
 }
+
+TEST(AppGate, AnEndAskedBeforeTheThreadStartsStillStopsIt)
+{
+    app_gate_reset();
+    app_gate_end();
+    std::atomic<bool> ran_past_the_gate{false};
+    std::thread app([&] {
+        app_gate_bind_current_thread();
+        app_gate_pass();  // parks for good
+        ran_past_the_gate = true;
+    });
+    EXPECT_TRUE(app_gate_wait_stopped(2000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_FALSE(ran_past_the_gate);
+    app.detach();
+    app_gate_reset();
+}
 }  // namespace
