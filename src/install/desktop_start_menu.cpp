@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -28,6 +30,15 @@ std::string quoted_exec(const std::string& path) {
     return out + "\"";
 }
 
+// Registry key and value names ignore ASCII case, as the saver's writer of the same file does.
+bool same_name(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
 }  // namespace
 
 std::string shift_jis_to_utf8(const std::string& text) {
@@ -52,9 +63,10 @@ std::string read_registry_ini_value(const std::string& path, const std::string& 
     bool in_section = false;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line.front() == '[') {
-            in_section = line == "[" + section + "]";
-        } else if (in_section && line.compare(0, name.size() + 1, name + "=") == 0) {
+        if (!line.empty() && line.front() == '[' && line.back() == ']') {
+            in_section = same_name(line.substr(1, line.size() - 2), section);
+        } else if (in_section && line.size() > name.size() && line[name.size()] == '=' &&
+                   same_name(line.substr(0, name.size()), name)) {
             return line.substr(name.size() + 1);
         }
     }

@@ -39,8 +39,8 @@ TEST_F(DesktopStartMenuTest, EntriesGoIntoTheGroupFolderWithUtf8Names) {
 TEST_F(DesktopStartMenuTest, RegistryValueReplacesTheDefaultFolder) {
     std::ofstream(root / "registry.ini")
         << "[Control Panel\\desktop]\nStart Menu=/wrong\n"
-        << "[Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"
-        << "Start Menu=" << (root / "menu").string() << "\r\n";
+        << "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"
+        << "start menu=" << (root / "menu").string() << "\r\n";
     DesktopStartMenu menu((root / "registry.ini").string(), (root / "applications").string());
     EXPECT_EQ(menu.group_folder("g"), (root / "menu" / "g").string() + "/");
     EXPECT_TRUE(fs::is_directory(root / "menu" / "g"));
