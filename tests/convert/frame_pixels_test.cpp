@@ -29,29 +29,53 @@ struct DecodeCase {
 
 void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
 
-class DecodeFramePixels : public testing::TestWithParam<DecodeCase> {};
+bool is_ink(const uint64_t* words, int64_t pixel) {
+    return (words[pixel / 64] >> (63 - pixel % 64) & 1) != 0;
+}
 
-TEST_P(DecodeFramePixels, StaysInTheBufferAndPadsWithPaper) {
+class DecodeFrameBits : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodeFrameBits, StaysInThePictureAndPadsWithPaper) {
     const DecodeCase& c = GetParam();
-    // Surrounded by guard bytes; the buffer starts full of ink to show every pixel is rewritten.
-    std::vector<uint8_t> buffer(FRAME_PIXELS + 64, 0x77);
-    uint8_t* pixels = buffer.data() + 32;
-    std::fill(pixels, pixels + FRAME_PIXELS, DECODED_INK);
+    // Surrounded by guard words; the picture starts all ink to show every pixel is rewritten.
+    std::vector<uint64_t> buffer(PICTURE_WORDS + 8, 0x7777777777777777u);
+    uint64_t* words = buffer.data() + 4;
+    std::fill(words, words + PICTURE_WORDS, ~uint64_t{0});
     const FrameBlock block(c.tokens);
-    decode_frame_pixels(block.frame(), pixels);
+    decode_frame_bits(block.frame(), words);
     int64_t ink = 0;
     int64_t first_paper = -1;
     for (int64_t i = 0; i < FRAME_PIXELS; ++i) {
-        ASSERT_TRUE(pixels[i] == DECODED_INK || pixels[i] == DECODED_PAPER) << i;
-        if (pixels[i] == DECODED_INK) ++ink;
+        if (is_ink(words, i)) ++ink;
         else if (first_paper < 0) first_paper = i;
     }
     EXPECT_EQ(ink, c.ink_pixels);
     EXPECT_EQ(first_paper, c.first_paper);
-    for (int i = 0; i < 32; ++i) {
-        EXPECT_EQ(buffer[static_cast<size_t>(i)], 0x77);
-        EXPECT_EQ(buffer[FRAME_PIXELS + 32 + static_cast<size_t>(i)], 0x77);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(buffer[static_cast<size_t>(i)], 0x7777777777777777u);
+        EXPECT_EQ(buffer[PICTURE_WORDS + 4 + static_cast<size_t>(i)], 0x7777777777777777u);
     }
+}
+
+// Ink runs of every length at every offset in a word, against a plain pixel loop.
+TEST(DecodeFrameBits, RunsOfEveryLengthAndOffsetMatchAPixelLoop) {
+    std::vector<uint8_t> tokens;
+    std::vector<bool> expected;
+    for (int offset = 0; offset < 64; ++offset) {
+        tokens.push_back(static_cast<uint8_t>(127 + 64 + offset));  // paper, 64 + offset pixels
+        expected.insert(expected.end(), static_cast<size_t>(64 + offset), false);
+        const int length = offset * 2 + 1;
+        tokens.push_back(static_cast<uint8_t>(length - 1));  // ink, 1 .. 127 pixels
+        expected.insert(expected.end(), static_cast<size_t>(length), true);
+    }
+    tokens.push_back(127);  // a full run of ink straddling two or three words
+    expected.insert(expected.end(), 128, true);
+    ASSERT_LE(expected.size(), static_cast<size_t>(FRAME_PIXELS));
+    const FrameBlock block(tokens);
+    std::vector<uint64_t> words(PICTURE_WORDS);
+    decode_frame_bits(block.frame(), words.data());
+    for (size_t i = 0; i < static_cast<size_t>(FRAME_PIXELS); ++i)
+        ASSERT_EQ(is_ink(words.data(), static_cast<int64_t>(i)), i < expected.size() && expected[i]) << i;
 }
 
 std::vector<uint8_t> repeated(uint8_t token, size_t count, std::vector<uint8_t> tail = {}) {
@@ -61,7 +85,7 @@ std::vector<uint8_t> repeated(uint8_t token, size_t count, std::vector<uint8_t> 
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Frames, DecodeFramePixels,
+    Frames, DecodeFrameBits,
     testing::Values(
         DecodeCase{"Empty", {}, 0, 0},
         DecodeCase{"AllPaper", repeated(255, 600), 0, 0},
