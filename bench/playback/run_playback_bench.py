@@ -8,7 +8,10 @@ and reads back one time stamp per frame. Reported per host and speed:
   period  mean time between two presented frames, beside the nominal floor(1000 / speed) ms
   p99     99th percentile of lateness: how long after its deadline (the previous frame's
           release plus the nominal period, the rule playback follows) each frame was presented
-  cpu     processor time of the whole program (all threads) over the run, as a share of one core
+  cpu     processor time of the whole program (all threads) over the run, as a share of one core,
+          as the program itself reads it; "outside" is the same from /proc, sampled by this
+          script from the third second of the run to its last sample (under Wine the Linux
+          process of the program; wineserver and Xvfb are not counted)
 
 Usage:
   run_playback_bench.py [--qt PROBE] [--wine PROBE.exe] [--frames 600] [--speeds 60 12]
@@ -25,6 +28,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 
 WIDTH, HEIGHT = 320, 240
 TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools")
@@ -112,16 +116,64 @@ def summarize(samples, speed):
     }
 
 
+PROBE_NAME = "mepu_playback_probe"
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def process_table():
+    """pid -> (parent pid, name, user + system seconds) of every process now running."""
+    table = {}
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % pid) as f:
+                text = f.read()
+        except OSError:
+            continue
+        name = text[text.index("(") + 1:text.rindex(")")]
+        fields = text.rsplit(")", 1)[1].split()
+        table[int(pid)] = (int(fields[1]), name, (int(fields[11]) + int(fields[12])) / CLOCK_TICKS)
+    return table
+
+
+def probe_cpu_seconds(root):
+    """User and system time of the probe process started under `root` (None when not found)."""
+    table = process_table()
+    for pid, (parent, name, cpu) in table.items():
+        if not PROBE_NAME.startswith(name):
+            continue
+        while parent > 1 and parent != root:
+            parent = table.get(parent, (0,))[0]
+        if parent == root or pid == root:
+            return cpu
+    return None
+
+
 def run_probe(command, folder, env, frames, timeout):
     result_path = os.path.join(folder, "playback-probe.txt")
     if os.path.exists(result_path):
         os.remove(result_path)
     env = dict(env, MEPU_PLAYBACK_PROBE=str(frames + WARM_UP + 1))
-    subprocess.run(command, cwd=folder, env=env, timeout=timeout,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    started = time.monotonic()
+    outside = []
+    while process.poll() is None:
+        if time.monotonic() - started > timeout:
+            process.kill()
+            break
+        time.sleep(0.2)
+        cpu = probe_cpu_seconds(process.pid)
+        if cpu is not None and time.monotonic() - started > 2:
+            outside.append((time.monotonic(), cpu))
+    process.wait()
     if not os.path.exists(result_path):
         raise RuntimeError("the probe wrote no time stamps: " + " ".join(command))
-    return read_samples(result_path)
+    outside_share = None
+    if len(outside) >= 2 and outside[-1][0] > outside[0][0]:
+        outside_share = (outside[-1][1] - outside[0][1]) / (outside[-1][0] - outside[0][0])
+    return read_samples(result_path), outside_share
 
 
 def qt_runner(probe, folder):
@@ -171,12 +223,16 @@ def main():
             timeout = 60 + 2 * args.frames / speed
             for name, run in hosts:
                 for repetition in range(args.repeat):
-                    row = summarize(run(args.frames, timeout), speed)
-                    row.update(host=name, speed=speed, repetition=repetition)
+                    samples, outside_share = run(args.frames, timeout)
+                    row = summarize(samples, speed)
+                    row.update(host=name, speed=speed, repetition=repetition,
+                               cpu_share_outside=outside_share)
                     results.append(row)
                     print("{host:13} {speed:3} fps  period {mean_period_ms:8.3f} ms (nominal "
                           "{nominal_ms:4d})  p99 late {p99_lateness_ms:7.3f} ms  max late "
-                          "{max_lateness_ms:7.3f} ms  cpu {cpu_share:6.1%}".format(**row),
+                          "{max_lateness_ms:7.3f} ms  cpu {cpu_share:6.1%} (outside {outside})".format(
+                              outside="-" if outside_share is None else
+                              "{:.1%}".format(outside_share), **row),
                           flush=True)
     finally:
         shutil.rmtree(folder, ignore_errors=True)

@@ -226,14 +226,21 @@ TEST(EncodeRuns, SameTokensAsThePlainLoop)
 
 TEST(EncodeRuns, FailsExactlyWhenTheTokensDoNotFit)
 {
-    const std::vector<uint8_t> image = random_runs_picture(3, 5000, 300);
-    const std::vector<uint8_t> expected = plain_encode(image);
-    const auto needed = static_cast<int32_t>(expected.size());
-    std::vector<uint8_t> out(expected.size() + 1, 0xEE);
-    EXPECT_EQ(encode_runs(image.data(), 5000, 1, out.data(), needed - 1), -1);
-    EXPECT_EQ(out[expected.size() - 1], 0xEE) << "a token written past the given room";
-    EXPECT_EQ(encode_runs(image.data(), 5000, 1, out.data(), needed), needed);
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), out.begin()));
+    // Long runs, and runs so short that whole groups of tokens are written at once.
+    for (const int longest : {300, 3, 1}) {
+        SCOPED_TRACE(testing::Message() << "runs up to " << longest);
+        const std::vector<uint8_t> image = random_runs_picture(3, 5000, longest);
+        const std::vector<uint8_t> expected = plain_encode(image);
+        const auto needed = static_cast<int32_t>(expected.size());
+        for (const int32_t room : {needed - 1, needed - 7, needed / 2}) {
+            std::vector<uint8_t> out(static_cast<std::size_t>(room), 0xEE);
+            EXPECT_EQ(encode_runs(image.data(), 5000, 1, out.data(), room), -1) << room;
+        }
+        // Exactly sized, so the address sanitizer sees any byte written past the room.
+        std::vector<uint8_t> out(expected.size());
+        EXPECT_EQ(encode_runs(image.data(), 5000, 1, out.data(), needed), needed);
+        EXPECT_EQ(out, expected);
+    }
 }
 
 // The drawing as a plain pixel loop, for every pair of print values.
