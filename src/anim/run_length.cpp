@@ -120,6 +120,15 @@ constexpr StartPatterns make_start_patterns()
 }
 constexpr StartPatterns START_PATTERNS = make_start_patterns();
 
+// std::popcount, without the call the x86-64 baseline (no popcnt instruction) makes of it.
+int bit_count(uint64_t x)
+{
+    x -= (x >> 1) & 0x5555555555555555u;
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
+
 // Blocks with more run starts than this go through the table.
 constexpr int DENSE_BLOCK_STARTS = 8;
 
@@ -155,7 +164,10 @@ int32_t encode_pixels(const uint8_t* bits, int32_t pixels, uint8_t* out, int32_t
         const uint64_t mask = ink_mask(bits + block);
         // A set bit marks a pixel whose kind differs from the pixel before it: a run starts there.
         uint64_t starts = mask ^ ((mask << 1) | static_cast<uint64_t>(kind == 0));
-        if (std::popcount(starts) <= DENSE_BLOCK_STARTS) {
+        if (starts == 0) {
+            continue;
+        }
+        if (bit_count(starts) <= DENSE_BLOCK_STARTS) {
             for (; starts != 0; starts &= starts - 1) {
                 if (!put_run(block + std::countr_zero(starts))) {
                     return -1;

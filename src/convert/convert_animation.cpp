@@ -8,7 +8,6 @@
 #include "convert/bmp_pixels.h"
 #include "convert/converter_texts.h"
 #include "convert/frame_file_name.h"
-#include "convert/frame_pixels.h"
 #include "convert/output_size.h"
 #include "convert/source_reader.h"
 
@@ -17,7 +16,6 @@ namespace {
 constexpr char BMP_EXTENSION[] = ".BMP";
 
 struct WorkBuffers {
-    uint64_t picture[PICTURE_WORDS] = {};
     OutputSampling sampling;
     std::unique_ptr<uint8_t[]> packed;
     size_t packed_bytes = 0;
@@ -88,8 +86,7 @@ int convert_animation(ConverterState* state, const ConverterFront& front) {
 
     int failed = 0;
     for (int32_t i = 0; i < state->frame_count; ++i) {
-        decode_frame_bits(state->frames[i], work->picture);
-        make_bmp_pixels(work->picture, work->sampling, work->packed.get());
+        make_bmp_pixels(state->frames[i], &work->sampling, work->packed.get());
         if (write_frame_file(*state, i, work.get(), front) != 0) ++failed;
     }
     release_source_frames(state);

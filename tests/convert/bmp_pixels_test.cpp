@@ -7,7 +7,6 @@
 
 #include "anim/frame.h"
 #include "convert/bmp_pixels.h"
-#include "convert/frame_pixels.h"
 #include "convert/output_size.h"
 #include "convert_test_support.h"
 #include "raster/raster.h"
@@ -57,14 +56,20 @@ std::vector<uint8_t> plain_bmp_pixels(const std::vector<uint8_t>& decoded, int32
 std::vector<uint8_t> fast_bmp_pixels(const std::vector<uint8_t>& tokens, int32_t width,
                                      int32_t height) {
     const std::vector<uint8_t> block = frame_block(tokens);
-    std::vector<uint64_t> picture(PICTURE_WORDS);
-    decode_frame_bits(as_frame(block), picture.data());
-    // One guard byte behind the pixel array shows a write past it.
-    std::vector<uint8_t> out(static_cast<size_t>(width) * height / 8 + 1, 0x5A);
-    make_bmp_pixels(picture.data(), make_output_sampling(width, height), out.data());
+    OutputSampling sampling = make_output_sampling(width, height);
+    // Guard bytes on both sides of the pixel array show a write outside it.
+    std::vector<uint8_t> out(static_cast<size_t>(width) * height / 8 + 2, 0x5A);
+    make_bmp_pixels(as_frame(block), &sampling, out.data() + 1);
+    EXPECT_EQ(out.front(), 0x5A) << width << "x" << height << ": written before the pixel array";
     EXPECT_EQ(out.back(), 0x5A) << width << "x" << height << ": written past the pixel array";
-    out.pop_back();
-    return out;
+    return {out.begin() + 1, out.end() - 1};
+}
+
+// Pixel (x, y) of a full-size pixel array, row 0 the top of the picture.
+bool full_size_ink(const std::vector<uint8_t>& bytes, int64_t pixel) {
+    const int64_t x = pixel % CANVAS_WIDTH;
+    const int64_t y = pixel / CANVAS_WIDTH;
+    return (bytes[static_cast<size_t>((CANVAS_HEIGHT - 1 - y) * 40 + x / 8)] >> (7 - x % 8) & 1) != 0;
 }
 
 std::vector<uint8_t> random_tokens(unsigned seed, size_t count) {
@@ -101,6 +106,69 @@ std::vector<FrameCase> frame_cases() {
              return t;
          }()},
     };
+}
+
+std::vector<uint8_t> repeated(uint8_t token, size_t count, std::vector<uint8_t> tail = {}) {
+    std::vector<uint8_t> tokens(count + tail.size(), token);
+    std::copy(tail.begin(), tail.end(), tokens.begin() + static_cast<std::ptrdiff_t>(count));
+    return tokens;
+}
+
+struct DecodeCase {
+    const char* name;
+    std::vector<uint8_t> tokens;
+    int64_t ink_pixels;      // how many pixels come out ink
+    int64_t first_paper;     // index of the first paper pixel (-1: none)
+};
+
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
+
+class FullSizePixels : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(FullSizePixels, StayInTheArrayAndArePaddedWithPaper) {
+    const DecodeCase& c = GetParam();
+    const std::vector<uint8_t> bytes = fast_bmp_pixels(c.tokens, CANVAS_WIDTH, CANVAS_HEIGHT);
+    int64_t ink = 0;
+    int64_t first_paper = -1;
+    for (int64_t i = 0; i < FRAME_PIXELS; ++i) {
+        if (full_size_ink(bytes, i)) ++ink;
+        else if (first_paper < 0) first_paper = i;
+    }
+    EXPECT_EQ(ink, c.ink_pixels);
+    EXPECT_EQ(first_paper, c.first_paper);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, FullSizePixels,
+    testing::Values(
+        DecodeCase{"Empty", {}, 0, 0},
+        DecodeCase{"AllPaper", repeated(255, 600), 0, 0},
+        DecodeCase{"AllInk", repeated(127, 600), FRAME_PIXELS, -1},
+        DecodeCase{"InkThenPaper", {4, 255, 132}, 5, 5},
+        DecodeCase{"ShortInkRun", {9}, 10, 10},
+        DecodeCase{"PaperThenLastPixelInk", repeated(255, 599, {254, 0}), 1, 0},
+        // 1000 ink pixels too many: the excess is dropped, nothing written past the picture.
+        DecodeCase{"TooLong", repeated(127, 608), FRAME_PIXELS, -1},
+        DecodeCase{"TooLongPaperAfter", repeated(127, 600, repeated(255, 40)), FRAME_PIXELS, -1}),
+    [](const testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
+
+// Ink runs of every length at every offset in a 64-pixel word, across rows, against a pixel list.
+TEST(FullSizePixels, RunsOfEveryLengthAndOffsetMatchAPixelList) {
+    std::vector<uint8_t> tokens;
+    std::vector<bool> expected;
+    for (int offset = 0; offset < 64; ++offset) {
+        tokens.push_back(static_cast<uint8_t>(127 + 64 + offset));  // paper, 64 + offset pixels
+        expected.insert(expected.end(), static_cast<size_t>(64 + offset), false);
+        const int length = offset * 2 + 1;
+        tokens.push_back(static_cast<uint8_t>(length - 1));  // ink, 1 .. 127 pixels
+        expected.insert(expected.end(), static_cast<size_t>(length), true);
+    }
+    tokens.push_back(127);  // a full run of ink straddling two or three words
+    expected.insert(expected.end(), 128, true);
+    ASSERT_LE(expected.size(), static_cast<size_t>(FRAME_PIXELS));
+    const std::vector<uint8_t> bytes = fast_bmp_pixels(tokens, CANVAS_WIDTH, CANVAS_HEIGHT);
+    for (size_t i = 0; i < static_cast<size_t>(FRAME_PIXELS); ++i)
+        ASSERT_EQ(full_size_ink(bytes, static_cast<int64_t>(i)), i < expected.size() && expected[i]) << i;
 }
 
 std::vector<std::pair<int32_t, int32_t>> every_output_size() {
@@ -156,6 +224,23 @@ TEST(OutputSampling, StepsInFixedPoint) {
     EXPECT_EQ(odd.source_column[95], 316);
     // 240 * 4096 / 130 = 7561: row 129 takes 129 * 7561 >> 12 = 238.
     EXPECT_EQ(odd.source_row[129], 238);
+    // The inverse maps: every output column and row found from the picture side.
+    for (const OutputSampling* s : {&half, &odd}) {
+        for (int32_t c = 0; c < s->width; ++c) {
+            const uint16_t x = s->source_column[static_cast<size_t>(c)];
+            EXPECT_LE(s->first_column[x], c);
+            EXPECT_GT(s->first_column[x + 1u], c);
+        }
+        EXPECT_EQ(s->first_column[CANVAS_WIDTH], s->width);
+        int32_t shown = 0;
+        for (int32_t y = 0; y < CANVAS_HEIGHT; ++y) {
+            const int16_t r = s->output_row[static_cast<size_t>(y)];
+            if (r < 0) continue;
+            ++shown;
+            EXPECT_EQ(s->source_row[static_cast<size_t>(r)], y);
+        }
+        EXPECT_EQ(shown, s->height);
+    }
 }
 
 }  // namespace
