@@ -52,7 +52,9 @@ ReplaceResult replace_file(const char* path,
     case TargetKind::folder:
     case TargetKind::unwritable_file:
         return ReplaceResult{ReplaceStatus::cannot_create, false};
-    case TargetKind::device:
+    case TargetKind::held:
+        return ReplaceResult{ReplaceStatus::cannot_replace, false};
+    case TargetKind::in_place_only:
         return write_in_place(target, write_contents, options);
     case TargetKind::missing:
     case TargetKind::file:

@@ -11,8 +11,10 @@ enum class TargetKind {
     missing,          // nothing there yet; its folder may or may not exist
     file,             // a file this process may write
     unwritable_file,  // a file this process may not write (read-only, locked)
+    held,             // a file another program holds open so that it cannot be replaced now
     folder,           // a folder, or a name that cannot be a file
-    device,           // a device or pipe: written where it is, never replaced
+    in_place_only,    // a device or pipe, or a file that may be written but not replaced:
+                      // written where it is
 };
 
 struct ReplaceTarget {
@@ -22,7 +24,8 @@ struct ReplaceTarget {
     std::string folder;
     TargetKind kind = TargetKind::missing;
     std::uint64_t size = 0;
-    // The old file's permission bits, owner and group, carried over where the platform has them.
+    // The old file's permission bits (POSIX) or attributes (Windows), owner and group, carried
+    // over where the platform has them.
     unsigned mode = 0;
     unsigned owner = 0;
     unsigned group = 0;

@@ -90,7 +90,7 @@ ReplaceTarget inspect_target(const char* path)
     if (S_ISDIR(info.st_mode)) {
         target.kind = TargetKind::folder;
     } else if (!S_ISREG(info.st_mode)) {
-        target.kind = TargetKind::device;
+        target.kind = TargetKind::in_place_only;
     } else {
         target.kind = may_write(target.path) ? TargetKind::file : TargetKind::unwritable_file;
     }

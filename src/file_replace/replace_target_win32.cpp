@@ -24,16 +24,31 @@ bool split_folder(const char* path, std::string* full, std::string* folder)
     return true;
 }
 
-bool may_write(const std::string& path)
+// Replacing needs the right to delete the old file, which a program that holds it open may deny
+// to others; asking first spares writing a new file that could not take its place.
+TargetKind kind_of_file(const std::string& path, DWORD attributes)
 {
-    const HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return TargetKind::unwritable_file;
     }
-    CloseHandle(handle);
-    return true;
+    const auto opens = [&](DWORD access) {
+        const HANDLE handle =
+            CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        CloseHandle(handle);
+        return true;
+    };
+    if (opens(GENERIC_WRITE | DELETE)) {
+        return TargetKind::file;
+    }
+    const bool held = GetLastError() == ERROR_SHARING_VIOLATION;
+    if (!opens(GENERIC_WRITE)) {
+        return TargetKind::unwritable_file;
+    }
+    return held ? TargetKind::held : TargetKind::in_place_only;
 }
 
 std::FILE* binary_stream(HANDLE handle)
@@ -71,9 +86,8 @@ ReplaceTarget inspect_target(const char* path)
         target.kind = TargetKind::folder;
         return target;
     }
-    target.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) == 0 && may_write(target.path)
-                      ? TargetKind::file
-                      : TargetKind::unwritable_file;
+    target.kind = kind_of_file(target.path, data.dwFileAttributes);
+    target.mode = data.dwFileAttributes;
     target.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return target;
 }
@@ -130,14 +144,25 @@ bool sync_and_close(std::FILE* file, int* error)
 }
 
 // ReplaceFileA keeps the old file's attributes and security and never leaves the name without a
-// file; a new file is moved in without replacing anything that appeared meanwhile.
+// file; the attributes are set again for systems whose ReplaceFileA does not carry them. A new
+// file is moved in without replacing anything that appeared meanwhile.
 bool move_into_place(const ReplaceTarget& target, const std::string& temporary)
 {
-    if (target.kind == TargetKind::file) {
-        return ReplaceFileA(target.path.c_str(), temporary.c_str(), nullptr,
-                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+    if (target.kind != TargetKind::file) {
+        return MoveFileExA(temporary.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
     }
-    return MoveFileExA(temporary.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ReplaceFileA(target.path.c_str(), temporary.c_str(), nullptr,
+                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        return false;
+    }
+    constexpr DWORD CARRIED = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD now = GetFileAttributesA(target.path.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & CARRIED) != (target.mode & CARRIED)) {
+        const DWORD wanted = (now & ~(CARRIED | FILE_ATTRIBUTE_NORMAL)) | (target.mode & CARRIED);
+        SetFileAttributesA(target.path.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
+    }
+    return true;
 }
 
 void remove_temporary_file(const std::string& temporary) { DeleteFileA(temporary.c_str()); }
