@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "file_replace/replace_file.h"
 #include "install/make_folder.h"
 
 namespace {
@@ -41,13 +42,12 @@ void make_folders(const std::string& path) {
 bool copy_file_bytes(const std::string& source, const std::string& target) {
     File in(std::fopen(source.c_str(), "rb"), std::fclose);
     if (!in) return false;
-    FILE* out = std::fopen(target.c_str(), "wb");
-    if (!out) return false;
+    // Read whole first, so a failed read never replaces a file of an earlier installation.
+    std::string bytes;
     char buffer[65536];
-    bool ok = true;
     size_t got;
-    while (ok && (got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
-        ok = std::fwrite(buffer, 1, got, out) == got;
-    ok = ok && !std::ferror(in.get());
-    return (std::fclose(out) == 0) && ok;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) bytes.append(buffer, got);
+    if (std::ferror(in.get())) return false;
+    return replace_file(target.c_str(), [&](FileOutput& out) { out.write(bytes); }).status ==
+           ReplaceStatus::ok;
 }

@@ -111,6 +111,16 @@ TEST_F(InstallationTest, MissingFileStopsBeforeTheConfigurationAndKeepsEarlierCo
     EXPECT_EQ(ui.messages[0].second, INSTALL_ERROR_TITLE);
 }
 
+TEST_F(InstallationTest, ASourceThatCannotBeReadLeavesTheInstalledFileAsItWas) {
+    // A folder opens as a file on POSIX but gives no bytes: an unreadable source.
+    fs::create_directories(root / "dest");
+    write_file(root / "dest" / "a.exe", "earlier installation");
+    fs::remove(root / "source" / "a.exe");
+    fs::create_directory(root / "source" / "a.exe");
+    ASSERT_EQ(install(), InstallOutcome::copy_failed);
+    EXPECT_EQ(read_all(root / "dest" / "a.exe"), "earlier installation");
+}
+
 TEST_F(InstallationTest, UnwritableConfigurationStopsWithItsMessage) {
     script.ini_file = (root / "no-such-folder" / "mepusys.ini").string();
     ASSERT_EQ(install(), InstallOutcome::config_failed);
