@@ -99,27 +99,13 @@ TEST_F(InstallationTest, OverwritesExistingFilesAndCreatesSubfolders) {
     EXPECT_EQ(read_all(root / "dest" / "images" / "c.dib"), "c");
 }
 
-TEST_F(InstallationTest, CopiedProgramsKeepTheirPermissionBits) {
-    fs::permissions(root / "source" / "a.exe", fs::perms(0755));
-    fs::permissions(root / "source" / "b.dib", fs::perms(0640));
-    // An earlier installation's file, not runnable, is replaced by a runnable one.
-    fs::create_directories(root / "dest");
-    write_file(root / "dest" / "a.exe", "old");
-    fs::permissions(root / "dest" / "a.exe", fs::perms(0644));
-    ASSERT_EQ(install(), InstallOutcome::done);
-    EXPECT_EQ(fs::status(root / "dest" / "a.exe").permissions(), fs::perms(0755));
-    EXPECT_EQ(fs::status(root / "dest" / "b.dib").permissions(), fs::perms(0640));
-    EXPECT_EQ(read_all(root / "dest" / "a.exe"), "program a");
-}
-
 // The kit installed into its own folder, however that folder is spelt: every file is already in
 // place and stays as it is, the progress lines still show, and the installation goes on.
 TEST_F(InstallationTest, InstallingTheKitOntoItselfLeavesEveryFileUnchanged) {
-    fs::create_directory_symlink(root / "source", root / "link");
     fs::create_directories(root / "source" / "images");
     write_file(root / "source" / "images" / "c.dib", "c");
     script.install_files.push_back("images/c.dib");
-    for (const fs::path& spelling : {root / "source", root / "source" / ".", root / "link"}) {
+    for (const fs::path& spelling : {root / "source", root / "source" / "."}) {
         script.destination = spelling.string() + "/";
         ui = RecordingUi{};
         ASSERT_EQ(install(), InstallOutcome::done) << spelling;
