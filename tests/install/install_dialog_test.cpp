@@ -148,6 +148,26 @@ TEST(DesktopInstaller, JapaneseDestinationIsShownAndMadeUnderOneName) {
     EXPECT_EQ(answerer.titles.back(), QStringLiteral("インストール完了"));
 }
 
+// A folder name with a line break cannot go into a desktop entry: the Start Menu step says so.
+TEST(DesktopInstaller, DroppedFolderWithALineBreakGetsNoShortcuts) {
+    DesktopAccount account;
+    make_kit(account.root() / "kit");
+    std::ofstream(account.root() / "kit" / "install.ini", std::ios::app | std::ios::binary)
+        << "#GroupName\r\ng\r\n#Appname\r\nA\r\n#LinkTo\r\na.txt\r\n";
+    CurrentFolder in_kit(account.root() / "kit");
+    DesktopInstaller installer;
+    const fs::path dropped = account.root() / "two\nlines";
+    installer.dialog().set_destination_folder(QString::fromStdString(dropped.string()));
+    BoxAnswerer answerer(QStringLiteral("はい(&Y)"));
+    installer.dialog().show();
+    QTest::mouseClick(installer.dialog().install_button(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!installer.dialog().isVisible(), 5000);
+    EXPECT_TRUE(fs::exists(dropped / "a.txt"));
+    EXPECT_EQ(answerer.titles.back(), QStringLiteral("インストール失敗"));
+    EXPECT_EQ(answerer.texts.back(), QStringLiteral("スタートメニュー登録に失敗しました"));
+    EXPECT_TRUE(fs::is_empty(account.data_home() / "applications" / "g"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
