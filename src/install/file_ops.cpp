@@ -34,7 +34,7 @@ void make_folders(const std::string& path) {
 }
 
 bool install_file_copy(const std::string& source, const std::string& target) {
-    // Opening the target for writing would empty the source itself.
+    // Copying a file onto itself would empty it, or fail.
     if (same_existing_file(source, target)) return true;
     return copy_file_replacing(source, target);
 }
