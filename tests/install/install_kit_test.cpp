@@ -23,9 +23,14 @@ namespace {
 
 const fs::path BIN = MEPU_BIN_DIR;
 
+// The programs are large: read in one go.
 std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return "(missing)";
+    std::string bytes(size_t(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    return bytes;
 }
 
 std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
