@@ -35,11 +35,13 @@ std::string read_all(const fs::path& path) {
 
 std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
-// Runs the installer's dialog in the current folder and answers Yes to the Start Menu question;
-// the files it installed go into *files.
-void install_here(std::vector<std::string>* files) {
+// Runs the installer's dialog in the current folder, with a folder dropped on it when one is
+// given, and answers Yes to the Start Menu question; the files it installed go into *files.
+void install_here(std::vector<std::string>* files, const fs::path& dropped = {}) {
     DesktopInstaller installer;
     BoxAnswerer answerer(QStringLiteral("はい(&Y)"));
+    if (!dropped.empty())
+        installer.dialog().set_destination_folder(QString::fromStdString(dropped.string()));
     installer.dialog().show();
     QTest::mouseClick(installer.dialog().install_button(), Qt::LeftButton);
     for (int i = 0; i < 1000 && installer.dialog().isVisible(); ++i) QTest::qWait(20);
@@ -140,28 +142,31 @@ TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
     EXPECT_EQ(output.find(utf8(u8"めぷへようこそ")), std::string::npos) << output;
 }
 
-// The kit unpacked where the installer puts it, and installed from there: every file is
-// already in place and must come out unchanged.
+// The kit unpacked where the installer puts it, or its folder dropped on the dialog, and
+// installed from there: every file is already in place and must come out unchanged.
 TEST(InstallKit, KitInstalledIntoItsOwnFolderIsUnchanged) {
-    DesktopAccount account;
-    const fs::path kit = account.data_home() / "mepu";
-    fs::create_directories(kit);
-    InstallScript script;
-    ASSERT_EQ(read_install_script((BIN / "install.ini").string(), &script), "");
-    script.install_files.push_back("install.ini");
-    for (const std::string& item : script.install_files)
-        fs::copy_file(BIN / item, kit / item);
-    {
-        CurrentFolder in_kit(kit);
-        std::vector<std::string> files;
-        ASSERT_NO_FATAL_FAILURE(install_here(&files));
+    for (const bool drop : {false, true}) {
+        DesktopAccount account;
+        const fs::path kit =
+            drop ? account.root() / "unpacked kit" : account.data_home() / "mepu";
+        fs::create_directories(kit);
+        InstallScript script;
+        ASSERT_EQ(read_install_script((BIN / "install.ini").string(), &script), "");
+        script.install_files.push_back("install.ini");
+        for (const std::string& item : script.install_files) fs::copy_file(BIN / item, kit / item);
+        {
+            CurrentFolder in_kit(kit);
+            std::vector<std::string> files;
+            ASSERT_NO_FATAL_FAILURE(install_here(&files, drop ? kit : fs::path()));
+        }
+        for (const std::string& item : script.install_files) {
+            EXPECT_EQ(read_all(kit / item), read_all(BIN / item)) << item;
+            EXPECT_EQ(fs::status(kit / item).permissions(), fs::status(BIN / item).permissions())
+                << item;
+        }
+        EXPECT_EQ(read_all(account.config_home() / "mepu" / "mepusys.ini"), kit.string() + "/");
+        EXPECT_EQ(fs::exists(account.data_home() / "mepu"), !drop);  // nothing went elsewhere
     }
-    for (const std::string& item : script.install_files) {
-        EXPECT_EQ(read_all(kit / item), read_all(BIN / item)) << item;
-        EXPECT_EQ(fs::status(kit / item).permissions(), fs::status(BIN / item).permissions())
-            << item;
-    }
-    EXPECT_EQ(read_all(account.config_home() / "mepu" / "mepusys.ini"), kit.string() + "/");
 }
 
 }  // namespace
