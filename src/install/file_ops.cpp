@@ -1,14 +1,8 @@
 #include "install/file_ops.h"
 
-#include <cstdio>
-#include <memory>
-
-#include "file_replace/replace_file.h"
-#include "install/make_folder.h"
+#include "install/platform_files.h"
 
 namespace {
-
-using File = std::unique_ptr<FILE, int (*)(FILE*)>;
 
 bool is_separator(char c) { return c == '/' || c == '\\'; }
 
@@ -39,15 +33,8 @@ void make_folders(const std::string& path) {
     make_folder(path);
 }
 
-bool copy_file_bytes(const std::string& source, const std::string& target) {
-    File in(std::fopen(source.c_str(), "rb"), std::fclose);
-    if (!in) return false;
-    // Read whole first, so a failed read never replaces a file of an earlier installation.
-    std::string bytes;
-    char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) bytes.append(buffer, got);
-    if (std::ferror(in.get())) return false;
-    return replace_file(target.c_str(), [&](FileOutput& out) { out.write(bytes); }).status ==
-           ReplaceStatus::ok;
+bool install_file_copy(const std::string& source, const std::string& target) {
+    // Copying a file onto itself would empty it, or fail.
+    if (same_existing_file(source, target)) return true;
+    return copy_file_replacing(source, target);
 }
