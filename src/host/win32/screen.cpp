@@ -141,8 +141,8 @@ void dump_palette() {
     const bool has_palette = GetSystemPaletteEntries(dc, 0, 256, entries) == 256;
     ReleaseDC(window, dc);
     for (int i = 0; i < 256; ++i) {
-        // A true-colour display reports no system palette: compare with what load_system_colors
-        // stored instead.
+        // A true-colour display reports no system palette: compare with the fixed colours that
+        // load_system_colors falls back to there.
         system[i] = has_palette ? PaletteEntry{entries[i].peRed, entries[i].peGreen, entries[i].peBlue}
                                 : fixed_system_palette_entry(i);
     }
