@@ -16,7 +16,8 @@ struct Animation {
     // command has a counted frame to draw into and save.
     int32_t frame_count = 0;
     int32_t current_frame = 0;
-    // Frames per second, at least 1.
+    // Frames per second: 1 .. 60 from the speed dialog, or as a loaded file stored it (possibly
+    // below 1; playback times frames with playable_speed).
     int32_t speed = DEFAULT_SPEED;
 };
 

@@ -79,8 +79,8 @@ int32_t playable_speed(int32_t stored_speed);
 
 enum class WriteStatus {
     ok,
-    cannot_create,   // the new file could not be created
-    write_failed,    // a write failed (full disk, removed drive); the old file is untouched
+    cannot_create,   // no file could be written: not beside the old one, nor the old one itself
+    write_failed,    // a write failed (full disk, removed drive)
     cannot_replace,  // the complete new file could not take the old one's place
 };
 
@@ -91,7 +91,10 @@ struct WriteResult {
 };
 
 // Writes header (24, 320, 240, frame_count, speed, 0) and frames 0 .. frame_count - 1 to a new
-// file beside `path`, and only when that file is complete and closed replaces `path` with it.
-// On any failure the new file is removed and an existing file at `path` is left as it was.
+// file beside `path`, and only when that file is complete and on the disk puts it in the place of
+// `path`, which keeps its permissions and links. On any failure the new file is removed and an
+// existing file at `path` is left as it was. Where its folder takes no new file (or the disk
+// has no room for two copies of a file no larger than the old one), the file is written in place
+// as a plain save would, and a failure leaves it holding the records written before.
 WriteResult write_animation_file(const char* path, const Frame* const* frames, int32_t frame_count,
                                  int32_t speed);

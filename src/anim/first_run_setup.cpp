@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -6,6 +5,7 @@
 #include "anim/load_save.h"
 #include "anim/menu_images.h"
 #include "anim/startup.h"
+#include "file_replace/replace_file.h"
 #include "host/host.h"
 
 namespace {
@@ -37,11 +37,9 @@ SetupResult write_config_file(const char* config_path, const std::string& folder
 {
     message_box("システムフォルダに設定ファイル\"mepusys.ini\"を作成します。", "ようこそ「めぷ」へ",
                 MessageButtons::ok, MessageIcon::error);
-    std::FILE* file = std::fopen(config_path, "w");
-    bool written = file != nullptr && std::fputs(folder.c_str(), file) >= 0;
-    if (file != nullptr) {
-        written = std::fclose(file) == 0 && written;
-    }
+    const bool written =
+        replace_file(config_path, [&](FileOutput& out) { out.write(folder); }).status ==
+        ReplaceStatus::ok;
     if (!written) {
         message_box("作成に失敗しました。", "どうなってんだ", MessageButtons::ok, MessageIcon::error);
         return SetupResult::not_written;

@@ -99,7 +99,8 @@ void install_frames(Frame** table, int32_t count, Frame* spare_empty, int32_t sp
     std::memcpy(anim.frames, table, static_cast<std::size_t>(count) * sizeof(Frame*));
     anim.frame_count = count;
     anim.current_frame = 0;
-    anim.speed = playable_speed(speed);
+    // Kept as stored, so that saving writes back what was read; playback makes it playable.
+    anim.speed = speed;
 }
 
 // Frames from `first` on are dropped; frame 0 is emptied in place rather than dropped, so the
@@ -179,38 +180,44 @@ void load_animation_file()
         return;
     }
     const ReadResult result = read_into(g_names.current_path, table.get());
-    report_read_failure(result.status);
     if (refused_before_frames(result.status)) {
+        report_read_failure(result.status);
         free_frame(spare_empty);
         return;
     }
     install_frames(table.get(), result.frames_read, spare_empty, result.header.speed);
-    if (result.raw_frames && result.frames_read > 0) {
-        convert_raw_frames();
+    bool converted = true;
+    if (result.raw_frames) {
+        converted = convert_raw_frames(result.frames_read) == 0;
     }
-    if (result.status == ReadStatus::ok) {
+    // Reported after the conversion, whose clearing would take the message line away.
+    report_read_failure(result.status);
+    if (result.status == ReadStatus::ok && converted) {
         print_text("\n終了");
     }
 }
 
-void convert_raw_frames()
+int convert_raw_frames(int32_t raw_count)
 {
     clear_text();
     set_raw_bit_values(CANVAS_INK, CANVAS_PAPER);
     const VirtualScreen& screen = virtual_screen();
     Animation& anim = animation();
-    for (int32_t i = 0; i < anim.frame_count; ++i) {
+    for (int32_t i = 0; i < raw_count && i < anim.frame_count; ++i) {
         print_number_at_top("現在%dコマ目をランレングス圧縮中です｡     ", i);
         print_raw_page(i);
         present_screen();
         if (compress_canvas(screen.bits, screen.width, screen.height, &anim.frames[i]) < 0) {
             // A raw block left in the table would later be drawn as runs.
             keep_first_frames(i);
+            // Cleared first, so that the message line stays in the window.
+            clear_text();
             report_read_failure(ReadStatus::out_of_memory);
-            break;
+            return -1;
         }
     }
     clear_text();
+    return 0;
 }
 
 void save_animation()

@@ -26,6 +26,8 @@ void load_animation_file();
 // Command 41 (also the emergency save): prompt, save dialog, write. Declared in host/host.h.
 // void save_animation();
 
-// Turns every frame of the table, each a raw 1-bit block, into a run-length frame through the
-// canvas, with a progress line per frame.
-void convert_raw_frames();
+// Turns frames 0 .. raw_count - 1 of the table, each a raw 1-bit block, into run-length frames
+// through the canvas, with a progress line per frame, and clears the text window before and after.
+// 0, or -1 when memory ran out: the frames before the failing one are kept and the message stays
+// in the text window.
+int convert_raw_frames(int32_t raw_count);

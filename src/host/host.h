@@ -69,6 +69,9 @@ void build_palette();
 void create_screen();
 // Shows the whole canvas stretched to the client area. Also called by the host's GUI thread.
 void present_screen();
+// Diagnosis only (the editor never calls it): writes the palette store beside the display's
+// palette into paldump.dat in the current directory, with a warning line where they differ.
+void dump_palette();
 
 // ---- Pointer ------------------------------------------------------------------------------------
 

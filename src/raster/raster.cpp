@@ -108,10 +108,12 @@ void draw_thick_box(uint8_t* bits, int32_t width, int32_t height, int32_t x1, in
     const auto v = static_cast<uint8_t>(value);
     const int64_t bottom = int64_t{y2} + thickness;
     const int64_t right = int64_t{x2} + thickness;
-    // Each of the four edges is a family of parallel lines; only the offsets that put a line on a
-    // writable row or column can draw, so only those are walked.
+    // Each of the four edges is a family of parallel lines; only the offsets that can put a line on
+    // a writable row or column are walked. A line on row or column 0 is walked too: its 1/4096
+    // sideways step carries a line longer than 4096 pixels into row or column 1. Lines before 0
+    // lie wholly outside and lines from the far edge on drift only further out.
     auto walk = [&](int64_t at, int64_t extent, auto draw) {
-        const int64_t first = std::max<int64_t>(0, 1 - at);
+        const int64_t first = std::max<int64_t>(0, -at);
         const int64_t last = std::min<int64_t>(int64_t{thickness} - 1, extent - 1 - at);
         for (int64_t i = first; i <= last; ++i) draw(at + i);
     };

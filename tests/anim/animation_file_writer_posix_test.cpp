@@ -1,12 +1,14 @@
-// Write failures made real: a file-size limit makes writes fail as a full disk does.
+// Saving as the user meets it on POSIX: write failures made real (a file-size limit makes writes
+// fail as a full disk does), permissions and links kept.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
+#include "../file_replace/child_process.h"
+#include "../file_replace/file_size_limit.h"
 #include "anim/animation_file.h"
 #include "anim_file_bytes.h"
 #include "temp_folder.h"
@@ -15,28 +17,7 @@ namespace {
 
 using anim_test::read_file;
 using anim_test::TempFolder;
-
-// Lowers the process's file-size limit for one scope; writes past it fail with EFBIG.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_handler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_handler_)(int) = nullptr;
-};
+using file_replace_test::FileSizeLimit;
 
 std::vector<Frame*> white_frames(int count)
 {
@@ -86,18 +67,46 @@ TEST(AnimationWriterFailure, FailureAtTheLastFlushIsReported)
 
 TEST(AnimationWriterFailure, AReadOnlyFileIsNotReplaced)
 {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "file permissions do not bind the superuser";
-    }
     TempFolder folder;
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
     const std::string path = folder.file("locked.mpa");
     anim_test::write_file(path, {1, 2, 3});
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
     std::vector<Frame*> frames = white_frames(1);
-    EXPECT_EQ(write_animation_file(path.c_str(), frames.data(), 1, 5).status,
-              WriteStatus::cannot_create);
+    // Checked as a user whom the permissions bind.
+    EXPECT_CHILD_CHECK([&]() -> std::string {
+        const std::string dropped = file_replace_test::drop_privileges();
+        if (!dropped.empty()) {
+            return dropped;
+        }
+        const WriteStatus status = write_animation_file(path.c_str(), frames.data(), 1, 5).status;
+        return status == WriteStatus::cannot_create ? "" : "not refused";
+    });
     EXPECT_EQ(read_file(path), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"locked.mpa"});
     free_frames(frames.data(), 1);
+}
+
+TEST(AnimationWriter, SavingThroughALinkKeepsTheLinkAndThePrivateFile)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path() / "works");
+    const std::string real = folder.file("works/walk.mpa");
+    anim_test::write_file(real, std::vector<uint8_t>(100, 0x11));
+    ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
+    const std::string link = folder.file("walk.mpa");
+    std::filesystem::create_symlink("works/walk.mpa", link);
+    std::vector<Frame*> frames = white_frames(2);
+    ASSERT_EQ(write_animation_file(link.c_str(), frames.data(), 2, 7).status, WriteStatus::ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(read_file(real).size(), 24u + 2 * 604u);
+    struct stat info {};
+    ASSERT_EQ(::stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(folder.names().size(), 2u);
+    free_frames(frames.data(), 2);
 }
 
 }  // namespace

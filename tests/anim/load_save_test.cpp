@@ -254,14 +254,17 @@ TEST_F(LoadSaveTest, LoadWithoutATableMakesOne)
     ASSERT_NE(animation_state().undo_frame, nullptr);
 }
 
-TEST_F(LoadSaveTest, SpeedBelowOneNeverReachesPlayback)
+// A speed that cannot be played is kept as stored, so a save writes back what was read; only
+// its playable value (5) times the frames.
+TEST_F(LoadSaveTest, SpeedIsKeptAsStored)
 {
-    for (const int32_t speed : {0, -1, INT32_MIN}) {
+    for (const int32_t speed : {0, -1, INT32_MIN, 1, 60, 500}) {
+        SCOPED_TRACE(speed);
         load_from(file_with(FileBytes().header(1, speed).record({})));
-        EXPECT_EQ(animation().speed, 5) << speed;
+        EXPECT_EQ(animation().speed, speed);
+        EXPECT_EQ(playable_speed(animation().speed), speed < 1 ? 5 : speed);
+        EXPECT_EQ(read_file(save_to("again.mpa")), FileBytes().header(1, speed).record({}).bytes);
     }
-    load_from(file_with(FileBytes().header(1, 60).record({})));
-    EXPECT_EQ(animation().speed, 60);
 }
 
 TEST_F(LoadSaveTest, HeaderSizeWarningThenFullLoad)
@@ -308,6 +311,70 @@ TEST_F(LoadSaveTest, OlderVersionCutShortConvertsTheFramesRead)
     ASSERT_EQ(animation().frame_count, 1);
     EXPECT_EQ(frame_pixel_count(animation().frames[0]), FRAME_PIXELS);
     EXPECT_TRUE(logged(error_box(u8"読み込み中にエラーが発生しました")));
+}
+
+// A version -1 file without pages still goes through the conversion's clearing: only the
+// closing line is left.
+TEST_F(LoadSaveTest, OlderVersionWithoutPagesClearsTheText)
+{
+    make_animation(3, 2, 9);
+    load_from(file_with(FileBytes().header(0, 4, -1)));
+    const std::string text = script_host_text();
+    EXPECT_EQ(text.find(utf8(u8"読み込みます")), std::string::npos) << text;
+    EXPECT_NE(text.find(utf8(u8"終了")), std::string::npos) << text;
+    ASSERT_EQ(animation().frame_count, 1);
+    EXPECT_EQ(animation().frames[0]->token_count, 0);
+}
+
+int g_allocation_number = 0;
+int g_failing_allocation = -1;
+void* failing_once(std::size_t bytes)
+{
+    return g_allocation_number++ == g_failing_allocation ? nullptr : allocate_block(bytes);
+}
+
+// Memory running out while a version -1 file is read or converted: the message line stays in the
+// text window after the conversion, the load is not reported as finished, and every frame kept
+// is a complete run-length frame.
+TEST_F(LoadSaveTest, OlderVersionOutOfMemoryKeepsItsMessage)
+{
+    struct Case {
+        const char* what;
+        int failing_allocation;  // 0 is the spare empty frame, 1 .. 3 the raw blocks, then one
+                                 // block per converted frame
+        int32_t frames_left;
+    } cases[] = {
+        {"reading frame 2", 3, 2},
+        {"converting frame 0", 4, 1},
+        {"converting frame 1", 5, 1},
+        {"converting frame 2", 6, 2},
+    };
+    const std::string path = file_with(FileBytes()
+                                           .header(3, 4, -1)
+                                           .raw(std::vector<uint8_t>(9600, 0xFF))
+                                           .raw(std::vector<uint8_t>(9600, 0x00))
+                                           .raw(std::vector<uint8_t>(9600, 0x0F)));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        make_animation(4, 2, 9);
+        const int boxes_before = anim_test::count_boxes();
+        set_file_name(animation_file_names().current_path, path.c_str());
+        g_allocation_number = 0;
+        g_failing_allocation = c.failing_allocation;
+        animation_state().allocate = failing_once;
+        load_animation_file();
+        animation_state().allocate = allocate_block;
+        const std::string text = script_host_text();
+        EXPECT_NE(text.find(utf8(u8"致命的エラー：メモリが足りません。")), std::string::npos) << text;
+        EXPECT_EQ(text.find(utf8(u8"終了")), std::string::npos) << text;
+        EXPECT_EQ(anim_test::count_boxes(), boxes_before + 1);
+        EXPECT_TRUE(logged(error_box(u8"致命的エラー：メモリが足りません。")));
+        ASSERT_EQ(animation().frame_count, c.frames_left);
+        for (int32_t i = 0; i < c.frames_left; ++i) {
+            const Frame* frame = animation().frames[i];
+            EXPECT_TRUE(frame->token_count == 0 || frame_pixel_count(frame) == FRAME_PIXELS) << i;
+        }
+    }
 }
 
 }  // namespace

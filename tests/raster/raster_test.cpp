@@ -108,6 +108,37 @@ TEST(DrawThickBox, ThicknessGrowsRightAndDown) {
     EXPECT_EQ(none.rows(), Grid(10, 10).rows());
 }
 
+// The box is exactly its four families of lines, also where a line longer than 4096 pixels on
+// row or column 0 drifts by its 1/4096 sideways step into row or column 1.
+TEST(DrawThickBox, DrawsExactlyItsEdgeLines) {
+    struct Case {
+        int32_t x1, y1, x2, y2, thickness;
+    } cases[] = {
+        {0, -5000, 100, 100, 1},     // left edge on column 0, 5101 long
+        {-5000, 0, 100, 100, 1},     // top edge on row 0
+        {-2, -9000, 50, 60, 4},      // edges straddling column 0 and row 0
+        {5, 5, 300, 200, 3},         // an ordinary box
+        {0, 0, 319, 239, 2},         // on the edges of the canvas
+        {-3, -3, 9000, 9000, 5},     // far edges outside
+    };
+    constexpr int W = 320, H = 240;
+    for (const Case& c : cases) {
+        Grid box(W, H), expected(W, H);
+        draw_thick_box(box.bits(), W, H, c.x1, c.y1, c.x2, c.y2, c.thickness, 10);
+        for (int32_t i = 0; i < c.thickness; ++i) {
+            draw_line(expected.bits(), W, H, c.x1 + i, c.y1, c.x1 + i, c.y2 + c.thickness, 10);
+            draw_line(expected.bits(), W, H, c.x2 + i, c.y1, c.x2 + i, c.y2 + c.thickness, 10);
+            draw_line(expected.bits(), W, H, c.x1, c.y1 + i, c.x2 + c.thickness, c.y1 + i, 10);
+            draw_line(expected.bits(), W, H, c.x1, c.y2 + i, c.x2 + c.thickness, c.y2 + i, 10);
+        }
+        EXPECT_EQ(box.px, expected.px) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
+    }
+    // The drift itself: column 1 is set from row 1 down by the left edge of the first box.
+    Grid g(W, H);
+    draw_thick_box(g.bits(), W, H, 0, -5000, 100, 100, 1, 10);
+    for (int y = 1; y <= 100; ++y) EXPECT_EQ(g.at(1, y), 10) << y;
+}
+
 TEST(FillTwoBands, SplitIsClamped) {
     struct Case { int split; int top_rows; };
     for (Case c : {Case{-5, 0}, Case{0, 0}, Case{2, 2}, Case{4, 4}, Case{99, 4}}) {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -108,6 +109,26 @@ TEST_F(RegistryIniTest, RefusesValuesThatWouldBreakTheFile) {
     ASSERT_TRUE(store.write_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, "/a.mpa"));
     EXPECT_FALSE(store.write_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, "/a\n[x]\nb=c"));
     EXPECT_EQ(read_load_file(store), "/a.mpa");
+}
+
+// The file holds the password in plain text.
+TEST_F(RegistryIniTest, OnlyItsOwnerMayReadTheFile) {
+    const auto mode_of = [](const std::string& file) {
+        struct stat info {};
+        EXPECT_EQ(::stat(file.c_str(), &info), 0);
+        return info.st_mode & 0777;
+    };
+    const mode_t saved_umask = ::umask(0);
+    RegistryIniStore store(path);
+    ASSERT_TRUE(store.write_string(DESKTOP_KEY, VALUE_PASSWORD, "secret"));
+    EXPECT_EQ(mode_of(path), 0600u);
+    // A file a former version left readable by everyone is closed at the next write.
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    ASSERT_TRUE(store.write_string(DESKTOP_KEY, VALUE_PASSWORD, "other"));
+    EXPECT_EQ(mode_of(path), 0600u);
+    ::umask(saved_umask);
+    const std::filesystem::directory_iterator files(std::filesystem::path(path).parent_path());
+    EXPECT_EQ(std::distance(files, std::filesystem::directory_iterator()), 1);
 }
 
 }  // namespace

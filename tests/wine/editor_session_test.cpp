@@ -1,5 +1,6 @@
-// The editor driven like a user: a menu button opens the value dialog, and a drawing made with
-// the pen goes through the real save dialog into a file with exactly the expected picture.
+// The editor driven like a user: a menu button opens the value dialog, a drawing made with the
+// pen goes through the real save dialog into a file with exactly the expected picture, and a save
+// over a file another program holds fails without costing the file.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -138,6 +139,86 @@ TEST_F(EditorSession, PenDrawingIsSavedThroughTheSaveDialog) {
     }
     EXPECT_EQ(drawn, expected);
     for (Frame*& frame : table) std::free(frame);
+}
+
+// Another top-level dialog-class window with this title than `other`, or null.
+HWND find_other_box(const char* title, HWND other) {
+    for (HWND box = FindWindowExA(nullptr, nullptr, BOX_CLASS, title); box != nullptr;
+         box = FindWindowExA(nullptr, box, BOX_CLASS, title)) {
+        if (box != other && IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> names_in(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// Saves the animation to `path` through the save dialog, confirming the overwrite.
+void save_over(const DrivenProgram& program, HWND main, const std::string& path) {
+    click(main, SAVE_BUTTON);
+    const HWND dialog = program.wait_window(BOX_CLASS, "ファイルの保存");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(wait_for([&] { return GetDlgItem(dialog, FILE_NAME_FIELD) != nullptr; }));
+    SetDlgItemTextA(dialog, FILE_NAME_FIELD, path.c_str());
+    press_button(dialog, IDOK);
+    HWND confirm = nullptr;
+    ASSERT_TRUE(wait_for([&] { return (confirm = find_other_box("ファイルの保存", dialog)) != nullptr; }));
+    press_button(confirm, IDYES);
+    ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
+}
+
+TEST_F(EditorSession, SavingOverAFileAnotherProgramHoldsNeverCostsTheFile) {
+    const std::string path = folder + "\\held.mpa";
+    const std::vector<unsigned char> old(1000, 0x42);
+    {
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file, old.data(), DWORD(old.size()), &written, nullptr));
+        CloseHandle(file);
+    }
+    const std::vector<std::string> names_before = names_in(folder);
+    leave_welcome();
+
+    // A player reading the file, sharing everything but deleting: the save is refused.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    save_over(program, main, path);
+    const HWND error = program.wait_window(BOX_CLASS, "大変だ！");
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(message_box_text(error), "書き込み中にエラーが発生しました");
+    press_button(error, IDOK);
+    CloseHandle(held);
+    EXPECT_EQ(read_file(path), old);
+    EXPECT_EQ(names_in(folder), names_before);
+
+    // A virus scanner sharing everything: the save goes through, and once the scanner lets go
+    // the file is the new one and nothing else is left.
+    held = CreateFileA(path.c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    save_over(program, main, path);
+    const std::vector<unsigned char> new_animation = {0x18, 0, 0, 0, 0x40, 1, 0, 0, 0xF0, 0,
+                                                      0,    0, 1, 0, 0,    0, 5, 0, 0,    0,
+                                                      0,    0, 0, 0, 0,    0, 0, 0};
+    EXPECT_TRUE(wait_for([&] { return read_file(path) == new_animation; }));
+    CloseHandle(held);
+    EXPECT_EQ(program.find_window(BOX_CLASS, "大変だ！"), nullptr);
+    EXPECT_EQ(read_file(path), new_animation);
+    EXPECT_EQ(names_in(folder), names_before);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "convert/convert_animation.h"
 #include "convert/converter_texts.h"
@@ -96,6 +97,7 @@ ConverterDialog::ConverterDialog(QWidget* parent)
 
     for (QScrollBar* bar : {width_bar_, height_bar_}) {
         bar->setPageStep(SCROLL_PAGE_SIZE);
+        bar->installEventFilter(this);
         connect(bar, &QAbstractSlider::actionTriggered, this,
                 [this, bar](int action) { scroll(bar, action); });
         connect(bar, &QAbstractSlider::sliderReleased, this,
@@ -135,6 +137,23 @@ void ConverterDialog::choose_output() {
 void ConverterDialog::run_conversion() {
     convert_animation(state_.get(), front_);
     clamp_and_show_size();
+}
+
+bool ConverterDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel || (watched != width_bar_ && watched != height_bar_))
+        return QDialog::eventFilter(watched, event);
+    // Qt would move the thumb by several units as a drag; here each notch is one line step:
+    // away from the user is back (smaller), toward the user forward.
+    const QPoint angle = static_cast<QWheelEvent*>(event)->angleDelta();
+    wheel_remainder_ += angle.y() != 0 ? angle.y() : angle.x();
+    auto* bar = static_cast<QScrollBar*>(watched);
+    constexpr int NOTCH = 120;
+    for (; wheel_remainder_ >= NOTCH; wheel_remainder_ -= NOTCH)
+        scroll(bar, QAbstractSlider::SliderSingleStepSub);
+    for (; wheel_remainder_ <= -NOTCH; wheel_remainder_ += NOTCH)
+        scroll(bar, QAbstractSlider::SliderSingleStepAdd);
+    event->accept();
+    return true;
 }
 
 void ConverterDialog::scroll(QScrollBar* bar, int qt_action) {
@@ -185,4 +204,6 @@ void ConverterDialog::show_status(void* context, const StatusLine& line) {
     QString text = ui_text(line.text);
     if (line.path != nullptr) text.prepend(QFile::decodeName(line.path));
     dialog->status_->setText(text);
+    // The conversion holds the event loop: paint now, or only the last text would ever be seen.
+    dialog->status_->repaint();
 }

@@ -21,6 +21,10 @@ public:
     // The control with the given DLG_MAIN id (1000 ... 1011), or nullptr.
     QWidget* control(int id) const;
 
+protected:
+    // A wheel over either scroll bar moves it by line steps, as it does on Windows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void choose_input();
     void choose_output();
@@ -40,4 +44,6 @@ private:
     QLabel* width_value_ = nullptr;
     QLabel* height_value_ = nullptr;
     QLabel* status_ = nullptr;
+    // Wheel movement not yet worth a whole step (high-resolution wheels send fractions).
+    int wheel_remainder_ = 0;
 };

@@ -4,6 +4,14 @@
 
 #include "host/host.h"
 
+namespace {
+// Entry 10 + n of the ramp: n steps of 71089 / 65536, from 0 at entry 10 to 254 at entry 245.
+uint8_t gray_ramp_level(int entry)
+{
+    return static_cast<uint8_t>(static_cast<uint32_t>(entry - 10) * 71089u >> 16);
+}
+}  // namespace
+
 PaletteStore& palette_store()
 {
     static PaletteStore store;
@@ -31,13 +39,9 @@ void palette_init_gray(int key)
 {
     PaletteStore& store = palette_store();
     if (key != PALETTE_GRAY_KEY || store.table == nullptr) return;
-    uint32_t level = 0;
-    uint32_t accumulator = 0;
     for (int entry = 10; entry <= 245; ++entry) {
         uint8_t* rgb = store.table + 3 * entry;
-        rgb[0] = rgb[1] = rgb[2] = static_cast<uint8_t>(level);
-        accumulator += 71089;
-        level = accumulator >> 16;
+        rgb[0] = rgb[1] = rgb[2] = gray_ramp_level(entry);
     }
 }
 
@@ -85,4 +89,16 @@ void store_fixed_system_colors()
         palette_set(i, LOW_STATIC_COLORS[i]);
         palette_set(246 + i, HIGH_STATIC_COLORS[i]);
     }
+}
+
+PaletteEntry fixed_system_palette_entry(int index)
+{
+    if (index < 0 || index > 255) index = 0;
+    if (index >= 10 && index <= 245) {
+        const uint8_t level = gray_ramp_level(index);
+        return {level, level, level};
+    }
+    const uint32_t packed = index < 10 ? LOW_STATIC_COLORS[index] : HIGH_STATIC_COLORS[index - 246];
+    return {static_cast<uint8_t>(packed), static_cast<uint8_t>(packed >> 8),
+            static_cast<uint8_t>(packed >> 16)};
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "host/host.h"
+
 // 257 entries of 3 bytes: entry 256 is room the table has always had and nothing uses.
 constexpr int PALETTE_TABLE_BYTES = 771;
 constexpr int PALETTE_WORK_BYTES = 32768;
@@ -20,3 +22,8 @@ PaletteStore& palette_store();
 // For hosts without a system palette: stores a fixed set of the classic 20 static colours into
 // entries 0-9 and 246-255 (entry 0 black, entry 255 white). Does nothing while the store is closed.
 void store_fixed_system_colors();
+
+// What a palette display would hold in slot `index` once ours is realised, for hosts without a
+// system palette: the fixed static colours at 0-9 and 246-255, the grey ramp in between (entry
+// 10 black). An index outside 0-255 reads slot 0.
+PaletteEntry fixed_system_palette_entry(int index);

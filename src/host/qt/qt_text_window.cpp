@@ -12,8 +12,9 @@
 
 namespace {
 
-// The frame a caption-only window has on the left: where a new line starts.
-constexpr int LINE_START_X = 3;
+// Where a new line starts while the platform does not tell the window's frame: the right-hand
+// frame width of a classic caption-only window.
+constexpr int CLASSIC_FRAME_WIDTH = 3;
 
 }  // namespace
 
@@ -28,6 +29,8 @@ QFont text_window_font()
 TextWindow::TextWindow(int width, int height)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       font_(text_window_font()),
+      outer_size_(width, height),
+      line_start_x_(CLASSIC_FRAME_WIDTH),
       backing_(width, height, QImage::Format_RGB32)
 {
     setWindowTitle(sjis_to_qstring(TEXT_WINDOW_TITLE));
@@ -80,7 +83,36 @@ void TextWindow::clear()
 
 int TextWindow::line_start_x()
 {
-    return LINE_START_X;
+    return line_start_x_.load();
+}
+
+bool TextWindow::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+        // A window manager frames the window after it is shown; the frame is known from then on.
+        fit_to_frame();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TextWindow::fit_to_frame()
+{
+    const QRect outer = frameGeometry();
+    const QRect client = geometry();
+    if (outer == client) return;  // no frame known (yet)
+    const int left = client.left() - outer.left();
+    const int right = outer.right() - client.right();
+    const int top = client.top() - outer.top();
+    const int bottom = outer.bottom() - client.bottom();
+    line_start_x_.store(right);
+    const QSize fitted(outer_size_.width() - left - right, outer_size_.height() - top - bottom);
+    if (!fitted.isEmpty() && size() != fitted) setFixedSize(fitted);
 }
 
 void TextWindow::repaint_later()

@@ -13,7 +13,8 @@
 
 class TextWindow : public QWidget, public TextSurface {
 public:
-    // The client area (and the backing image) is width x height pixels.
+    // The window's outer size is width x height pixels once the platform tells its frame; until
+    // then (and where it never does) the client area is. The backing image is width x height.
     TextWindow(int width, int height);
 
     // A copy of what the window shows now (any thread).
@@ -27,6 +28,7 @@ public:
     int line_start_x() override;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -35,8 +37,13 @@ protected:
 
 private:
     void repaint_later();
+    // Shrinks the client area so that, with the frame, the window is as large as asked for, and
+    // takes the frame's right-hand width as the line start.
+    void fit_to_frame();
 
     QFont font_;
+    const QSize outer_size_;
+    std::atomic<int> line_start_x_;
     std::atomic<bool> repaint_pending_{false};
     std::mutex backing_mutex_;
     QImage backing_;

@@ -3,6 +3,7 @@
 
 #include "host/host.h"
 #include "host/common/app_gate.h"
+#include "host/common/palette_dump.h"
 #include "host/common/palette_store.h"
 #include "host/win32/host_internal.h"
 #include "host/win32/host_state.h"
@@ -130,4 +131,20 @@ void destroy_screen() {
     h.screen.bits = nullptr;
     std::free(h.bitmap_description);
     h.bitmap_description = nullptr;
+}
+
+void dump_palette() {
+    PaletteEntry system[256];
+    const HWND window = host_state().main_window.load();
+    HDC dc = GetDC(window);
+    PALETTEENTRY entries[256];
+    const bool has_palette = GetSystemPaletteEntries(dc, 0, 256, entries) == 256;
+    ReleaseDC(window, dc);
+    for (int i = 0; i < 256; ++i) {
+        // A true-colour display reports no system palette: compare with the fixed colours that
+        // load_system_colors falls back to there.
+        system[i] = has_palette ? PaletteEntry{entries[i].peRed, entries[i].peGreen, entries[i].peBlue}
+                                : fixed_system_palette_entry(i);
+    }
+    write_palette_dump(system);
 }

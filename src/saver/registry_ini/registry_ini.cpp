@@ -8,6 +8,8 @@
 #include <sstream>
 #include <utility>
 
+#include "file_replace/replace_file.h"
+
 namespace {
 
 bool same_name(const std::string& a, const std::string& b) {
@@ -139,22 +141,16 @@ bool RegistryIniStore::write_string(const char* key, const char* name, const std
     std::error_code error;
     const std::filesystem::path target(path_);
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
-    const std::string temporary = path_ + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& l : lines) out << l << '\n';
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path_.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    // The file holds the password: private from its creation, and never opened to others.
+    ReplaceOptions options;
+    options.new_file_mode = 0600;
+    options.withheld_mode = 0077;
+    return replace_file(path_.c_str(),
+                        [&](FileOutput& out) {
+                            for (const std::string& l : lines) out.write(l + '\n');
+                        },
+                        options)
+               .status == ReplaceStatus::ok;
 }
 
 std::string default_registry_ini_path() {

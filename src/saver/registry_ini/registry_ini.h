@@ -19,7 +19,8 @@ public:
     bool read_string(const char* key, const char* name, size_t buffer_size,
                      std::string* value) override;
     bool read_number(const char* key, const char* name, uint32_t* value) override;
-    // Rewrites the file through a temporary beside it, so a failed write leaves the old one.
+    // Replaces the file whole, so a failed write leaves the old one; it is readable by its owner
+    // only.
     bool write_string(const char* key, const char* name, const std::string& value) override;
 
     const std::string& path() const { return path_; }

@@ -2,7 +2,22 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
+
+namespace {
+
+// The saver's own key is created when it is read and does not exist yet; the desktop's key is
+// only ever opened.
+bool open_for_reading(const char* key, HKEY* handle) {
+    if (std::strcmp(key, SAVER_SETTINGS_KEY) == 0) {
+        return RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               KEY_READ, nullptr, handle, nullptr) == ERROR_SUCCESS;
+    }
+    return RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, handle) == ERROR_SUCCESS;
+}
+
+}  // namespace
 
 bool RegistryStore::key_exists(const char* key) {
     HKEY handle = nullptr;
@@ -14,7 +29,7 @@ bool RegistryStore::key_exists(const char* key) {
 bool RegistryStore::read_string(const char* key, const char* name, size_t buffer_size,
                                 std::string* value) {
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    if (!open_for_reading(key, &handle)) return false;
     std::vector<char> buffer(buffer_size + 1, '\0');
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(buffer_size);

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QPointingDevice>
+#include <QWheelEvent>
 #include <memory>
 
 #include "convert/converter_texts.h"
@@ -95,6 +97,68 @@ TEST_F(ConverterDialogQt, ADraggedThumbShowsItsRawValueUntilReleased) {
     bar(IDC_HEIGHT_BAR)->setSliderDown(false);
     EXPECT_EQ(shown(IDC_HEIGHT_VALUE), QStringLiteral("130"));
     EXPECT_EQ(bar(IDC_HEIGHT_BAR)->value(), 130);
+}
+
+// The wheel gives line steps (32 across, 2 down), never an unrounded size; half notches add up.
+TEST_F(ConverterDialogQt, TheWheelStepsByLines) {
+    // A device of the test's own: Qt's default one outlives the static application object.
+    const QPointingDevice mouse(QStringLiteral("wheel"), 1, QInputDevice::DeviceType::Mouse,
+                                QPointingDevice::PointerType::Generic,
+                                QInputDevice::Capability::Position | QInputDevice::Capability::Scroll,
+                                1, 3);
+    auto wheel = [&mouse](QScrollBar* scroll_bar, QPoint angle) {
+        QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), angle, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false, Qt::MouseEventNotSynthesized,
+                          &mouse);
+        QApplication::sendEvent(scroll_bar, &event);
+    };
+    struct Case {
+        int bar_id;
+        QPoint angle;
+        const char* width;
+        const char* height;
+    } cases[] = {
+        {IDC_WIDTH_BAR, {0, 120}, "288", "240"},   // away from the user: smaller
+        {IDC_WIDTH_BAR, {0, 240}, "224", "240"},   // two notches at once
+        {IDC_WIDTH_BAR, {0, -120}, "256", "240"},  // toward the user: larger
+        {IDC_WIDTH_BAR, {0, 60}, "256", "240"},    // half a notch waits ...
+        {IDC_WIDTH_BAR, {0, 60}, "224", "240"},    // ... for the other half
+        {IDC_HEIGHT_BAR, {0, 120}, "224", "238"},
+        {IDC_HEIGHT_BAR, {0, -360}, "224", "240"},  // clamped at the top
+        {IDC_HEIGHT_BAR, {120, 0}, "224", "238"},   // a tilt wheel across
+    };
+    for (const Case& c : cases) {
+        wheel(bar(c.bar_id), c.angle);
+        EXPECT_EQ(shown(IDC_WIDTH_VALUE), QString::fromLatin1(c.width));
+        EXPECT_EQ(shown(IDC_HEIGHT_VALUE), QString::fromLatin1(c.height));
+    }
+    EXPECT_EQ(bar(IDC_WIDTH_BAR)->value(), 224);
+    EXPECT_EQ(dialog.state().output_width, 224);
+    EXPECT_EQ(bar(IDC_HEIGHT_BAR)->value(), 238);
+}
+
+// Each progress text is painted while the conversion runs, not only the last one.
+TEST_F(ConverterDialogQt, EveryStatusTextIsPaintedAsItIsWritten) {
+    struct PaintRecorder : QObject {
+        QStringList painted;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                painted << qobject_cast<QLabel*>(watched)->text();
+            return false;
+        }
+    } recorder;
+    dialog.show();
+    QApplication::processEvents();
+    dialog.control(IDC_STATUS)->installEventFilter(&recorder);
+    ScratchFolder folder;
+    write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(3));
+    choose_files(&dialog.state(), folder.file("in.mpa"), folder.file("out"));
+    click(IDC_RUN);
+    for (const char* text : {"現在0コマ目を読み込み中     ", "現在2コマ目を読み込み中     ",
+                             "0枚目変換成功", "1枚目変換成功", "2枚目変換成功"}) {
+        EXPECT_TRUE(recorder.painted.contains(ui(text))) << recorder.painted.join('|').toStdString();
+    }
+    dialog.control(IDC_STATUS)->removeEventFilter(&recorder);
 }
 
 TEST_F(ConverterDialogQt, RunWithoutAnInputShowsTheBox) {

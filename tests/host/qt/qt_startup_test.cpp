@@ -50,7 +50,9 @@ TEST(QtHostStartup, OpensBothWindowsWithTheirTitlesMenuAndSizes)
     struct Seen {
         QString main_title, text_title;
         QStringList menu;
-        QSize canvas, text_client;
+        QSize canvas, text_outer, text_client;
+        QMargins text_frame;
+        int line_start = -1;
         bool text_visible = false;
         bool text_has_close_button = true;
     } seen;
@@ -65,11 +67,18 @@ TEST(QtHostStartup, OpensBothWindowsWithTheirTitlesMenuAndSizes)
                 for (QAction* entry : top->menu()->actions()) seen.menu << entry->text();
             }
             seen.canvas = host.main_window->canvas()->size();
+            seen.text_outer = host.text_window->frameGeometry().size();
             seen.text_client = host.text_window->size();
+            const QRect outer = host.text_window->frameGeometry();
+            const QRect client = host.text_window->geometry();
+            seen.text_frame = QMargins(client.left() - outer.left(), client.top() - outer.top(),
+                                       outer.right() - client.right(),
+                                       outer.bottom() - client.bottom());
             seen.text_visible = host.text_window->isVisible();
             seen.text_has_close_button =
                 host.text_window->windowFlags().testFlag(Qt::WindowCloseButtonHint);
         });
+        seen.line_start = qt_host().text_window->line_start_x();
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(test_app().freed, 1);
@@ -80,7 +89,13 @@ TEST(QtHostStartup, OpensBothWindowsWithTheirTitlesMenuAndSizes)
                            utf16(u"?"),        utf16(u"Zel kon interface について")};
     EXPECT_EQ(seen.menu, menu);
     EXPECT_EQ(seen.canvas, QSize(320, 240));
-    EXPECT_EQ(seen.text_client, QSize(600, 160));
+    // 600 x 160 is the outer size; the offscreen platform gives its windows a frame, so the
+    // client area is smaller by it and lines start at the frame's right-hand width.
+    EXPECT_EQ(seen.text_outer, QSize(600, 160));
+    EXPECT_FALSE(seen.text_frame.isNull());
+    EXPECT_EQ(seen.text_client, QSize(600 - seen.text_frame.left() - seen.text_frame.right(),
+                                      160 - seen.text_frame.top() - seen.text_frame.bottom()));
+    EXPECT_EQ(seen.line_start, seen.text_frame.right());
     EXPECT_TRUE(seen.text_visible);
     EXPECT_FALSE(seen.text_has_close_button);
 }
@@ -105,8 +120,9 @@ TEST(QtHostStartup, WelcomeTextReachesTheTextWindowAndItsScreenshot)
     EXPECT_EQ(code, 0);
     ASSERT_FALSE(shown.isNull());
     keep_screenshot(shown, "qt_text_window.png");
-    // The window repaints exactly its backing image.
-    EXPECT_EQ(shown, backing);
+    // The window repaints exactly its backing image, which covers the whole outer size.
+    EXPECT_EQ(backing.size(), QSize(600, 160));
+    EXPECT_EQ(shown, backing.copy(QRect(QPoint(0, 0), shown.size())));
     const QRect ink = ink_box(shown);
     ASSERT_FALSE(ink.isEmpty()) << "no text drawn";
     EXPECT_GT(d_width, 0);

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The Qt editor's text window under a real window manager: its outer size, frame included, is
+# 600 x 160, and its client area is what the frame leaves of that.
+# Usage: text_window_frame_test.sh MEPU BIN_DIR (run under tools/with-xvfb.sh on a display of its own)
+set -euo pipefail
+mepu=$1
+bin_dir=$2
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
+mkdir -p "$XDG_CONFIG_HOME/mepu" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+echo "$bin_dir/" > "$XDG_CONFIG_HOME/mepu/mepusys.ini"
+
+# openbox now and then fails to open a display that has only just come up: try again.
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for _ in $(seq 5); do
+  openbox >"$work/openbox.log" 2>&1 &
+  for _ in $(seq 30); do wm_running && break; sleep 0.1; done
+  wm_running && break
+  sleep 0.5
+done
+wm_running || { echo "no window manager"; cat "$work/openbox.log"; exit 1; }
+(cd "$work" && "$mepu" >/dev/null 2>&1) &
+
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --name 'text out' 2>/dev/null | head -1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "no text window"; exit 1; }
+
+# The window manager frames the window after it appears; the program then fits its client area.
+outer=""
+for _ in $(seq 100); do
+  extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+  width=$(xwininfo -id "$window" | awk '/Width:/ { print $2 }')
+  height=$(xwininfo -id "$window" | awk '/Height:/ { print $2 }')
+  if [ -n "$extents" ]; then
+    IFS=, read -r left right top bottom <<< "$extents"
+    outer="$((width + left + right))x$((height + top + bottom))"
+    [ "$outer" = 600x160 ] && [ "$top" -gt 0 ] && break
+  fi
+  sleep 0.1
+done
+echo "frame $extents, client ${width}x${height}, outer $outer"
+[ "$outer" = 600x160 ] || { echo "the outer size is not 600x160"; exit 1; }
+[ "$top" -gt 0 ] || { echo "no title bar"; exit 1; }
+echo "text window: ok"
