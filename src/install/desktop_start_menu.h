@@ -22,6 +22,3 @@ private:
 
 // Shift-JIS bytes as UTF-8 (the script's texts are Shift-JIS; desktop entries are UTF-8).
 std::string shift_jis_to_utf8(const std::string& text);
-// A value of the registry.ini file; empty when the file, section or name is missing.
-std::string read_registry_ini_value(const std::string& path, const std::string& section,
-                                    const std::string& name);
