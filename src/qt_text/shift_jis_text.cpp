@@ -1,5 +1,7 @@
 #include "qt_text/shift_jis_text.h"
 
+#include <QList>
+
 #include <iconv.h>
 
 #include <cerrno>
