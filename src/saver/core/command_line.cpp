@@ -62,7 +62,9 @@ bool parse_hosted_command_line(int count, const char* const* args,
                                const char* host_window_variable, intptr_t root_window,
                                SaverCommand* command) {
     for (int i = 0; i < count; ++i) {
-        const std::string_view arg = args[i] != nullptr ? args[i] : "";
+        std::string_view arg = args[i] != nullptr ? args[i] : "";
+        // The host may pass its hacks' switches with two dashes.
+        if (arg.starts_with("--")) arg.remove_prefix(1);
         intptr_t window = 0;
         if (arg == "-root") {
             if (host_window_variable != nullptr) {

@@ -37,7 +37,8 @@ SaverCommand parse_command_line(int count, const char* const* args,
 
 // The switches of an X11 screen-saver host, looked for before the saver's own: "-root" draws into
 // the window named by `host_window_variable` (the value of XSCREENSAVER_WINDOW, null when unset)
-// or else `root_window`; "-window-id ID" draws into ID. Ids are decimal or 0x hex. False when
+// or else `root_window`; "-window-id ID" draws into ID. Either also with two dashes, as the host
+// passes them. Ids are decimal or 0x hex. False when
 // neither switch is there. A missing or unreadable ID after -window-id gives window 0.
 bool parse_hosted_command_line(int count, const char* const* args,
                                const char* host_window_variable, intptr_t root_window,
