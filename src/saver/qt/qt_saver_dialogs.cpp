@@ -98,7 +98,8 @@ Units fitted_units(const QFont& font, const std::vector<TemplateControl>& contro
         if (control.kind != TemplateControl::LABEL && control.kind != TemplateControl::WRAPPED_LABEL) {
             continue;
         }
-        while (!fits(metrics, units, control)) units.x *= 1.05;
+        // Bounded: a wrapped text always fits on one line at last, but a font could be odd.
+        for (int step = 0; step < 100 && !fits(metrics, units, control); ++step) units.x *= 1.05;
     }
     return units;
 }
