@@ -65,7 +65,7 @@ kill -0 "$pid" || { echo "a system key ended the saver"; exit 1; }
 xdotool windowfocus "$keys_window"
 sleep 0.3
 xdotool key x
-expect_exit_within "$pid" 100
+expect_exit_within "$pid" 100 || { echo "the key went past the saver"; exit 1; }
 sleep 0.3
 if grep -q 'KeyPress' "$work/keys.log"; then
   echo "a key reached the window behind the saver"

@@ -361,8 +361,16 @@ void QtSaverPlatform::present_picture(WindowHandle window, const SaverPicture& p
     }
     auto* painter = static_cast<QPainter*>(paint->device);
     const auto* image = static_cast<const QImage*>(picture.native);
-    // The picture is bottom row first; the screen wants the top row first.
-    painter->drawImage(QRect(0, 0, width, height), image->mirrored(false, true));
+    // The picture is bottom row first; the screen wants the top row first. Turned into the
+    // screen's pixel format at its own small size, so that the stretch runs on Qt's fast path.
+    if (shown_.size() != image->size()) shown_ = QImage(image->size(), QImage::Format_RGB32);
+    const int rows = image->height();
+    for (int row = 0; row < rows; ++row) {
+        const uint8_t* source = image->constScanLine(rows - 1 - row);
+        auto* target = reinterpret_cast<QRgb*>(shown_.scanLine(row));
+        for (int x = 0; x < image->width(); ++x) target[x] = source[x] == 0 ? 0xFF000000u : 0xFFFFFFFFu;
+    }
+    painter->drawImage(QRect(0, 0, width, height), shown_);
 }
 
 void QtSaverPlatform::release_picture(SaverPicture* picture) {

@@ -64,6 +64,7 @@ private:
     bool errors_to_stderr_ = false;
     bool grab_pending_ = false;  // a full-screen window still waits for its input grab
     QElapsedTimer grab_check_;
+    QImage shown_;  // the picture top row first, in the screen's format
 };
 
 // The widget of one saver window: turns Qt's events into the saver's messages.
