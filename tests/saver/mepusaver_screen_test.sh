@@ -104,7 +104,8 @@ xmessage -name mepuhost -title mepuhost -geometry 400x300+100+100 host & host=$!
 wait_window mepuhost
 host_id=$(xdotool search --onlyvisible --name '^mepuhost$' | head -n 1)
 import -window root "$work/before.png"
-"$saver" -p "$host_id" & preview=$!
+# X tools print window ids in hex.
+"$saver" -p "$(printf '0x%x' "$host_id")" & preview=$!
 sleep 3
 xdotool mousemove 250 250 key a click 1
 sleep 1
@@ -123,3 +124,21 @@ expect_sample_frame "$work/host.png" 400 300
 kill "$host"
 expect_exit_within "$preview" 100
 echo "preview: ok"
+
+# For a screen-saver host: -window-id draws into the given window, leaves the input to the host
+# and ends at once on SIGTERM.
+xmessage -name mepuhost -title mepuhost -geometry 400x300+100+100 host & host=$!
+wait_window mepuhost
+host_id=$(xdotool search --onlyvisible --name '^mepuhost$' | head -n 1)
+"$saver" -window-id "$(printf '0x%x' "$host_id")" & hack=$!
+sleep 3
+xdotool mousemove 260 260 key a click 1
+sleep 1
+kill -0 "$hack" || { echo "input ended the saver under -window-id"; exit 1; }
+import -window root "$work/hack.png"
+convert "$work/hack.png" -crop 400x300+100+100 +repage "$work/hack_host.png"
+expect_sample_frame "$work/hack_host.png" 400 300
+kill -TERM "$hack"
+expect_exit_within "$hack" 10
+kill "$host"
+echo "-window-id: ok"
