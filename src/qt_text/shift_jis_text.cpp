@@ -42,7 +42,9 @@ private:
 };
 
 // The first byte of a two-byte character.
-bool is_lead_byte(uint8_t byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool is_lead_byte(uint8_t byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // One character's Shift-JIS bytes, or nothing.
 std::optional<std::string> encode_one(Converter& converter, char32_t code_point) {

@@ -47,7 +47,8 @@ TEST(ShiftJisText, EncodesOnlyWhatItCanEncodeWhole) {
     EXPECT_EQ(qstring_to_sjis(QString()), std::string());
     // Characters without a Shift-JIS form refuse the whole text instead of vanishing from it.
     for (const char8_t* text : {u8"aéb", u8"é", u8"😀", u8"한"}) {
-        EXPECT_FALSE(qstring_to_sjis(utf8(text)).has_value()) << reinterpret_cast<const char*>(text);
+        EXPECT_FALSE(qstring_to_sjis(utf8(text)).has_value())
+            << reinterpret_cast<const char*>(text);
     }
 }
 
@@ -56,7 +57,8 @@ TEST(ShiftJisText, LengthCountsBytes) {
         const char8_t* text;
         qsizetype bytes;
     } cases[] = {
-        {u8"", 0}, {u8"abc", 3}, {u8"ｱｲｳ", 3}, {u8"アイウ", 6}, {u8"a表", 3}, {u8"aé", 3}, {u8"😀", 2},
+        {u8"", 0},     {u8"abc", 3}, {u8"ｱｲｳ", 3}, {u8"アイウ", 6},
+        {u8"a表", 3},  {u8"aé", 3},  {u8"😀", 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(sjis_length(utf8(c.text)), c.bytes) << reinterpret_cast<const char*>(c.text);

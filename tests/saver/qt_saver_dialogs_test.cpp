@@ -38,9 +38,10 @@ public:
             if (modal == nullptr || next_ >= steps_.size()) return;
             const Step& step = steps_[next_];
             const bool is_box = qobject_cast<QMessageBox*>(modal) != nullptr;
-            if (step.window == QLatin1String("box") ? !is_box : modal->objectName() != step.window) {
-                return;
-            }
+            const bool wanted = step.window == QLatin1String("box")
+                                    ? is_box
+                                    : modal->objectName() == step.window;
+            if (!wanted) return;
             ++next_;
             // Outside the timer's own slot: a step that opens a modal box must not keep the
             // timer from firing inside the box.
@@ -178,7 +179,8 @@ TEST_F(SaverDialogs, LabelsShowTheirWholeText) {
             text.remove(QLatin1Char('&'));
             const QFontMetrics metrics(label->font());
             if (label->wordWrap()) {
-                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << text.toStdString();
+                EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                    << text.toStdString();
             } else {
                 EXPECT_LE(metrics.horizontalAdvance(text), label->width()) << text.toStdString();
                 EXPECT_LE(metrics.height(), label->height()) << text.toStdString();

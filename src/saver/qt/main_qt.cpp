@@ -33,8 +33,9 @@ int main(int argc, char** argv) {
     // Qt has taken its own options out of argv.
     std::vector<const char*> args(argv + 1, argv + argc);
     SaverCommand command;
-    if (!parse_hosted_command_line(int(args.size()), args.data(), std::getenv("XSCREENSAVER_WINDOW"),
-                                   x11_root_window(), &command)) {
+    if (!parse_hosted_command_line(int(args.size()), args.data(),
+                                   std::getenv("XSCREENSAVER_WINDOW"), x11_root_window(),
+                                   &command)) {
         command = parse_command_line(int(args.size()), args.data(), WindowNumbers::DECIMAL_OR_HEX);
     }
 

@@ -1,8 +1,8 @@
 #include "saver/qt/qt_saver_dialogs.h"
 
+#include "qt_text/shift_jis_text.h"
 #include "saver/core/saver_settings.h"
 #include "saver/core/saver_texts.h"
-#include "qt_text/shift_jis_text.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -85,7 +85,9 @@ bool fits(const QFontMetrics& metrics, const Units& units, const TemplateControl
     const QRect box = units.rect(0, 0, control.width, control.height);
     QString text = sjis_to_qstring(control.text);
     text.remove(QLatin1Char('&'));
-    if (control.kind == TemplateControl::LABEL) return metrics.horizontalAdvance(text) <= box.width();
+    if (control.kind == TemplateControl::LABEL) {
+        return metrics.horizontalAdvance(text) <= box.width();
+    }
     const QRect needed = metrics.boundingRect(QRect(0, 0, box.width(), 10000),
                                               Qt::TextWordWrap | Qt::AlignLeft, text);
     return needed.height() <= box.height();
@@ -95,9 +97,9 @@ Units fitted_units(const QFont& font, const std::vector<TemplateControl>& contro
     const QFontMetrics metrics(font);
     Units units{metrics.averageCharWidth() / 4.0, metrics.height() / 8.0};
     for (const TemplateControl& control : controls) {
-        if (control.kind != TemplateControl::LABEL && control.kind != TemplateControl::WRAPPED_LABEL) {
-            continue;
-        }
+        const bool label = control.kind == TemplateControl::LABEL ||
+                           control.kind == TemplateControl::WRAPPED_LABEL;
+        if (!label) continue;
         // Bounded: a wrapped text always fits on one line at last, but a font could be odd.
         for (int step = 0; step < 100 && !fits(metrics, units, control); ++step) units.x *= 1.05;
     }

@@ -1,8 +1,8 @@
 #include "saver/qt/qt_saver_platform.h"
 
+#include "qt_text/shift_jis_text.h"
 #include "saver/core/saver_picture.h"
 #include "saver/core/saver_window.h"
-#include "qt_text/shift_jis_text.h"
 #include "saver/qt/qt_saver_dialogs.h"
 
 #include <QAbstractEventDispatcher>
@@ -368,7 +368,9 @@ void QtSaverPlatform::present_picture(WindowHandle window, const SaverPicture& p
     for (int row = 0; row < rows; ++row) {
         const uint8_t* source = image->constScanLine(rows - 1 - row);
         auto* target = reinterpret_cast<QRgb*>(shown_.scanLine(row));
-        for (int x = 0; x < image->width(); ++x) target[x] = source[x] == 0 ? 0xFF000000u : 0xFFFFFFFFu;
+        for (int x = 0; x < image->width(); ++x) {
+            target[x] = source[x] == 0 ? 0xFF000000u : 0xFFFFFFFFu;
+        }
     }
     painter->drawImage(QRect(0, 0, width, height), shown_);
 }

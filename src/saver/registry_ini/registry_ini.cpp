@@ -24,7 +24,9 @@ bool RegistryIniStore::key_exists(const char* key) {
 bool RegistryIniStore::read_string(const char* key, const char* name, size_t buffer_size,
                                    std::string* value) {
     std::string text;
-    if (!read_registry_ini_value(path_, key, name, &text) || text.size() + 1 > buffer_size) return false;
+    if (!read_registry_ini_value(path_, key, name, &text) || text.size() + 1 > buffer_size) {
+        return false;
+    }
     *value = text;
     return true;
 }
