@@ -142,3 +142,11 @@ kill -TERM "$hack"
 expect_exit_within "$hack" 10
 kill "$host"
 echo "-window-id: ok"
+
+# For a screen-saver host nothing may open over its screen: with no animation chosen the saver
+# says so on stderr and ends, where a start by hand opens the settings.
+status=0
+XDG_CONFIG_HOME=$work/unset timeout 20 "$saver" -root 2> "$work/hosted.err" || status=$?
+[ "$status" = 1 ] && grep -q 'mepusaver -c' "$work/hosted.err" ||
+  { echo "no clear end without an animation (status $status)"; cat "$work/hosted.err"; exit 1; }
+echo "-root without an animation: ok"
