@@ -4,7 +4,7 @@
 # xscreensaver refuses to run as root, so a root run (as in CI) makes an ordinary user for it.
 # Usage: mepusaver_xscreensaver_test.sh MEPUSAVER (run under tools/with-xvfb.sh)
 set -euo pipefail
-saver=$(readlink -f "$1")
+built=$1
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/screen_check.sh"
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -25,6 +25,10 @@ work=$(mktemp -d)
 daemon=""
 trap '[ -n "$daemon" ] && kill "$daemon" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 chmod 755 "$work"
+# A copy the daemon's user can run wherever the build lies (a home folder may be closed to it).
+saver=$work/mepusaver
+cp "$built" "$saver"
+chmod 755 "$saver"
 home=$work/home
 mkdir -p "$home/.config/mepu"
 python3 "$here/make_sample_mpa.py" "$work/walk.mpa" 4
