@@ -143,6 +143,14 @@ expect_exit_within "$hack" 10
 kill "$host"
 echo "-window-id: ok"
 
+# -root without the host's window variable draws on the whole screen.
+env -u XSCREENSAVER_WINDOW "$saver" -root & hack=$!
+sleep 1
+expect_frames_change "$work" "$width" "$height"
+kill -TERM "$hack"
+expect_exit_within "$hack" 10
+echo "-root on the root window: ok"
+
 # For a screen-saver host nothing may open over its screen: with no animation chosen the saver
 # says so on stderr and ends, where a start by hand opens the settings.
 status=0
