@@ -5,6 +5,7 @@
 
 #include "install/installation.h"
 
+// Group and app names arrive in UTF-8, the encoding of desktop entries and of the file names.
 class DesktopStartMenu : public StartMenu {
 public:
     // registry_ini: the file holding the Windows-style registry values; its
@@ -20,5 +21,3 @@ private:
     std::string default_folder_;
 };
 
-// Shift-JIS bytes as UTF-8 (the script's texts are Shift-JIS; desktop entries are UTF-8).
-std::string shift_jis_to_utf8(const std::string& text);

@@ -1,13 +1,8 @@
 #include "install/file_ops.h"
 
-#include <cstdio>
-#include <memory>
-
-#include "install/make_folder.h"
+#include "install/platform_files.h"
 
 namespace {
-
-using File = std::unique_ptr<FILE, int (*)(FILE*)>;
 
 bool is_separator(char c) { return c == '/' || c == '\\'; }
 
@@ -38,16 +33,8 @@ void make_folders(const std::string& path) {
     make_folder(path);
 }
 
-bool copy_file_bytes(const std::string& source, const std::string& target) {
-    File in(std::fopen(source.c_str(), "rb"), std::fclose);
-    if (!in) return false;
-    FILE* out = std::fopen(target.c_str(), "wb");
-    if (!out) return false;
-    char buffer[65536];
-    bool ok = true;
-    size_t got;
-    while (ok && (got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
-        ok = std::fwrite(buffer, 1, got, out) == got;
-    ok = ok && !std::ferror(in.get());
-    return (std::fclose(out) == 0) && ok;
+bool install_file_copy(const std::string& source, const std::string& target) {
+    // Copying a file onto itself would empty it, or fail.
+    if (same_existing_file(source, target)) return true;
+    return copy_file_replacing(source, target);
 }

@@ -14,13 +14,16 @@ bool copy_install_files(const InstallScript& script, const std::string& source_d
         // An item in a subfolder needs that subfolder below the destination.
         make_folders(parent_folder(target));
         const std::string source = source_dir.empty() ? item : source_dir + "/" + item;
-        if (!copy_file_bytes(source, target)) return false;
+        if (!install_file_copy(source, target)) return false;
         ui.show_progress("copying " + item);
     }
     return true;
 }
 
 bool write_install_config(const InstallScript& script) {
+    // The folder standing for the Windows directory is missing on a fresh Linux account; it is
+    // made only now that the user has confirmed the installation.
+    make_folders(parent_folder(script.ini_file));
     FILE* file = std::fopen(script.ini_file.c_str(), "wt");
     if (!file) return false;
     const bool written = std::fprintf(file, "%s", script.destination.c_str()) >= 0;

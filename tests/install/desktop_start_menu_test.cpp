@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <thread>
+
+#include "run_program.h"
 
 namespace fs = std::filesystem;
 
@@ -14,6 +18,9 @@ std::string read_all(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+// Names reach the start menu in UTF-8.
+std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 class DesktopStartMenuTest : public ::testing::Test {
 protected:
@@ -25,15 +32,14 @@ protected:
     fs::path root;
 };
 
-TEST_F(DesktopStartMenuTest, EntriesGoIntoTheGroupFolderWithUtf8Names) {
+TEST_F(DesktopStartMenuTest, EntriesGoIntoTheGroupFolderUnderTheirNames) {
     DesktopStartMenu menu((root / "registry.ini").string(), (root / "applications").string());
-    const std::string folder = menu.group_folder("めぷ");
+    const std::string folder = menu.group_folder(utf8(u8"めぷ"));
     EXPECT_EQ(folder, (root / "applications" / u8"めぷ").string() + "/");
-    ASSERT_TRUE(menu.create_shortcut("/opt/my kit/mepu", folder, "めぷ"));
-    const std::string entry = read_all(fs::path(folder) / u8"めぷ.desktop");
-    EXPECT_NE(entry.find("[Desktop Entry]\n"), std::string::npos);
-    EXPECT_NE(entry.find(reinterpret_cast<const char*>(u8"Name=めぷ\n")), std::string::npos);
-    EXPECT_NE(entry.find("Exec=\"/opt/my kit/mepu\"\n"), std::string::npos);
+    ASSERT_TRUE(menu.create_shortcut("/opt/my kit/mepu", folder, utf8(u8"めぷBMP変換")));
+    const std::string entry = read_all(fs::path(folder) / u8"めぷBMP変換.desktop");
+    EXPECT_EQ(entry, "[Desktop Entry]\nType=Application\nName=" + utf8(u8"めぷBMP変換") +
+                         "\nExec=\"/opt/my kit/mepu\"\nTerminal=false\n");
 }
 
 TEST_F(DesktopStartMenuTest, RegistryValueReplacesTheDefaultFolder) {
@@ -46,17 +52,87 @@ TEST_F(DesktopStartMenuTest, RegistryValueReplacesTheDefaultFolder) {
     EXPECT_TRUE(fs::is_directory(root / "menu" / "g"));
 }
 
-TEST_F(DesktopStartMenuTest, ExecQuotingEscapesSpecialCharacters) {
+TEST_F(DesktopStartMenuTest, ExecAndNameAreEscapedForTheEntryFormat) {
+    struct Case {
+        std::string target, name, exec_line, name_line;
+    };
+    const Case cases[] = {
+        {"/a\"b$c\\d`e", "x", "Exec=\"/a\\\\\"b\\\\$c\\\\\\\\d\\\\`e\"\n", "Name=x\n"},
+        {"/kit/100% done/mepu", "p", "Exec=\"/kit/100%% done/mepu\"\n", "Name=p\n"},
+        {"/k/m", "a\\b", "Exec=\"/k/m\"\n", "Name=a\\\\b\n"},
+    };
     DesktopStartMenu menu("", (root / "applications").string());
     const std::string folder = menu.group_folder("g");
-    ASSERT_TRUE(menu.create_shortcut("/a\"b$c\\d", folder, "x"));
-    EXPECT_NE(read_all(fs::path(folder) / "x.desktop").find("Exec=\"/a\\\\\"b\\\\$c\\\\\\\\d\"\n"),
-              std::string::npos);
+    for (const Case& c : cases) {
+        ASSERT_TRUE(menu.create_shortcut(c.target, folder, c.name)) << c.target;
+        const std::string entry = read_all(fs::path(folder) / (c.name + ".desktop"));
+        EXPECT_NE(entry.find(c.exec_line), std::string::npos) << entry;
+        EXPECT_NE(entry.find(c.name_line), std::string::npos) << entry;
+    }
+}
+
+TEST_F(DesktopStartMenuTest, LineBreaksTabsAndControlCharactersAreRefused) {
+    struct Case {
+        std::string target, name;
+    };
+    const Case cases[] = {
+        {"/kit/new\nline/mepu", "a"}, {"/kit/tab\there/mepu", "b"}, {"/kit/cr\r/mepu", "c"},
+        {"/kit/mepu", "d\ne"},        {"/kit/mepu", "f\tg"},        {"/kit/bell\x07/mepu", "h"},
+    };
+    DesktopStartMenu menu("", (root / "applications").string());
+    const std::string folder = menu.group_folder("g");
+    for (const Case& c : cases)
+        EXPECT_FALSE(menu.create_shortcut(c.target, folder, c.name)) << c.target << " " << c.name;
+    EXPECT_TRUE(fs::is_empty(folder));
 }
 
 TEST_F(DesktopStartMenuTest, UnwritableFolderFails) {
     DesktopStartMenu menu("", (root / "applications").string());
     EXPECT_FALSE(menu.create_shortcut("/x", (root / "nowhere" / "").string(), "x"));
+}
+
+// Targets whose path needs every kind of quoting an entry has, under a Japanese folder.
+const char* const AWKWARD_FOLDERS[] = {"plain", "with space", "quote\"and$dollar", "back\\slash",
+                                       "tick`", "100% sure", "\xe3\x82\x81\xe3\x81\xb7"};
+
+TEST_F(DesktopStartMenuTest, DesktopFileValidateAcceptsEveryEntry) {
+    DesktopStartMenu menu("", (root / "applications").string());
+    const std::string folder = menu.group_folder(utf8(u8"めぷ"));
+    int n = 0;
+    for (const char* part : AWKWARD_FOLDERS) {
+        const std::string name = utf8(u8"めぷ") + std::to_string(n++);
+        ASSERT_TRUE(menu.create_shortcut((root / part / "mepu").string(), folder, name));
+        std::string output;
+        EXPECT_EQ(run_program({"desktop-file-validate", folder + name + ".desktop"}, &output), 0)
+            << part << ": " << output;
+        EXPECT_EQ(output, "") << part;
+    }
+}
+
+// A launcher starts each entry's program: a small script there records the path it ran as.
+TEST_F(DesktopStartMenuTest, GioLaunchStartsTheTargetProgram) {
+    DesktopStartMenu menu("", (root / "applications").string());
+    const std::string folder = menu.group_folder("g");
+    int n = 0;
+    for (const char* part : AWKWARD_FOLDERS) {
+        // GLib looks a program up before expanding %%, so it cannot start one under a % folder;
+        // the entry itself is right (desktop-file-validate above).
+        if (std::string(part).find('%') != std::string::npos) continue;
+        const fs::path program = root / part / "mepu";
+        const fs::path marker = root / ("ran-" + std::to_string(n));
+        fs::create_directories(program.parent_path());
+        std::ofstream(program) << "#!/bin/sh\nprintf '%s' \"$0\" > '" << marker.string() << ".part' && mv '"
+                              << marker.string() << ".part' '" << marker.string() << "'\n";
+        fs::permissions(program, fs::perms::owner_all);
+        const std::string name = "entry" + std::to_string(n++);
+        ASSERT_TRUE(menu.create_shortcut(program.string(), folder, name));
+        std::string output;
+        EXPECT_EQ(run_program({"gio", "launch", folder + name + ".desktop"}, &output), 0)
+            << part << ": " << output;
+        for (int i = 0; i < 250 && !fs::exists(marker); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(read_all(marker), program.string()) << part;
+    }
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include <random>
 
 #include "install/installer_texts.h"
+#include "install/qt/desktop_installer.h"
 #include "box_answerer.h"
+#include "desktop_account.h"
 
 namespace fs = std::filesystem;
 
@@ -88,6 +90,82 @@ TEST(InstallDialog, ReturnInstallsAndNoSkipsTheStartMenu) {
               (QStringList{QStringLiteral("スタートメニューに登録"), QStringLiteral("インストール完了")}));
     EXPECT_EQ(answerer.texts.back(), QStringLiteral("おわり"));
     fs::remove_all(root);
+}
+
+// A kit folder with one file and a script (Shift-JIS, as install.ini is) whose destination is
+// Japanese.
+void make_kit(const fs::path& kit) {
+    fs::create_directories(kit);
+    std::ofstream(kit / "a.txt") << "a";
+    std::ofstream(kit / "install.ini", std::ios::binary)
+        << "#Title\r\nテスト\r\n#InstallDest\r\nめぷ表\r\n#IniFile\r\nmepusys.ini\r\n"
+        << "#InstallFiles\r\na.txt\r\n#EndMessage\r\nおわり\r\n";
+}
+
+bool exists_below(const fs::path& folder) { return fs::exists(folder) && !fs::is_empty(folder); }
+
+TEST(DesktopInstaller, CancellingWritesNothing) {
+    DesktopAccount account;
+    make_kit(account.root() / "kit");
+    CurrentFolder in_kit(account.root() / "kit");
+    DesktopInstaller installer;
+    installer.dialog().show();
+    QTest::mouseClick(installer.dialog().cancel_button(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!installer.dialog().isVisible(), 5000);
+    EXPECT_FALSE(fs::exists(account.config_home()));
+    EXPECT_FALSE(exists_below(account.data_home()));
+}
+
+TEST(DesktopInstaller, MissingScriptWritesNothing) {
+    DesktopAccount account;
+    fs::create_directories(account.root() / "empty");
+    CurrentFolder in_empty(account.root() / "empty");
+    DesktopInstaller installer;
+    BoxAnswerer answerer(QStringLiteral("OK"));
+    installer.dialog().show();
+    QTRY_VERIFY_WITH_TIMEOUT(!installer.dialog().isVisible(), 5000);
+    EXPECT_EQ(answerer.titles, QStringList{QStringLiteral("インストール情報読み込みエラー")});
+    EXPECT_FALSE(fs::exists(account.config_home()));
+    EXPECT_FALSE(exists_below(account.data_home()));
+}
+
+TEST(DesktopInstaller, JapaneseDestinationIsShownAndMadeUnderOneName) {
+    DesktopAccount account;
+    make_kit(account.root() / "kit");
+    CurrentFolder in_kit(account.root() / "kit");
+    DesktopInstaller installer;
+    const fs::path expected = account.data_home() / u8"めぷ表";
+    EXPECT_EQ(installer.dialog().script().destination, expected.string() + "/");
+    EXPECT_EQ(installer.dialog().destination_label()->text(),
+              QString::fromStdString(expected.string() + "/"));
+    BoxAnswerer answerer(QStringLiteral("いいえ(&N)"));
+    installer.dialog().show();
+    QTest::mouseClick(installer.dialog().install_button(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!installer.dialog().isVisible(), 5000);
+    EXPECT_TRUE(fs::exists(expected / "a.txt"));
+    std::ifstream config(account.config_home() / "mepu" / "mepusys.ini");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(config), {}), expected.string() + "/");
+    EXPECT_EQ(answerer.titles.back(), QStringLiteral("インストール完了"));
+}
+
+// A folder name with a line break cannot go into a desktop entry: the Start Menu step says so.
+TEST(DesktopInstaller, DroppedFolderWithALineBreakGetsNoShortcuts) {
+    DesktopAccount account;
+    make_kit(account.root() / "kit");
+    std::ofstream(account.root() / "kit" / "install.ini", std::ios::app | std::ios::binary)
+        << "#GroupName\r\ng\r\n#Appname\r\nA\r\n#LinkTo\r\na.txt\r\n";
+    CurrentFolder in_kit(account.root() / "kit");
+    DesktopInstaller installer;
+    const fs::path dropped = account.root() / "two\nlines";
+    installer.dialog().set_destination_folder(QString::fromStdString(dropped.string()));
+    BoxAnswerer answerer(QStringLiteral("はい(&Y)"));
+    installer.dialog().show();
+    QTest::mouseClick(installer.dialog().install_button(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!installer.dialog().isVisible(), 5000);
+    EXPECT_TRUE(fs::exists(dropped / "a.txt"));
+    EXPECT_EQ(answerer.titles.back(), QStringLiteral("インストール失敗"));
+    EXPECT_EQ(answerer.texts.back(), QStringLiteral("スタートメニュー登録に失敗しました"));
+    EXPECT_TRUE(fs::is_empty(account.data_home() / "applications" / "g"));
 }
 
 }  // namespace

@@ -1,76 +1,172 @@
-// Installs the kit the project builds with the real install.ini, then starts the editor on the
-// configuration the installer wrote.
+// Installs the kit the project builds, with the real install.ini, for a fresh desktop account,
+// then starts the installed programs as their user would.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QtTest/QTest>
 
-#include <cstdlib>
+#include <signal.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <thread>
 
-#include "install/desktop_start_menu.h"
-#include "install/file_ops.h"
-#include "install/install_places.h"
-#include "install/qt/install_dialog.h"
+#include "install/qt/desktop_installer.h"
 #include "box_answerer.h"
+#include "desktop_account.h"
+#include "run_program.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+const fs::path BIN = MEPU_BIN_DIR;
+
+// The programs are large: read in one go.
 std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return "(missing)";
+    std::string bytes(size_t(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    return bytes;
 }
 
-TEST(InstallKit, InstalledEditorStartsWithoutTheFirstRunSetup) {
-    const fs::path bin = MEPU_BIN_DIR;
-    const fs::path root =
-        fs::temp_directory_path() / ("mepu-kit-" + std::to_string(std::random_device{}()));
-    fs::create_directories(root);
-    const InstallPlaces places = xdg_install_places((root / "config").c_str(),
-                                                    (root / "data").c_str(), nullptr);
-    make_folders(places.windows_dir);
+std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
-    const fs::path previous = fs::current_path();
-    fs::current_path(bin);
-    InstallScript script;
-    ASSERT_EQ(read_install_script("install.ini", &script), "");
-    complete_install_paths(places, &script);
-    DesktopStartMenu start_menu(places.windows_dir + "/registry.ini",
-                                places.programs_prefix + "applications");
-    InstallDialog dialog(script, true, start_menu);
+// Runs the installer's dialog in the current folder, with a folder dropped on it when one is
+// given, and answers Yes to the Start Menu question; the files it installed go into *files.
+void install_here(std::vector<std::string>* files, const fs::path& dropped = {}) {
+    DesktopInstaller installer;
     BoxAnswerer answerer(QStringLiteral("はい(&Y)"));
-    dialog.show();
-    QTest::mouseClick(dialog.install_button(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
-    fs::current_path(previous);
-
-    const fs::path installed = root / "data" / "mepu";
-    for (const std::string& item : script.install_files)
-        EXPECT_EQ(read_all(installed / item), read_all(bin / item)) << item;
-    EXPECT_EQ(read_all(root / "config" / "mepu" / "mepusys.ini"), installed.string() + "/");
-    const fs::path group = root / "data" / "applications" / u8"めぷ";
-    EXPECT_TRUE(fs::exists(group / u8"めぷ.desktop"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(group), fs::directory_iterator()), 3);
+    if (!dropped.empty())
+        installer.dialog().set_destination_folder(QString::fromStdString(dropped.string()));
+    installer.dialog().show();
+    QTest::mouseClick(installer.dialog().install_button(), Qt::LeftButton);
+    for (int i = 0; i < 1000 && installer.dialog().isVisible(); ++i) QTest::qWait(20);
+    ASSERT_FALSE(installer.dialog().isVisible());
+    ASSERT_FALSE(answerer.titles.isEmpty());
     EXPECT_EQ(answerer.titles.back(), QStringLiteral("インストール完了"));
+    *files = installer.dialog().script().install_files;
+}
+
+// Processes of this user whose program file is exactly `program`.
+std::vector<pid_t> processes_running(const fs::path& program) {
+    std::vector<pid_t> found;
+    for (const fs::directory_entry& entry : fs::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::error_code error;
+        const fs::path exe = fs::read_symlink(entry.path() / "exe", error);
+        if (!error && exe == program) found.push_back(pid_t(std::stoi(name)));
+    }
+    return found;
+}
+
+// Ends what a launcher started, whatever the test found.
+struct EndsPrograms {
+    std::vector<pid_t> pids;
+    ~EndsPrograms() {
+        for (pid_t pid : pids) kill(pid, SIGTERM);
+    }
+};
+
+// The launcher starts the entry; the program it names must be running, from its installed
+// place, and still running a moment later (it did not stop on an error).
+void expect_entry_starts(const fs::path& entry, const fs::path& program) {
+    EndsPrograms started;
+    // No capture of the launcher's output: the program it starts would hold it open.
+    ASSERT_EQ(run_program({"gio", "launch", entry.string()}), 0) << entry;
+    for (int i = 0; i < 250 && started.pids.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        started.pids = processes_running(program);
+    }
+    ASSERT_EQ(started.pids.size(), 1u) << entry << " did not start " << program;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(kill(started.pids[0], 0), 0) << program << " ended at once";
+}
+
+TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
+    DesktopAccount account;
+    std::vector<std::string> files;
+    {
+        CurrentFolder in_kit(BIN);
+        ASSERT_NO_FATAL_FAILURE(install_here(&files));
+    }
+    const fs::path installed = account.data_home() / "mepu";
+    ASSERT_FALSE(files.empty());
+    for (const std::string& item : files) {
+        EXPECT_EQ(read_all(installed / item), read_all(BIN / item)) << item;
+        EXPECT_EQ(fs::status(installed / item).permissions(), fs::status(BIN / item).permissions())
+            << item;
+    }
+    EXPECT_EQ(read_all(account.config_home() / "mepu" / "mepusys.ini"), installed.string() + "/");
+
+    const fs::path group = account.data_home() / "applications" / u8"めぷ";
+    const std::pair<fs::path, const char*> entries[] = {
+        {group / u8"めぷ.desktop", "mepu"},
+        {group / u8"めぷスクリーンセーバー.desktop", "mepusaver"},
+        {group / u8"めぷBMP変換.desktop", "m2bmp"},
+    };
+    EXPECT_EQ(std::distance(fs::directory_iterator(group), fs::directory_iterator()), 3);
+    for (const auto& [entry, program] : entries) {
+        std::string output;
+        EXPECT_EQ(run_program({"desktop-file-validate", entry.string()}, &output), 0) << output;
+        EXPECT_EQ(output, "") << entry;
+        expect_entry_starts(entry, installed / program);
+    }
+
+    // The installed converter does its work from where it was installed.
+    const fs::path frames = account.root() / "frames";
+    fs::create_directories(frames);
+    std::string output;
+    EXPECT_EQ(run_program({(installed / "m2bmp").string(), (installed / "sample.mpa").string(),
+                           (frames / "f").string()},
+                          &output),
+              0)
+        << output;
+    EXPECT_TRUE(fs::exists(frames / "f0000.BMP"));
 
     // The editor reads the written configuration and finds its menu images in the installed
     // folder: it greets the user instead of asking where it lives.
-    std::ofstream(root / "start.script") << "wait 10\ndump text " << (root / "text.txt").string()
-                                         << "\n";
-    const std::string command = (bin / "mepu-script").string() + " --log --system-dir " +
-                                (root / "config" / "mepu").string() + " " +
-                                (root / "start.script").string() + " > " +
-                                (root / "log.txt").string();
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_NE(read_all(root / "text.txt").find(reinterpret_cast<const char*>(u8"ようこそ")),
-              std::string::npos);
-    EXPECT_EQ(read_all(root / "log.txt").find(reinterpret_cast<const char*>(u8"めぷへようこそ")),
-              std::string::npos);
-    fs::remove_all(root);
+    std::ofstream(account.root() / "start.script")
+        << "wait 10\ndump text " << (account.root() / "text.txt").string() << "\n";
+    ASSERT_EQ(run_program({(BIN / "mepu-script").string(), "--log", "--system-dir",
+                           (account.config_home() / "mepu").string(),
+                           (account.root() / "start.script").string()},
+                          &output),
+              0)
+        << output;
+    EXPECT_NE(read_all(account.root() / "text.txt").find(utf8(u8"ようこそ")), std::string::npos);
+    EXPECT_EQ(output.find(utf8(u8"めぷへようこそ")), std::string::npos) << output;
+}
+
+// The kit unpacked where the installer puts it, or its folder dropped on the dialog, and
+// installed from there: every file is already in place and must come out unchanged.
+TEST(InstallKit, KitInstalledIntoItsOwnFolderIsUnchanged) {
+    for (const bool drop : {false, true}) {
+        DesktopAccount account;
+        const fs::path kit =
+            drop ? account.root() / "unpacked kit" : account.data_home() / "mepu";
+        fs::create_directories(kit);
+        InstallScript script;
+        ASSERT_EQ(read_install_script((BIN / "install.ini").string(), &script), "");
+        script.install_files.push_back("install.ini");
+        for (const std::string& item : script.install_files) fs::copy_file(BIN / item, kit / item);
+        {
+            CurrentFolder in_kit(kit);
+            std::vector<std::string> files;
+            ASSERT_NO_FATAL_FAILURE(install_here(&files, drop ? kit : fs::path()));
+        }
+        for (const std::string& item : script.install_files) {
+            EXPECT_EQ(read_all(kit / item), read_all(BIN / item)) << item;
+            EXPECT_EQ(fs::status(kit / item).permissions(), fs::status(BIN / item).permissions())
+                << item;
+        }
+        EXPECT_EQ(read_all(account.config_home() / "mepu" / "mepusys.ini"), kit.string() + "/");
+        EXPECT_EQ(fs::exists(account.data_home() / "mepu"), !drop);  // nothing went elsewhere
+    }
 }
 
 }  // namespace

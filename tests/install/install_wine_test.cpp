@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -12,6 +13,8 @@
 namespace {
 
 const char* const SHELL_FOLDERS = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+std::string parent_of(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 std::string text_of(const std::string& path) {
     const std::vector<unsigned char> bytes = read_file(path);
@@ -45,48 +48,109 @@ private:
     bool had_value_ = false;
 };
 
-TEST(InstallExe, InstallsCopiesConfigurationAndShortcutsThroughItsDialog) {
-    const std::string kit = make_scratch_folder("mepu-kit");
-    const std::string menu = make_scratch_folder("mepu-startmenu");
-    const std::string dest = "mepu-wine-" + std::to_string(GetCurrentProcessId());
+// The kit's files and a script for it in `kit`; the destination is `dest` below Progra~1.
+void write_kit(const std::string& kit, const std::string& dest) {
     std::ofstream(kit + "\\mepu.exe", std::ios::binary) << "program";
+    std::ofstream(kit + "\\m2bmp.exe", std::ios::binary) << "converter";
     std::ofstream(kit + "\\sysmenu.dib", std::ios::binary) << "image";
     std::ofstream(kit + "\\install.ini", std::ios::binary)
         << "#Title\r\nテストのインストール\r\n#Message\r\nインストールします\r\n#InstallDest\r\n"
         << dest << "\r\n#IniFile\r\nmepusys-installtest.ini\r\n#InstallFiles\r\nmepu.exe\r\n"
-        << "sysmenu.dib\r\n#GroupName\r\nめぷテスト\r\n#Appname\r\nめぷ\r\n#LinkTo\r\nmepu.exe\r\n"
-        << "#EndMessage\r\nおわりました\r\n";
-    StartMenuRedirect redirect(menu);
+        << "m2bmp.exe\r\nsysmenu.dib\r\n#GroupName\r\nめぷテスト\r\n#Appname\r\nめぷ\r\n"
+        << "めぷBMP変換\r\n#LinkTo\r\nmepu.exe\r\nm2bmp.exe\r\n#EndMessage\r\nおわりました\r\n";
+}
 
+std::string windows_dir() {
+    char dir[MAX_PATH] = {};
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
+// The destination the installer completes `dest` to.
+std::string destination_of(const std::string& dest) {
+    return windows_dir().substr(0, 3) + "Progra~1\\" + dest + "\\";
+}
+
+// Starts install.exe in `kit`, presses its button, answers the Start Menu question and closes
+// the end message.
+void install_through_the_dialog(const std::string& kit, const std::string& destination,
+                                bool start_menu) {
     DrivenProgram installer;
     ASSERT_TRUE(installer.start(windows_path(MEPU_INSTALL_EXE), "", kit));
     HWND dialog = installer.wait_window("#32770", "テストのインストール");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog_item_text(dialog, 1003), "インストールします");
-    char windows_dir[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows_dir, sizeof windows_dir);
-    const std::string destination = std::string(windows_dir, 3) + "Progra~1\\" + dest + "\\";
     EXPECT_EQ(dialog_item_text(dialog, 1004), destination);
 
     press_button(dialog, IDOK);
     HWND question = installer.wait_window("#32770", "スタートメニューに登録");
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(message_box_text(question), "スタートメニューに登録しますか？");
-    press_button(question, IDYES);
+    press_button(question, start_menu ? IDYES : IDNO);
     HWND done = installer.wait_window("#32770", "インストール完了");
     ASSERT_NE(done, nullptr);
     EXPECT_EQ(message_box_text(done), "おわりました");
+    // The copy lines were shown, the last one standing.
+    EXPECT_EQ(dialog_item_text(dialog, 1006), "copying sysmenu.dib");
     press_button(done, IDOK);
     EXPECT_EQ(installer.wait_exit(), 0);
+}
+
+TEST(InstallExe, InstallsCopiesConfigurationAndShortcutsThroughItsDialog) {
+    const std::string kit = make_scratch_folder("mepu-kit");
+    const std::string menu = make_scratch_folder("mepu-startmenu");
+    const std::string dest = "mepu-wine-" + std::to_string(GetCurrentProcessId());
+    write_kit(kit, dest);
+    StartMenuRedirect redirect(menu);
+    const std::string destination = destination_of(dest);
+    ASSERT_NO_FATAL_FAILURE(install_through_the_dialog(kit, destination, true));
 
     EXPECT_EQ(text_of(destination + "mepu.exe"), "program");
+    EXPECT_EQ(text_of(destination + "m2bmp.exe"), "converter");
     EXPECT_EQ(text_of(destination + "sysmenu.dib"), "image");
-    const std::string config = std::string(windows_dir) + "\\mepusys-installtest.ini";
+    const std::string config = windows_dir() + "\\mepusys-installtest.ini";
     EXPECT_EQ(text_of(config), destination);
-    const std::string link = menu + "\\ﾌﾟﾛｸﾞﾗﾑ\\めぷテスト\\めぷ.lnk";
-    const std::vector<unsigned char> lnk = read_file(link);
-    ASSERT_GE(lnk.size(), 4u);
-    EXPECT_EQ(lnk[0], 0x4C);  // a shell link's header size
+    DeleteFileA(config.c_str());
+    const std::string group = menu + "\\ﾌﾟﾛｸﾞﾗﾑ\\めぷテスト\\";
+    const std::pair<const char*, const char*> links[] = {{"めぷ.lnk", "mepu.exe"},
+                                                         {"めぷBMP変換.lnk", "m2bmp.exe"}};
+    // With MEPU_INSTALL_LINKS_OUT set, the links and the target each must have are left there
+    // for a shortcut reader of the build machine (install_exe_links.sh).
+    const char* keep = std::getenv("MEPU_INSTALL_LINKS_OUT");
+    std::ofstream targets;
+    if (keep) targets.open(std::string(keep) + "\\targets.txt", std::ios::binary);
+    int n = 0;
+    for (const auto& [link, program] : links) {
+        const std::vector<unsigned char> lnk = read_file(group + link);
+        ASSERT_GE(lnk.size(), 4u) << link;
+        EXPECT_EQ(lnk[0], 0x4C);  // a shell link's header size
+        if (keep) {
+            const std::string kept = "link" + std::to_string(n++) + ".lnk";
+            EXPECT_TRUE(CopyFileA((group + link).c_str(), (std::string(keep) + "\\" + kept).c_str(),
+                                  FALSE));
+            targets << kept << '\t' << destination << program << '\n';
+        }
+    }
+}
+
+// The kit unpacked where the installer puts it and installed from there: each copy finds its
+// target is its source, writes nothing, and the installation goes on to its end.
+TEST(InstallExe, KitInstalledIntoItsOwnFolderIsUnchanged) {
+    const std::string dest = "mepu-wine-self-" + std::to_string(GetCurrentProcessId());
+    const std::string destination = destination_of(dest);
+    const std::string kit = destination.substr(0, destination.size() - 1);
+    CreateDirectoryA(parent_of(kit).c_str(), nullptr);
+    ASSERT_TRUE(CreateDirectoryA(kit.c_str(), nullptr)) << kit;
+    write_kit(kit, dest);
+    const std::string script = text_of(kit + "\\install.ini");
+    ASSERT_NO_FATAL_FAILURE(install_through_the_dialog(kit, destination, false));
+
+    EXPECT_EQ(text_of(kit + "\\mepu.exe"), "program");
+    EXPECT_EQ(text_of(kit + "\\m2bmp.exe"), "converter");
+    EXPECT_EQ(text_of(kit + "\\sysmenu.dib"), "image");
+    EXPECT_EQ(text_of(kit + "\\install.ini"), script);
+    const std::string config = windows_dir() + "\\mepusys-installtest.ini";
+    EXPECT_EQ(text_of(config), destination);
     DeleteFileA(config.c_str());
 }
 

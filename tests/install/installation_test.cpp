@@ -99,6 +99,25 @@ TEST_F(InstallationTest, OverwritesExistingFilesAndCreatesSubfolders) {
     EXPECT_EQ(read_all(root / "dest" / "images" / "c.dib"), "c");
 }
 
+// The kit installed into its own folder, however that folder is spelt: every file is already in
+// place and stays as it is, the progress lines still show, and the installation goes on.
+TEST_F(InstallationTest, InstallingTheKitOntoItselfLeavesEveryFileUnchanged) {
+    fs::create_directories(root / "source" / "images");
+    write_file(root / "source" / "images" / "c.dib", "c");
+    script.install_files.push_back("images/c.dib");
+    for (const fs::path& spelling : {root / "source", root / "source" / "."}) {
+        script.destination = spelling.string() + "/";
+        ui = RecordingUi{};
+        ASSERT_EQ(install(), InstallOutcome::done) << spelling;
+        EXPECT_EQ(read_all(root / "source" / "a.exe"), "program a") << spelling;
+        EXPECT_EQ(read_all(root / "source" / "b.dib"), std::string(300, '\x02')) << spelling;
+        EXPECT_EQ(read_all(root / "source" / "images" / "c.dib"), "c") << spelling;
+        EXPECT_EQ(ui.progress, (std::vector<std::string>{"copying a.exe", "copying b.dib",
+                                                         "copying images/c.dib"}));
+        EXPECT_EQ(read_all(root / "windows" / "mepusys.ini"), script.destination);
+    }
+}
+
 TEST_F(InstallationTest, MissingFileStopsBeforeTheConfigurationAndKeepsEarlierCopies) {
     script.install_files = {"a.exe", "missing.exe", "b.dib"};
     ASSERT_EQ(install(), InstallOutcome::copy_failed);
@@ -111,8 +130,15 @@ TEST_F(InstallationTest, MissingFileStopsBeforeTheConfigurationAndKeepsEarlierCo
     EXPECT_EQ(ui.messages[0].second, INSTALL_ERROR_TITLE);
 }
 
+TEST_F(InstallationTest, ConfigurationFolderIsMadeOnlyWhenInstalling) {
+    script.ini_file = (root / "fresh" / "mepu" / "mepusys.ini").string();
+    ASSERT_EQ(install(), InstallOutcome::done);
+    EXPECT_EQ(read_all(script.ini_file), script.destination);
+}
+
 TEST_F(InstallationTest, UnwritableConfigurationStopsWithItsMessage) {
-    script.ini_file = (root / "no-such-folder" / "mepusys.ini").string();
+    write_file(root / "a-file", "");
+    script.ini_file = (root / "a-file" / "mepusys.ini").string();
     ASSERT_EQ(install(), InstallOutcome::config_failed);
     EXPECT_EQ(ui.messages.back().first, CONFIG_FAILED_TEXT);
     EXPECT_EQ(ui.questions, 0);

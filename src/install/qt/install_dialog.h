@@ -18,6 +18,7 @@ public:
     QLabel* destination_label() const { return destination_; }
     QLabel* progress_label() const { return progress_; }
     QPushButton* install_button() const { return install_; }
+    QPushButton* cancel_button() const { return cancel_; }
     // Makes a dropped folder the destination.
     void set_destination_folder(const QString& folder);
 
