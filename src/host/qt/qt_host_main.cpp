@@ -18,7 +18,7 @@
 #include "host/qt/qt_main_window.h"
 #include "host/qt/qt_message_boxes.h"
 #include "host/qt/qt_program_end.h"
-#include "host/qt/qt_sjis.h"
+#include "qt_text/shift_jis_text.h"
 #include "host/qt/qt_text_window.h"
 #include "host/qt/qt_texts.h"
 

@@ -11,7 +11,7 @@
 #include "host/qt/qt_canvas_view.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_message_boxes.h"
-#include "host/qt/qt_sjis.h"
+#include "qt_text/shift_jis_text.h"
 #include "host/qt/qt_texts.h"
 
 namespace {

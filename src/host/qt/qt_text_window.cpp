@@ -7,7 +7,7 @@
 #include "host/common/app_gate.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_pointer.h"
-#include "host/qt/qt_sjis.h"
+#include "qt_text/shift_jis_text.h"
 #include "host/qt/qt_texts.h"
 
 namespace {
