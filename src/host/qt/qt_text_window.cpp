@@ -32,7 +32,6 @@ TextWindow::TextWindow(int width, int height)
 {
     setWindowTitle(sjis_to_qstring(TEXT_WINDOW_TITLE));
     setFixedSize(width, height);
-    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     backing_.fill(Qt::white);
 }
@@ -110,11 +109,6 @@ void TextWindow::mousePressEvent(QMouseEvent* event)
 }
 
 void TextWindow::mouseReleaseEvent(QMouseEvent* event)
-{
-    feed_mouse_event(event);
-}
-
-void TextWindow::mouseMoveEvent(QMouseEvent* event)
 {
     feed_mouse_event(event);
 }
