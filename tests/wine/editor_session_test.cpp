@@ -83,6 +83,15 @@ TEST_F(EditorSession, AtDoubleSizeWindowPixelsMapBackToCanvasPixels) {
     press_button(dialog, IDCANCEL);
 }
 
+TEST_F(EditorSession, QuickClicksLeaveTheWelcomeAndPressAButton) {
+    Sleep(500);
+    quick_click_canvas(main, 160, 120);
+    quick_click_canvas(main, SPEED_BUTTON.x, SPEED_BUTTON.y);
+    const HWND dialog = program.wait_window(BOX_CLASS, VALUE_DIALOG_TITLE);
+    ASSERT_NE(dialog, nullptr) << "a quick click was lost";
+    press_button(dialog, IDCANCEL);
+}
+
 TEST_F(EditorSession, AClickInTheTextWindowCountsLikeOneOnTheCanvas) {
     const HWND text = program.text_window();
     ASSERT_NE(text, nullptr);
