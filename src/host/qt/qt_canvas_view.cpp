@@ -5,7 +5,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
 
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_pointer.h"
@@ -20,7 +19,8 @@ CanvasView::CanvasView(QWidget* parent) : QWidget(parent)
 void CanvasView::repaint_soon()
 {
     const qreal rate = screen() != nullptr ? screen()->refreshRate() : 0;
-    const qint64 period_ms = rate >= 1 ? static_cast<qint64>(std::ceil(1000 / rate)) : 16;
+    // Rounded down: 16 ms at 60 Hz, so that playback at 60 frames a second drops none.
+    const qint64 period_ms = rate >= 1 ? static_cast<qint64>(1000 / rate) : 16;
     const qint64 waited = since_paint_.isValid() ? since_paint_.elapsed() : period_ms;
     if (waited >= period_ms) {
         update();
