@@ -21,9 +21,9 @@ void read_pointer_screen(int* x, int* y, int* right, int* left)
 {
     app_gate_pass();
     // Every editor loop polls here; a moment's sleep keeps a waiting editor off the processor
-    // without changing what it reads. 500 polls a second still see each report of a common mouse
+    // without changing what it reads. 250 polls a second still see each report of a common mouse
     // (125 a second), and a click shorter than a poll is kept for the next one.
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    std::this_thread::sleep_for(std::chrono::milliseconds(4));
     // On X11 the server answers this thread directly; elsewhere Qt's cursor, which belongs to the
     // GUI thread, is asked there.
     QPoint at;
