@@ -55,8 +55,10 @@ SetupResult first_run_setup(const char* config_path)
     for (;;) {
         message_box("これから「めぷ」の設定を行います。ＯＫボタンを押して、次の画面でMEPU.EXEを選んでください。",
                     WELCOME_TITLE, MessageButtons::ok, MessageIcon::none);
+        const char* pattern =
+            prepare_program_file_dialog(names.current_name, names.current_path);
         if (choose_open_file(names.current_name, names.current_path,
-                             "mepu.exeがインストールされた場所を指定してください", "mepu.exe",
+                             "mepu.exeがインストールされた場所を指定してください", pattern,
                              "mepu.exeの指定") == 0) {
             request_exit();
             return SetupResult::exit_requested;

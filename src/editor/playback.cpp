@@ -6,6 +6,7 @@
 #include "anim/animation.h"
 #include "editor/commands.h"
 #include "host/host.h"
+#include "raster/raster.h"
 
 uint32_t frame_period_ms(int speed)
 {
@@ -27,6 +28,16 @@ static void wait_until_period_passed(uint32_t* last_tick, uint32_t period)
         now = tick_count();
     }
     *last_tick = now;
+}
+
+// Frames are drawn opaque, but the empty frame has no runs at all: whitening first shows it as
+// paper instead of whatever the canvas held before (the menu page, the last frame of a loop).
+static void show_frame(int index)
+{
+    const VirtualScreen& screen = virtual_screen();
+    fill_bytes(screen.bits, screen.width, screen.height, CANVAS_PAPER);
+    print_page(index);
+    present_screen();
 }
 
 static void wait_until_left_released()
@@ -58,8 +69,7 @@ void play_frames(int start)
         int x, y, right, left;
         read_pointer(&x, &y, &right, &left);
         wait_until_period_passed(&last_tick, period);
-        print_page(anim.current_frame);
-        present_screen();
+        show_frame(anim.current_frame);
         if (left) {
             wait_until_left_released();
         }

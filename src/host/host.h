@@ -128,6 +128,11 @@ constexpr int FILE_NAME_CAPACITY = 2048;
 // 0 on cancel (buffers unchanged).
 int choose_open_file(char* name, char* path, const char* title, const char* pattern,
                      const char* description);
+// Readies the first-run setup's open dialog for the editor program's own file: returns the pattern
+// the dialog filters on (the program's file name on this platform). Where the dialog is to start
+// at the running program, writes its full path into `path` and its file-name part into `name`
+// (FILE_NAME_CAPACITY bytes each); otherwise leaves both unchanged.
+const char* prepare_program_file_dialog(char* name, char* path);
 // Modal save dialog with the same buffers and filter; asks before overwriting an existing file and
 // appends ".mpa" to a name typed without an extension. Nonzero when a name was chosen, 0 on cancel.
 int choose_save_file(char* name, char* path, const char* title, const char* pattern,

@@ -1,12 +1,11 @@
 #include "install/desktop_start_menu.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 
 #include "install/file_ops.h"
+#include "registry_ini/registry_ini_reader.h"
 
 namespace {
 
@@ -46,41 +45,17 @@ bool has_control_character(const std::string& text) {
     });
 }
 
-// Registry key and value names ignore ASCII case, as the saver's writer of the same file does.
-bool same_name(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 }  // namespace
-
-std::string read_registry_ini_value(const std::string& path, const std::string& section,
-                                    const std::string& name) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    bool in_section = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line.front() == '[' && line.back() == ']') {
-            in_section = same_name(line.substr(1, line.size() - 2), section);
-        } else if (in_section && line.size() > name.size() && line[name.size()] == '=' &&
-                   same_name(line.substr(0, name.size()), name)) {
-            return line.substr(name.size() + 1);
-        }
-    }
-    return {};
-}
 
 DesktopStartMenu::DesktopStartMenu(std::string registry_ini, std::string default_folder)
     : registry_ini_(std::move(registry_ini)), default_folder_(std::move(default_folder)) {}
 
 std::string DesktopStartMenu::group_folder(const std::string& group_name) {
-    std::string start_menu =
-        read_registry_ini_value(registry_ini_, SHELL_FOLDERS_SECTION, "Start Menu");
-    if (start_menu.empty()) start_menu = default_folder_;
+    std::string start_menu;
+    if (!read_registry_ini_value(registry_ini_, SHELL_FOLDERS_SECTION, "Start Menu", &start_menu) ||
+        start_menu.empty()) {
+        start_menu = default_folder_;
+    }
     if (start_menu.empty()) return {};
     const std::string folder = start_menu + "/" + group_name;
     make_folders(folder);

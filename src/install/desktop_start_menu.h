@@ -21,6 +21,3 @@ private:
     std::string default_folder_;
 };
 
-// A value of the registry.ini file; empty when the file, section or name is missing.
-std::string read_registry_ini_value(const std::string& path, const std::string& section,
-                                    const std::string& name);

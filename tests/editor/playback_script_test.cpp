@@ -58,6 +58,32 @@ TEST(PlaybackScriptTest, LeftButtonHoldsTheFrameAndRightStopsOnTheFrameShownNext
         << read_text(run.path("status.txt"));
 }
 
+// A frame never drawn on has no runs at all; it must still show as white paper, not as whatever
+// the canvas held before it (the menu page under the first frame, the last drawn frame later).
+TEST(PlaybackScriptTest, EmptyFramesPlayAsWhitePaper)
+{
+    struct Case {
+        const char* name;
+        bool first_frame_drawn;  // a lettered frame before the empty ones
+    } cases[] = {{"after a drawn frame", true}, {"from the menu page", false}};
+    for (const Case& c : cases) {
+        std::vector<Picture> frames(20, Picture{{}});  // no pixels: the empty frame
+        if (c.first_frame_drawn) frames[0] = letter_picture('A');
+        const std::string name = std::string("playback_empty_") + (c.first_frame_drawn ? "a" : "b");
+        const std::string input = write_animation(name, frames, 60);
+        const ScriptRun run = run_mepu_script(
+            name, start_with_file(input) + click(SYSTEM_PLAY) +
+                      "press left\nwait 8\ndump text paused.txt\ndump canvas paused.raw\n"
+                      "press right\nrelease left\nrelease right\n");
+        ASSERT_EQ(run.exit_code, 0) << c.name << run.output;
+        const int paused = playing_frame(read_text(run.path("paused.txt")));
+        ASSERT_GE(paused, c.first_frame_drawn ? 1 : 0) << c.name;
+        const Picture shown = read_canvas_dump(run.path("paused.raw"));
+        EXPECT_TRUE(shown == Picture{}) << c.name << ", frame " << paused << ": "
+                                        << describe_difference(shown, Picture{});
+    }
+}
+
 TEST(PlaybackScriptTest, ChosenStartCountsFromZeroAndRewindGoesToTheFirstFrame)
 {
     const std::string input = write_letters_file("playback_chosen", "ABC");

@@ -64,7 +64,77 @@ INSTANTIATE_TEST_SUITE_P(
         Case{{"/p", "99999999999999999999999"}, SAVER_MODE_PREVIEW, WindowSource::NONE, 0},
         Case{{"/pxyz", "12x"}, SAVER_MODE_PREVIEW, WindowSource::ARGUMENT, 12},
         Case{{"/a", "4321"}, SAVER_MODE_CHANGE_PASSWORD, WindowSource::ARGUMENT, 4321},
-        Case{{"-A"}, SAVER_MODE_CHANGE_PASSWORD, WindowSource::NONE, 0}),
+        Case{{"-A"}, SAVER_MODE_CHANGE_PASSWORD, WindowSource::NONE, 0},
+        // Windows handles are decimal: a hex id reads as no number.
+        Case{{"/p", "0x2a0000c"}, SAVER_MODE_PREVIEW, WindowSource::NONE, 0},
+        Case{{"-root"}, SAVER_MODE_OTHER, WindowSource::FOREGROUND, 0}),
     case_name);
+
+TEST(CommandLineX11, PreviewIdMayBeHex) {
+    struct {
+        const char* id;
+        intptr_t window;
+    } cases[] = {
+        {"0x2a0000c", 0x2a0000c}, {"0X2A0000C", 0x2a0000c}, {" 0x1f", 0x1f},
+        {"44040204", 44040204},   {"010", 10},               {"0x", 0},
+        {"0xzz", 0},              {"0x8000000000000000", 0},
+    };
+    for (const auto& c : cases) {
+        const char* args[] = {"-p", c.id};
+        const SaverCommand command = parse_command_line(2, args, WindowNumbers::DECIMAL_OR_HEX);
+        EXPECT_EQ(command.mode, SAVER_MODE_PREVIEW) << c.id;
+        EXPECT_EQ(command.window, c.window) << c.id;
+        EXPECT_EQ(command.window_source,
+                  c.window != 0 ? WindowSource::ARGUMENT : WindowSource::NONE) << c.id;
+        EXPECT_FALSE(command.hosted);
+    }
+}
+
+TEST(CommandLineX11, HostSwitchesNameTheWindowToDrawInto) {
+    constexpr intptr_t ROOT = 0x2ee;
+    struct Case {
+        std::vector<const char*> args;
+        const char* variable;
+        bool hosted;
+        intptr_t window;
+    } cases[] = {
+        {{"-root"}, nullptr, true, ROOT},
+        {{"-root"}, "0x400007", true, 0x400007},
+        {{"-root"}, "4194311", true, 4194311},
+        {{"-root"}, "", true, ROOT},
+        {{"-root"}, "junk", true, ROOT},
+        {{"-window-id", "0x1200005"}, "0x400007", true, 0x1200005},
+        {{"-window-id", "77"}, nullptr, true, 77},
+        {{"--root"}, "0x400007", true, 0x400007},
+        {{"--window-id", "0x1200005"}, nullptr, true, 0x1200005},
+        {{"---root"}, nullptr, false, 0},
+        {{"-window-id"}, nullptr, true, 0},
+        {{"-window-id", "none"}, nullptr, true, 0},
+        {{"-s"}, "0x400007", false, 0},
+        {{"-r"}, nullptr, false, 0},
+        {{"-rooted"}, nullptr, false, 0},
+        {{}, nullptr, false, 0},
+    };
+    for (const Case& c : cases) {
+        SaverCommand command;
+        const bool hosted = parse_hosted_command_line(int(c.args.size()), c.args.data(),
+                                                      c.variable, ROOT, &command);
+        const std::string label = c.args.empty() ? "(none)" : c.args[0];
+        ASSERT_EQ(hosted, c.hosted) << label;
+        if (!hosted) continue;
+        EXPECT_TRUE(command.hosted) << label;
+        EXPECT_EQ(command.mode, SAVER_MODE_PREVIEW) << label;
+        EXPECT_EQ(command.window_source, WindowSource::ARGUMENT) << label;
+        EXPECT_EQ(command.window, c.window) << label;
+    }
+}
+
+TEST(CommandLineX11, HelpIsAskedForByItsOwnWord) {
+    const char* help[] = {"-s", "--help"};
+    const char* other[] = {"-help", "--h", "/?"};
+    EXPECT_TRUE(asks_for_help(2, help));
+    EXPECT_FALSE(asks_for_help(3, other));
+    EXPECT_FALSE(asks_for_help(0, nullptr));
+}
 
 }  // namespace

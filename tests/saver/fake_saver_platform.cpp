@@ -58,6 +58,7 @@ void FakeSaverPlatform::wait_message() {
 int FakeSaverPlatform::password_prompt(WindowHandle) {
     const int answer = size_t(prompts) < prompt_answers.size() ? prompt_answers[prompts] : 2;
     ++prompts;
+    if (while_prompting) while_prompting();
     return answer;
 }
 

@@ -60,6 +60,7 @@ public:
     bool picture_creation_fails = false;
     std::vector<int> prompt_answers;  // one per prompt, taken in order; 2 when none is left
     int prompts = 0;
+    std::function<void()> while_prompting;  // runs inside every prompt, before its answer
     std::vector<bool> cursor_calls;
     std::vector<ShownError> errors;
     std::vector<ShownPicture> shown;

@@ -104,7 +104,8 @@ xmessage -name mepuhost -title mepuhost -geometry 400x300+100+100 host & host=$!
 wait_window mepuhost
 host_id=$(xdotool search --onlyvisible --name '^mepuhost$' | head -n 1)
 import -window root "$work/before.png"
-"$saver" -p "$host_id" & preview=$!
+# X tools print window ids in hex.
+"$saver" -p "$(printf '0x%x' "$host_id")" & preview=$!
 sleep 3
 xdotool mousemove 250 250 key a click 1
 sleep 1
@@ -123,3 +124,37 @@ expect_sample_frame "$work/host.png" 400 300
 kill "$host"
 expect_exit_within "$preview" 100
 echo "preview: ok"
+
+# For a screen-saver host: -window-id draws into the given window, leaves the input to the host
+# and ends at once on SIGTERM.
+xmessage -name mepuhost -title mepuhost -geometry 400x300+100+100 host & host=$!
+wait_window mepuhost
+host_id=$(xdotool search --onlyvisible --name '^mepuhost$' | head -n 1)
+"$saver" -window-id "$(printf '0x%x' "$host_id")" & hack=$!
+sleep 3
+xdotool mousemove 260 260 key a click 1
+sleep 1
+kill -0 "$hack" || { echo "input ended the saver under -window-id"; exit 1; }
+import -window root "$work/hack.png"
+convert "$work/hack.png" -crop 400x300+100+100 +repage "$work/hack_host.png"
+expect_sample_frame "$work/hack_host.png" 400 300
+kill -TERM "$hack"
+expect_exit_within "$hack" 10
+kill "$host"
+echo "-window-id: ok"
+
+# -root without the host's window variable draws on the whole screen.
+env -u XSCREENSAVER_WINDOW "$saver" -root & hack=$!
+sleep 1
+expect_frames_change "$work" "$width" "$height"
+kill -TERM "$hack"
+expect_exit_within "$hack" 10
+echo "-root on the root window: ok"
+
+# For a screen-saver host nothing may open over its screen: with no animation chosen the saver
+# says so on stderr and ends, where a start by hand opens the settings.
+status=0
+XDG_CONFIG_HOME=$work/unset timeout 20 "$saver" -root 2> "$work/hosted.err" || status=$?
+[ "$status" = 1 ] && grep -q 'mepusaver -c' "$work/hosted.err" ||
+  { echo "no clear end without an animation (status $status)"; cat "$work/hosted.err"; exit 1; }
+echo "-root without an animation: ok"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows saver under Wine on an X display: full screen with frames that change, upright and
 # stretched; a mouse move of one pixel ends it; with a password required the move opens the
-# prompt, a wrong entry (other case) is refused with a message and the right one ends the saver.
+# prompt, and so does Alt+F4; a wrong entry (other case) is refused with a message and the right
+# one ends the saver.
 # Usage: mepusaver_wine_test.sh MEPUSAVER.SCR (run under tools/with-xvfb.sh)
 set -euo pipefail
 saver=$1
@@ -39,6 +40,15 @@ wine reg add "$desktop" /v ScreenSavePasswordString /d neko /f >/dev/null 2>&1
 wine "$saver" /s & pid=$!
 wait_window WindowsScreenSaverClass
 sleep 0.5
+# Alt+F4 asks the window to close: that goes through the password too; cancelled, it plays on.
+xdotool key alt+F4
+wait_window 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
+sleep 0.3
+kill -0 "$pid" || { echo "Alt+F4 ended the saver without the password"; exit 1; }
+xdotool key Escape
+wait_window_gone 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
+sleep 0.3
+kill -0 "$pid" || { echo "a cancelled prompt ended the saver"; exit 1; }
 xdotool mousemove 302 300
 wait_window 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
 sleep 0.5

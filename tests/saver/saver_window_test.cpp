@@ -158,6 +158,55 @@ TEST_F(SaverWindowTest, InputBeforeThePostedCloseArrivesDoesNotPromptAgain) {
     EXPECT_EQ(saver.closes, 1);
 }
 
+// A close asked for from outside the saver (the window manager, Alt+F4) is one more input.
+TEST_F(SaverWindowTest, CloseRequestGoesThroughThePassword) {
+    struct Case {
+        bool password;
+        WindowHandle host;
+        std::vector<int> answers;
+        int prompts;
+        bool closed;
+    } cases[] = {
+        {false, NO_WINDOW, {}, 0, true},
+        {true, NO_WINDOW, {1}, 1, true},
+        {true, NO_WINDOW, {2}, 1, false},
+        {true, 1234, {}, 0, true},
+    };
+    for (const Case& c : cases) {
+        FakeSaverPlatform fake;
+        MemorySettingsStore store;
+        if (c.password) store.set_number(DESKTOP_KEY, VALUE_USE_PASSWORD, 1);
+        TickCounter window(fake, store);
+        window.platform_ = &fake;
+        fake.prompt_answers = c.answers;
+        ASSERT_TRUE(window.create(c.host));
+        window.handle_message(window.window(), SAVER_MSG_CLOSE, 0, 0);
+        EXPECT_EQ(fake.prompts, c.prompts) << c.password << " host " << c.host;
+        EXPECT_EQ(window.closes, c.closed ? 1 : 0) << c.password << " host " << c.host;
+        EXPECT_EQ(fake.window_alive, !c.closed);
+    }
+}
+
+TEST_F(SaverWindowTest, CancelledCloseRequestKeepsPlayingAndALaterOnePromptsAgain) {
+    require_password();
+    platform.prompt_answers = {2, 1};
+    ASSERT_TRUE(saver.create(NO_WINDOW));
+    saver.set_interval(10);
+    // A second request while the prompt is open does not open a second prompt.
+    platform.while_prompting = [this] {
+        saver.handle_message(saver.window(), SAVER_MSG_CLOSE, 0, 0);
+        platform.while_prompting = nullptr;
+    };
+    platform.at(1050, [this] { platform.send(SAVER_MSG_CLOSE); });
+    platform.at(1150, [this] { platform.send(SAVER_MSG_CLOSE); });
+    run_for(5000);
+    EXPECT_EQ(platform.prompts, 2);
+    EXPECT_EQ(saver.closes, 1);
+    size_t between = 0;
+    for (uint32_t t : saver.ticks) between += (t > 1060 && t < 1150);
+    EXPECT_GE(between, 5u);
+}
+
 TEST_F(SaverWindowTest, TicksCountFromWhenTheTickRan) {
     ASSERT_TRUE(saver.create(NO_WINDOW));
     const uint32_t start = platform.clock;

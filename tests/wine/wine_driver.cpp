@@ -182,6 +182,13 @@ void button_up(HWND main_window, int x, int y, bool right) {
     Sleep(HOLD_MS);
 }
 
+void quick_click_canvas(HWND main_window, int x, int y) {
+    move_canvas(main_window, x, y);
+    PostMessageA(main_window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Sleep(HOLD_MS);
+}
+
 void click_canvas(HWND main_window, int x, int y, bool right) {
     button_down(main_window, x, y, right);
     button_up(main_window, x, y, right);

@@ -61,6 +61,9 @@ SIZE client_size(HWND window);
 // Clicks with the left (or right) button at canvas pixel (x, y) of the main window shown at 1x:
 // the pointer is moved there, the button goes down, is held for a few polls and goes up.
 void click_canvas(HWND main_window, int x, int y, bool right = false);
+// The same click with no pause between press and release, as a quick click or a touchpad tap
+// delivers them: both usually arrive before the editor polls again.
+void quick_click_canvas(HWND main_window, int x, int y);
 // Moves the pointer to canvas pixel (x, y) and lets the program see it.
 void move_canvas(HWND main_window, int x, int y);
 void button_down(HWND main_window, int x, int y, bool right = false);

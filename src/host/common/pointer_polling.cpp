@@ -49,11 +49,8 @@ void take_pointer(int* x, int* y, int* right, int* left)
 {
     const ScreenReading reading = read_screen(right, left);
     PointerState& state = pointer_state();
-    // Clears only a press still recorded as the one just read.
-    int32_t held = 1;
-    if (*right == 1) state.right_held.compare_exchange_strong(held, 0);
-    held = 1;
-    if (*left == 1) state.left_held.compare_exchange_strong(held, 0);
+    if (*right == 1) state.right.take();
+    if (*left == 1) state.left.take();
     to_canvas(reading, x, y);
 }
 

@@ -2,20 +2,38 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_pointer.h"
 
 CanvasView::CanvasView(QWidget* parent) : QWidget(parent)
 {
-    // The editor polls the position between presses too.
-    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    refresh_timer_.setSingleShot(true);
+    connect(&refresh_timer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
+
+void CanvasView::repaint_soon()
+{
+    const qreal rate = screen() != nullptr ? screen()->refreshRate() : 0;
+    // Rounded down: 16 ms at 60 Hz, so that playback at 60 frames a second drops none.
+    const qint64 period_ms = rate >= 1 ? static_cast<qint64>(1000 / rate) : 16;
+    const qint64 waited = since_paint_.isValid() ? since_paint_.elapsed() : period_ms;
+    if (waited >= period_ms) {
+        update();
+        return;
+    }
+    if (!refresh_timer_.isActive())
+        refresh_timer_.start(static_cast<int>(std::max<qint64>(period_ms - waited, 1)));
 }
 
 void CanvasView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    since_paint_.start();
     PresentedCanvas& canvas = qt_host().presented;
     canvas.repaint_pending.store(false);
     std::lock_guard lock(canvas.mutex);
@@ -33,7 +51,7 @@ void CanvasView::paintEvent(QPaintEvent*)
 
 void note_canvas_geometry(const QWidget* canvas)
 {
-    PointerPlace& place = qt_host().pointer;
+    CanvasPlace& place = qt_host().canvas_place;
     const QPoint origin = canvas->mapToGlobal(QPoint(0, 0));
     place.client_left.store(origin.x());
     place.client_top.store(origin.y());
@@ -57,11 +75,6 @@ void CanvasView::mousePressEvent(QMouseEvent* event)
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent* event)
-{
-    feed_mouse_event(event);
-}
-
-void CanvasView::mouseMoveEvent(QMouseEvent* event)
 {
     feed_mouse_event(event);
 }

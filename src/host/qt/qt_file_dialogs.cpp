@@ -1,4 +1,5 @@
 // The open and save file dialogs on the Qt host.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -11,7 +12,7 @@
 #include "host/qt/qt_gui_call.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_main_window.h"
-#include "host/qt/qt_sjis.h"
+#include "qt_text/shift_jis_text.h"
 
 namespace {
 
@@ -72,6 +73,21 @@ int choose_open_file(char* name, char* path, const char* title, const char* patt
                      const char* description)
 {
     return choose_file(FileDialogKind::open, name, path, title, pattern, description);
+}
+
+const char* prepare_program_file_dialog(char* name, char* path)
+{
+    app_gate_pass();
+    // The program the user is running is the one to choose: the dialog starts on it, so that
+    // pressing Enter takes it.
+    const QString program = QCoreApplication::applicationFilePath();
+    const QByteArray full = QFile::encodeName(program);
+    const QByteArray title_part = QFile::encodeName(QFileInfo(program).fileName());
+    if (!program.isEmpty() && full.size() < FILE_NAME_CAPACITY) {
+        copy_into(path, full);
+        copy_into(name, title_part);
+    }
+    return "mepu";
 }
 
 int choose_save_file(char* name, char* path, const char* title, const char* pattern,

@@ -18,9 +18,10 @@
 #include "host/qt/qt_main_window.h"
 #include "host/qt/qt_message_boxes.h"
 #include "host/qt/qt_program_end.h"
-#include "host/qt/qt_sjis.h"
+#include "qt_text/shift_jis_text.h"
 #include "host/qt/qt_text_window.h"
 #include "host/qt/qt_texts.h"
+#include "host/qt/qt_x11_pointer.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ int qt_host_main(int argc, char** argv)
     state.main_window = &main_window;
     main_window.show();
     main_window.resize_client(state.canvas_width, state.canvas_height);
+    x11_pointer_attach(&main_window);
 
     TextWindow text_window(TEXT_WINDOW_WIDTH, TEXT_WINDOW_HEIGHT);
     state.text_window = &text_window;

@@ -28,11 +28,9 @@ struct PresentedCanvas {
     std::atomic<bool> repaint_pending{false};
 };
 
-// Where the pointer and the canvas area are, in screen pixels. Written by the GUI thread from
-// window events, read by the application thread's polls.
-struct PointerPlace {
-    std::atomic<int32_t> screen_x{0};
-    std::atomic<int32_t> screen_y{0};
+// Where the canvas area is, in screen pixels. Written by the GUI thread from window events, read
+// by the application thread's polls.
+struct CanvasPlace {
     std::atomic<int32_t> client_left{0};
     std::atomic<int32_t> client_top{0};
     std::atomic<int32_t> client_width{320};
@@ -49,7 +47,7 @@ struct QtHostState {
     VirtualScreen screen;
     std::vector<uint8_t> canvas_bytes;
     PresentedCanvas presented;
-    PointerPlace pointer;
+    CanvasPlace canvas_place;
 
     // The feedback pen's current point (application thread only).
     QPoint feedback_pen;

@@ -11,7 +11,7 @@
 #include "host/qt/qt_canvas_view.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_message_boxes.h"
-#include "host/qt/qt_sjis.h"
+#include "qt_text/shift_jis_text.h"
 #include "host/qt/qt_texts.h"
 
 namespace {
@@ -121,8 +121,8 @@ void MainWindow::changeEvent(QEvent* event)
     if (event->type() != QEvent::WindowStateChange) return;
     if (isMinimized()) {
         // A minimised window has no client area: presenting shows nothing, polls read (0, 0).
-        qt_host().pointer.client_width.store(0);
-        qt_host().pointer.client_height.store(0);
+        qt_host().canvas_place.client_width.store(0);
+        qt_host().canvas_place.client_height.store(0);
     } else {
         note_canvas_geometry(canvas_);
     }

@@ -10,7 +10,7 @@
 #include "host/qt/qt_gui_call.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_main_window.h"
-#include "host/qt/qt_sjis.h"
+#include "qt_text/shift_jis_text.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-// The pointer on the Qt host: mouse events of either window feed the one pointer state the
+// The pointer on the Qt host: button events of either window feed the one pointer state the
 // application polls (read_pointer_screen and get_client_geometry live beside it).
 #pragma once
 
 class QMouseEvent;
 
 // Button down/up update the held flags and the last release (in the receiving window's client
-// pixels); every event also records the pointer's screen position. Qt grabs the mouse for the
-// pressed widget until the release, so a release outside the window still arrives here.
+// pixels). Qt grabs the mouse for the pressed widget until the release, so a release outside the
+// window still arrives here.
 void feed_mouse_event(const QMouseEvent* event);

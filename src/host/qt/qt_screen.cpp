@@ -25,7 +25,17 @@ void repaint_canvas_later()
     QtHostState& host = qt_host();
     if (host.presented.repaint_pending.exchange(true)) return;
     CanvasView* canvas = host.main_window->canvas();
-    QMetaObject::invokeMethod(canvas, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(canvas, [canvas] { canvas->repaint_soon(); }, Qt::QueuedConnection);
+}
+
+// With the presented canvas's mutex held.
+bool same_as_presented(const VirtualScreen& screen, const QImage& image)
+{
+    for (int y = 0; y < screen.height; ++y)
+        if (std::memcmp(image.constScanLine(y), screen.bits + y * screen.width,
+                        static_cast<size_t>(screen.width)) != 0)
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -70,6 +80,7 @@ void create_screen()
         host.presented.image =
             QImage(host.canvas_width, host.canvas_height, QImage::Format_Indexed8);
         host.presented.image.setColorTable(colours);
+        host.presented.image.fill(PAPER);
     }
     present_screen();
 }
@@ -88,6 +99,9 @@ void present_screen()
     {
         std::lock_guard lock(host.presented.mutex);
         QImage& image = host.presented.image;
+        // The editor's waiting loops present at every poll: a picture already shown costs only
+        // this comparison.
+        if (host.presented.feedback.empty() && same_as_presented(host.screen, image)) return;
         for (int y = 0; y < host.screen.height; ++y)
             std::memcpy(image.scanLine(y), host.screen.bits + y * host.screen.width,
                         static_cast<size_t>(host.screen.width));

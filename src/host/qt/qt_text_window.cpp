@@ -7,7 +7,7 @@
 #include "host/common/app_gate.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_pointer.h"
-#include "host/qt/qt_sjis.h"
+#include "qt_text/shift_jis_text.h"
 #include "host/qt/qt_texts.h"
 
 namespace {
@@ -35,7 +35,6 @@ TextWindow::TextWindow(int width, int height)
 {
     setWindowTitle(sjis_to_qstring(TEXT_WINDOW_TITLE));
     setFixedSize(width, height);
-    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     backing_.fill(Qt::white);
 }
@@ -142,11 +141,6 @@ void TextWindow::mousePressEvent(QMouseEvent* event)
 }
 
 void TextWindow::mouseReleaseEvent(QMouseEvent* event)
-{
-    feed_mouse_event(event);
-}
-
-void TextWindow::mouseMoveEvent(QMouseEvent* event)
 {
     feed_mouse_event(event);
 }

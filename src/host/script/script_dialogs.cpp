@@ -192,6 +192,12 @@ int choose_open_file(char* name, char* path, const char* title, const char* patt
     return choose_file("open", name, path, title, pattern, false);
 }
 
+const char* prepare_program_file_dialog(char* /*name*/, char* /*path*/)
+{
+    // The scripted host names the file it chooses itself; it asks as the Windows program does.
+    return "mepu.exe";
+}
+
 int choose_save_file(char* name, char* path, const char* title, const char* pattern,
                      const char* /*description*/)
 {

@@ -132,12 +132,10 @@ void read_pointer_screen(int* x, int* y, int* right, int* left)
     app_gate_pass();
     script_poll();
     ScriptHostState& state = script_state();
-    const PointerState& pointer = pointer_state();
     std::lock_guard lock(state.mutex);
     *x = state.pointer_x;
     *y = state.pointer_y;
-    *right = pointer.right_held;
-    *left = pointer.left_held;
+    pointer_poll_buttons(right, left);
 }
 
 void get_client_geometry(int* left, int* top, int* width, int* height)

@@ -93,6 +93,11 @@ int choose_open_file(char* name, char* path, const char* title, const char* patt
     return choose_file(false, name, path, title, pattern, description);
 }
 
+const char* prepare_program_file_dialog(char* /*name*/, char* /*path*/) {
+    // The dialog starts without a file name.
+    return "mepu.exe";
+}
+
 int choose_save_file(char* name, char* path, const char* title, const char* pattern,
                      const char* description) {
     return choose_file(true, name, path, title, pattern, description);

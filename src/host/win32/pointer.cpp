@@ -11,11 +11,9 @@ void read_pointer_screen(int* x, int* y, int* right, int* left) {
     Sleep(0);
     POINT p = {0, 0};
     GetCursorPos(&p);
-    const PointerState& state = pointer_state();
     *x = p.x;
     *y = p.y;
-    *right = state.right_held.load();
-    *left = state.left_held.load();
+    pointer_poll_buttons(right, left);
 }
 
 void get_client_geometry(int* left, int* top, int* width, int* height) {

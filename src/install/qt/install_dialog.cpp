@@ -6,17 +6,11 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QStringDecoder>
 #include <QTimer>
 #include <QUrl>
 
 #include "install/installer_texts.h"
-
-QString from_shift_jis(const std::string& text) {
-    QStringDecoder decoder("Shift_JIS");
-    return decoder.isValid() ? decoder(QByteArrayView(text.data(), qsizetype(text.size())))
-                             : QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
-}
+#include "qt_text/shift_jis_text.h"
 
 namespace {
 
@@ -44,10 +38,10 @@ InstallDialog::InstallDialog(InstallScript script, bool script_ok, StartMenu& st
     hint_->setWordWrap(true);
     progress_ = framed_label(this, Qt::AlignLeft, true);
     progress_->setGeometry(20, 182, 202, 20);
-    install_ = new QPushButton(from_shift_jis(INSTALL_BUTTON_TEXT), this);
+    install_ = new QPushButton(sjis_to_qstring(INSTALL_BUTTON_TEXT), this);
     install_->setGeometry(227, 179, 75, 23);
     install_->setDefault(true);
-    cancel_ = new QPushButton(from_shift_jis(CANCEL_BUTTON_TEXT), this);
+    cancel_ = new QPushButton(sjis_to_qstring(CANCEL_BUTTON_TEXT), this);
     cancel_->setGeometry(309, 179, 75, 23);
     connect(install_, &QPushButton::clicked, this, &InstallDialog::install);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::close);
@@ -55,9 +49,9 @@ InstallDialog::InstallDialog(InstallScript script, bool script_ok, StartMenu& st
 }
 
 void InstallDialog::fill() {
-    setWindowTitle(from_shift_jis(script_.title));
-    hint_->setText(from_shift_jis(script_.destination_hint));
-    message_->setText(from_shift_jis(script_.message));
+    setWindowTitle(sjis_to_qstring(script_.title));
+    hint_->setText(sjis_to_qstring(script_.destination_hint));
+    message_->setText(sjis_to_qstring(script_.message));
     destination_->setText(QFile::decodeName(QByteArray::fromStdString(script_.destination)));
 }
 
@@ -101,7 +95,7 @@ void InstallDialog::show_progress(const std::string& text) {
 }
 
 bool InstallDialog::ask_yes_no(const char* text, const char* title) {
-    QMessageBox box(QMessageBox::NoIcon, from_shift_jis(title), from_shift_jis(text),
+    QMessageBox box(QMessageBox::NoIcon, sjis_to_qstring(title), sjis_to_qstring(text),
                     QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
@@ -111,7 +105,7 @@ bool InstallDialog::ask_yes_no(const char* text, const char* title) {
 }
 
 void InstallDialog::show_message(const char* text, const char* title) {
-    QMessageBox box(QMessageBox::NoIcon, from_shift_jis(title), from_shift_jis(text),
+    QMessageBox box(QMessageBox::NoIcon, sjis_to_qstring(title), sjis_to_qstring(text),
                     QMessageBox::Ok, this);
     box.exec();
 }

@@ -45,6 +45,3 @@ private:
     QPushButton* install_;
     QPushButton* cancel_;
 };
-
-// Shift-JIS bytes of the script and the program's texts for display.
-QString from_shift_jis(const std::string& text);

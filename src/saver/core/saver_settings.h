@@ -23,5 +23,5 @@ enum class PasswordChange { STORED, MISMATCH, NOT_STORED };
 PasswordChange change_password(SettingsStore& store, const std::string& entry,
                                const std::string& confirmation);
 
-// The most characters an edit box of the password dialogs takes.
+// The most bytes of Shift-JIS an edit box of the password dialogs takes: what the store reads back.
 inline constexpr int PASSWORD_EDIT_LIMIT = static_cast<int>(PASSWORD_BUFFER) - 1;

@@ -35,4 +35,23 @@ inline constexpr const char TEXT_CANCEL[] = "ｷｬﾝｾﾙ";
 inline constexpr const char TEXT_PASSWORD_MISMATCH[] =
     "入力したﾊﾟｽﾜｰﾄﾞが一致しません。正しく入力してください。";
 inline constexpr const char TEXT_PASSWORD_WRONG[] = "ﾊﾟｽﾜｰﾄﾞが不正です";
+// Where typing is not already Shift-JIS: a character the password cannot hold.
+inline constexpr const char TEXT_PASSWORD_UNSTORABLE[] =
+    "ﾊﾟｽﾜｰﾄﾞに使えない文字が含まれています。別の文字で入力してください。";
 inline constexpr const char CAPTION_ERROR[] = "ｴﾗｰ";
+
+// The Linux program's own lines on the terminal.
+inline constexpr const char TEXT_USAGE[] =
+    "使い方: mepusaver [ｽｲｯﾁ]\n"
+    "  -s               全画面で再生する\n"
+    "  -p ID            X11 ウィンドウ ID (10進数または 0x で始まる16進数) の中で再生する\n"
+    "  -c               再生するめぷファイルを設定する (ｽｲｯﾁなしでも同じ)\n"
+    "  -a               ﾊﾟｽﾜｰﾄﾞを変更する\n"
+    "  -root            ｽｸﾘｰﾝｾｰﾊﾞｰのﾎｽﾄ (xscreensaver) 用: 環境変数 XSCREENSAVER_WINDOW の\n"
+    "                   ウィンドウ、なければルートウィンドウに描く\n"
+    "  -window-id ID    ｽｸﾘｰﾝｾｰﾊﾞｰのﾎｽﾄ用: ウィンドウ ID に描く\n"
+    "  --help           この一覧を表示する\n"
+    "ﾎｽﾄ用のｽｲｯﾁでは入力とﾛｯｸはﾎｽﾄが受け持ち、SIGTERM で終わるまで再生を続けます。";
+inline constexpr const char TEXT_NO_HOST_WINDOW[] = "描画するウィンドウ ID がありません";
+inline constexpr const char TEXT_NO_ANIMATION_CONFIGURED[] =
+    "再生するめぷファイルが設定されていません。mepusaver -c で設定してください。";

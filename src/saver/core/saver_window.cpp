@@ -22,6 +22,9 @@ intptr_t SaverWindow::handle_message(WindowHandle window, uint32_t message, uint
         return 0;
     }
     case SAVER_MSG_CLOSE:
+        // A close asked for from outside (the window manager, Alt+F4) goes through the same
+        // password as any other input; the saver's own close has passed it already.
+        if (!close_posted_ && !is_preview() && !password_lets_end()) return 0;
         on_close();
         platform_.destroy_window(window);
         return 0;
@@ -42,17 +45,23 @@ intptr_t SaverWindow::handle_message(WindowHandle window, uint32_t message, uint
 void SaverWindow::on_input() {
     // Input that arrives after the close was asked for must not open the prompt again.
     if (is_preview() || window_ == NO_WINDOW || close_posted_) return;
-    if (password_required_) {
-        platform_.show_cursor(true);
-        const int result = platform_.password_prompt(window_);
-        platform_.show_cursor(false);
-        if (result != 1) {
-            reference_cursor_ = platform_.cursor_position();
-            return;
-        }
-    }
+    if (!password_lets_end()) return;
     close_posted_ = true;
     platform_.post_close(window_);
+}
+
+bool SaverWindow::password_lets_end() {
+    if (!password_required_) return true;
+    // A second request while the prompt is open waits for the prompt's answer.
+    if (prompt_open_) return false;
+    prompt_open_ = true;
+    platform_.show_cursor(true);
+    const int result = platform_.password_prompt(window_);
+    platform_.show_cursor(false);
+    prompt_open_ = false;
+    if (result == 1) return true;
+    reference_cursor_ = platform_.cursor_position();
+    return false;
 }
 
 bool SaverWindow::on_create() { return true; }

@@ -44,6 +44,8 @@ protected:
 
 private:
     void on_input();
+    // Runs the password prompt when a password is required; true when the saver may end.
+    bool password_lets_end();
 
     SaverPlatform& platform_;
     SettingsStore& settings_;
@@ -52,6 +54,7 @@ private:
     WindowHandle host_ = NO_WINDOW;
     bool password_required_ = false;
     bool close_posted_ = false;
+    bool prompt_open_ = false;
     ScreenPoint reference_cursor_;
     uint32_t interval_ = 0;
     uint32_t next_tick_ = 0;

@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <utility>
 
-QtSaverFront::QtSaverFront(SettingsStore& settings, std::string lock_path)
-    : settings_(settings), lock_path_(std::move(lock_path)) {}
+QtSaverFront::QtSaverFront(SettingsStore& settings, std::string lock_path, bool hosted)
+    : settings_(settings), lock_path_(std::move(lock_path)), hosted_(hosted) {}
 
 QtSaverFront::~QtSaverFront() {
     if (lock_fd_ >= 0) close(lock_fd_);
@@ -22,7 +22,7 @@ QtSaverFront::~QtSaverFront() {
 WindowHandle QtSaverFront::foreground_window() { return NO_WINDOW; }
 
 bool QtSaverFront::full_screen_saver_running(bool full_screen) {
-    if (lock_fd_ >= 0) return false;
+    if (lock_fd_ >= 0 || hosted_) return false;
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(lock_path_).parent_path(), ignored);
     const int fd = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

@@ -8,7 +8,8 @@
 
 class QtSaverFront : public SaverFront {
 public:
-    QtSaverFront(SettingsStore& settings, std::string lock_path);
+    // hosted: played for a screen-saver host, which keeps one saver at a time itself.
+    QtSaverFront(SettingsStore& settings, std::string lock_path, bool hosted);
     ~QtSaverFront() override;
 
     WindowHandle foreground_window() override;
@@ -22,6 +23,7 @@ public:
 private:
     SettingsStore& settings_;
     std::string lock_path_;
+    bool hosted_ = false;
     int lock_fd_ = -1;
 };
 

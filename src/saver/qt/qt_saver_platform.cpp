@@ -1,5 +1,6 @@
 #include "saver/qt/qt_saver_platform.h"
 
+#include "qt_text/shift_jis_text.h"
 #include "saver/core/saver_picture.h"
 #include "saver/core/saver_window.h"
 #include "saver/qt/qt_saver_dialogs.h"
@@ -11,11 +12,13 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
+#include <QTimer>
 #include <QWindow>
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 SaverWidget::SaverWidget(SaverWindow* owner) : owner_(owner) {
@@ -35,7 +38,20 @@ void SaverWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) send(SAVER_MSG_RIGHT_BUTTON_DOWN);
 }
 
-void SaverWidget::keyPressEvent(QKeyEvent*) { send(SAVER_MSG_KEY_DOWN); }
+void SaverWidget::keyPressEvent(QKeyEvent* event) {
+    // The system keys (Alt alone or with another key, F10) are not input to the saver, as on
+    // Windows; Alt+F4 asks to close the window there, and does so here too.
+    const bool alt = event->modifiers().testFlag(Qt::AltModifier);
+    if (alt && event->key() == Qt::Key_F4) {
+        send(SAVER_MSG_CLOSE);
+        return;
+    }
+    if (alt || event->key() == Qt::Key_Alt || event->key() == Qt::Key_AltGr ||
+        event->key() == Qt::Key_F10) {
+        return;
+    }
+    send(SAVER_MSG_KEY_DOWN);
+}
 
 void SaverWidget::closeEvent(QCloseEvent* event) {
     // The window manager's close goes the saver's own way (on_close, then destroy).
@@ -58,9 +74,63 @@ bool x11_window_size(WindowHandle window, QSize* size) {
     return true;
 }
 
+xcb_connection_t* x11_connection() {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+// Takes the keyboard and the pointer for `window`, so that no key or click reaches a window
+// behind it; false when another client holds them.
+bool grab_input(xcb_window_t window) {
+    xcb_connection_t* connection = x11_connection();
+    if (connection == nullptr) return false;
+    xcb_grab_keyboard_reply_t* keyboard = xcb_grab_keyboard_reply(
+        connection,
+        xcb_grab_keyboard(connection, 1, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                          XCB_GRAB_MODE_ASYNC),
+        nullptr);
+    const bool keyboard_taken = keyboard != nullptr && keyboard->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(keyboard);
+    const uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                            XCB_EVENT_MASK_POINTER_MOTION;
+    xcb_grab_pointer_reply_t* pointer = xcb_grab_pointer_reply(
+        connection,
+        xcb_grab_pointer(connection, 1, window, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                         XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+        nullptr);
+    const bool pointer_taken = pointer != nullptr && pointer->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(pointer);
+    return keyboard_taken && pointer_taken;
+}
+
+void release_input() {
+    xcb_connection_t* connection = x11_connection();
+    if (connection == nullptr) return;
+    xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
+    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    xcb_flush(connection);
+}
+
+bool is_root_window(WindowHandle window) {
+    xcb_connection_t* connection = x11_connection();
+    if (connection == nullptr) return false;
+    for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection)); screens.rem;
+         xcb_screen_next(&screens)) {
+        if (WindowHandle(screens.data->root) == window) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-QtSaverPlatform::QtSaverPlatform(SettingsStore& settings) : settings_(settings) {
+WindowHandle x11_root_window() {
+    xcb_connection_t* connection = x11_connection();
+    if (connection == nullptr) return NO_WINDOW;
+    return WindowHandle(xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root);
+}
+
+QtSaverPlatform::QtSaverPlatform(SettingsStore& settings, bool errors_to_stderr)
+    : settings_(settings), errors_to_stderr_(errors_to_stderr) {
     clock_.start();
 }
 
@@ -76,9 +146,17 @@ WindowHandle QtSaverPlatform::create_window(SaverWindow* owner, const char* clas
     auto* widget = new SaverWidget(owner);
     widget_ = widget;
     host_ = host;
+    widget->setWindowTitle(QString::fromLatin1(class_name));
     if (host == NO_WINDOW) {
-        widget->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        widget->setWindowTitle(QString::fromLatin1(class_name));
+        // Full screen is asked of the window manager when shown; above it stays on top of
+        // panels and other windows that keep themselves above.
+        widget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        widget->setGeometry(QGuiApplication::primaryScreen()->geometry());
+    } else if (is_root_window(host)) {
+        // Drawing for a screen-saver host on the whole screen: past the window manager, as the
+        // host's own windows are.
+        widget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint |
+                               Qt::X11BypassWindowManagerHint);
         widget->setGeometry(QGuiApplication::primaryScreen()->geometry());
     } else {
         QSize host_size;
@@ -109,10 +187,25 @@ void QtSaverPlatform::destroy_window(WindowHandle window) {
 void QtSaverPlatform::show_window(WindowHandle window) {
     SaverWidget* widget = widget_of(window);
     if (widget == nullptr) return;
-    widget->show();
+    if (host_ == NO_WINDOW) {
+        widget->showFullScreen();
+    } else {
+        widget->show();
+    }
     widget->raise();
     if (host_ == NO_WINDOW) widget->activateWindow();
     widget->setFocus();
+    grab_pending_ = host_ == NO_WINDOW;
+}
+
+void QtSaverPlatform::keep_input_grabbed() {
+    // The grab needs the window on the screen, and another client may hold the input for a
+    // moment: try again until it holds.
+    if (!grab_pending_ || widget_ == nullptr) return;
+    if (grab_check_.isValid() && grab_check_.elapsed() < 50) return;
+    grab_check_.start();
+    if (!widget_->windowHandle() || !widget_->windowHandle()->isExposed()) return;
+    if (grab_input(xcb_window_t(widget_->winId()))) grab_pending_ = false;
 }
 
 void QtSaverPlatform::client_size(WindowHandle window, int32_t* width, int32_t* height) {
@@ -167,18 +260,35 @@ bool QtSaverPlatform::host_is_gone() {
 }
 
 MessageStep QtSaverPlatform::take_message(int* quit_code) {
-    const bool processed =
-        QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents);
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    bool processed = dispatcher->processEvents(QEventLoop::AllEvents);
+    if (!processed && !quit_) processed = wait_for_next_tick(dispatcher);
     if (widget_ != nullptr && host_is_gone()) destroy_window(widget_->handle());
+    keep_input_grabbed();
     if (quit_) {
         quit_ = false;
         *quit_code = quit_code_;
         return MessageStep::QUIT;
     }
-    if (processed) return MessageStep::DISPATCHED;
-    // Between frames the loop polls; a short sleep keeps it from taking a whole core here.
-    QThread::usleep(500);
-    return MessageStep::NONE;
+    return processed ? MessageStep::DISPATCHED : MessageStep::NONE;
+}
+
+bool QtSaverPlatform::wait_for_next_tick(QAbstractEventDispatcher* dispatcher) {
+    // Nothing to do until the next frame is due: give the processor back until then, or until
+    // an event comes. The loop itself decides when a tick runs.
+    if (widget_ == nullptr) return false;
+    const SaverWindow* saver = widget_->owner();
+    if (saver->interval() == 0) return false;
+    const int32_t left = int32_t(saver->next_tick() - now_ms());
+    if (left <= 0) return false;
+    // Wake early while the grab or the host still need looking at.
+    const int wait = grab_pending_ || host_ != NO_WINDOW ? std::min(left, 50) : left;
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    wake.start(wait);
+    dispatcher->processEvents(QEventLoop::WaitForMoreEvents);
+    return wake.isActive();
 }
 
 void QtSaverPlatform::wait_message() {
@@ -203,10 +313,25 @@ void QtSaverPlatform::show_cursor(bool visible) {
 }
 
 int QtSaverPlatform::password_prompt(WindowHandle owner) {
-    return run_password_prompt(owner, settings_);
+    // The prompt takes the keys; the saver takes them back afterwards.
+    const bool grabbed = widget_ != nullptr && host_ == NO_WINDOW;
+    if (grabbed) release_input();
+    const int result = run_password_prompt(owner, settings_);
+    if (grabbed) {
+        grab_pending_ = true;
+        grab_check_.invalidate();
+        keep_input_grabbed();
+    }
+    return result;
 }
 
 void QtSaverPlatform::show_error(WindowHandle owner, const char* text, const char* caption) {
+    if (errors_to_stderr_) {
+        const QByteArray line =
+            (sjis_to_qstring(caption) + QStringLiteral(": ") + sjis_to_qstring(text)).toUtf8();
+        std::fprintf(stderr, "mepusaver: %s\n", line.constData());
+        return;
+    }
     show_saver_message(owner, text, caption, SaverMessageIcon::ERROR);
 }
 
@@ -236,8 +361,18 @@ void QtSaverPlatform::present_picture(WindowHandle window, const SaverPicture& p
     }
     auto* painter = static_cast<QPainter*>(paint->device);
     const auto* image = static_cast<const QImage*>(picture.native);
-    // The picture is bottom row first; the screen wants the top row first.
-    painter->drawImage(QRect(0, 0, width, height), image->mirrored(false, true));
+    // The picture is bottom row first; the screen wants the top row first. Turned into the
+    // screen's pixel format at its own small size, so that the stretch runs on Qt's fast path.
+    if (shown_.size() != image->size()) shown_ = QImage(image->size(), QImage::Format_RGB32);
+    const int rows = image->height();
+    for (int row = 0; row < rows; ++row) {
+        const uint8_t* source = image->constScanLine(rows - 1 - row);
+        auto* target = reinterpret_cast<QRgb*>(shown_.scanLine(row));
+        for (int x = 0; x < image->width(); ++x) {
+            target[x] = source[x] == 0 ? 0xFF000000u : 0xFFFFFFFFu;
+        }
+    }
+    painter->drawImage(QRect(0, 0, width, height), shown_);
 }
 
 void QtSaverPlatform::release_picture(SaverPicture* picture) {

@@ -11,11 +11,16 @@
 #include <QPointer>
 #include <QWidget>
 
+class QAbstractEventDispatcher;
 class SaverWidget;
+
+// The root window of the display's first screen.
+WindowHandle x11_root_window();
 
 class QtSaverPlatform : public SaverPlatform {
 public:
-    explicit QtSaverPlatform(SettingsStore& settings);
+    // errors_to_stderr: for a screen-saver host, whose screen must not get message boxes.
+    QtSaverPlatform(SettingsStore& settings, bool errors_to_stderr);
 
     bool register_window_class(const char* class_name) override;
     WindowHandle create_window(SaverWindow* owner, const char* class_name,
@@ -44,6 +49,9 @@ public:
 private:
     SaverWidget* widget_of(WindowHandle window) const;
     bool host_is_gone();
+    // Blocks until the next tick is due or an event comes; true when an event was handled.
+    bool wait_for_next_tick(QAbstractEventDispatcher* dispatcher);
+    void keep_input_grabbed();
 
     SettingsStore& settings_;
     QPointer<SaverWidget> widget_;
@@ -53,6 +61,10 @@ private:
     bool quit_ = false;
     int quit_code_ = 0;
     int hidden_cursor_ = 0;
+    bool errors_to_stderr_ = false;
+    bool grab_pending_ = false;  // a full-screen window still waits for its input grab
+    QElapsedTimer grab_check_;
+    QImage shown_;  // the picture top row first, in the screen's format
 };
 
 // The widget of one saver window: turns Qt's events into the saver's messages.

@@ -26,8 +26,6 @@ public:
     const std::string& path() const { return path_; }
 
 private:
-    bool find_value(const char* key, const char* name, std::string* value);
-
     std::string path_;
     std::vector<std::string> always_present_;
 };

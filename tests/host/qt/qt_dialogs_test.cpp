@@ -291,3 +291,37 @@ TEST(QtHostDialogs, FileDialogsReturnTheChosenPathAndAppendTheDefaultExtension)
     EXPECT_EQ(QString::fromLocal8Bit(open_path), folder.filePath(QStringLiteral("here.mpa")));
     EXPECT_STREQ(open_name, "here.mpa");
 }
+
+// The first start asks where the editor program is: the dialog's filter names the Linux program,
+// and it starts in the running program's folder with that program chosen, so Enter is enough.
+TEST(QtHostDialogs, ProgramFileDialogStartsOnTheRunningProgram)
+{
+    char name[FILE_NAME_CAPACITY] = "";
+    char path[FILE_NAME_CAPACITY] = "";
+    int chosen = -1;
+    QString pattern, program, folder, selected;
+    QStringList filters;
+    const int code = run_host([&] {
+        start_canvas();
+        pattern = QString::fromLatin1(prepare_program_file_dialog(name, path));
+        program = gui([] { return QCoreApplication::applicationFilePath(); });
+        when_open<QFileDialog>([&](QFileDialog* dialog) {
+            filters = dialog->nameFilters();
+            folder = dialog->directory().absolutePath();
+            selected = dialog->selectedFiles().value(0);
+            QLineEdit* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QTest::keyClick(edit != nullptr ? static_cast<QWidget*>(edit) : dialog, Qt::Key_Return);
+        });
+        chosen = choose_open_file(name, path, "mepu.exeがインストールされた場所を指定してください",
+                                  pattern.toLatin1().constData(), "mepu.exeの指定");
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(pattern, QStringLiteral("mepu"));
+    EXPECT_EQ(filters, QStringList{utf16(u"mepu.exeの指定 (mepu)")});
+    ASSERT_FALSE(program.isEmpty());
+    EXPECT_EQ(folder, QFileInfo(program).absolutePath());
+    EXPECT_EQ(selected, program);
+    EXPECT_NE(chosen, 0);
+    EXPECT_EQ(QString::fromLocal8Bit(path), program);
+    EXPECT_EQ(QString::fromLocal8Bit(name), QFileInfo(program).fileName());
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 
 #include "host/host.h"
@@ -13,9 +14,17 @@
 
 namespace {
 
-// Delivers a mouse event to `widget` as the window system would (GUI thread).
+// Puts the pointer at `at` of `widget` (GUI thread).
+void move_pointer(QWidget* widget, QPoint at)
+{
+    QCursor::setPos(widget->mapToGlobal(at));
+}
+
+// Delivers a mouse event to `widget` with the pointer there, as the window system would (GUI
+// thread).
 void send_mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPoint at)
 {
+    move_pointer(widget, at);
     const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button)
                                                                    : Qt::MouseButtons();
     QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held,
@@ -166,4 +175,74 @@ TEST(QtHostPointer, AMinimisedWindowReadsAsTheOrigin)
     EXPECT_EQ(restored.x, 200);
     EXPECT_EQ(restored.y, 100);
     EXPECT_EQ(restored.left, 0);
+}
+
+// The position comes from the platform at each poll, not from the windows' own events, so it
+// follows the pointer outside them: negative left of or above the canvas, 320 / 240 and more
+// right of or below it, scaled like any other position.
+TEST(QtHostPointer, PositionIsReadFreshAlsoOutsideTheWindows)
+{
+    struct Case {
+        QSize client;
+        QPoint at;  // canvas-area pixels, may lie outside it
+        QPoint canvas;
+    };
+    const Case cases[] = {
+        {{320, 240}, {-1, -1}, {-1, -1}},     {{320, 240}, {-50, 10}, {-50, 10}},
+        {{320, 240}, {320, 240}, {320, 240}}, {{320, 240}, {400, -30}, {400, -30}},
+        {{640, 480}, {-1, -1}, {0, 0}},       {{640, 480}, {-2, -2}, {-1, -1}},
+        {{640, 480}, {700, 500}, {350, 250}}, {{320, 240}, {100, 50}, {100, 50}},
+    };
+    std::vector<Reading> seen;
+    const int code = run_host([&] {
+        start_canvas();
+        for (const Case& c : cases) {
+            resize_main_window(c.client.width(), c.client.height());
+            // No event reaches our windows: only the platform's pointer moves.
+            gui([&] { move_pointer(canvas(), c.at); });
+            seen.push_back(read_now());
+        }
+    });
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(seen.size(), std::size(cases));
+    for (size_t i = 0; i < seen.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(seen[i].x, cases[i].canvas.x());
+        EXPECT_EQ(seen[i].y, cases[i].canvas.y());
+    }
+}
+
+// A press and its release both delivered before the next poll, as a quick click or a tap sends
+// them: the poll after them sees the press once, in either window.
+TEST(QtHostPointer, QuickClickBetweenPollsIsSeenOnce)
+{
+    struct Seen {
+        Reading first, second;
+    };
+    std::vector<Seen> seen;
+    const int code = run_host([&] {
+        start_canvas();
+        QWidget* windows[] = {canvas(), qt_host().text_window};
+        for (QWidget* window : windows) {
+            for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+                Seen s;
+                gui([&] {
+                    send_mouse(window, QEvent::MouseButtonPress, button, {20, 30});
+                    send_mouse(window, QEvent::MouseButtonRelease, button, {20, 30});
+                });
+                s.first = read_now();
+                s.second = read_now();
+                seen.push_back(s);
+            }
+        }
+    });
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(seen.size(), 4u);
+    for (size_t i = 0; i < seen.size(); ++i) {
+        SCOPED_TRACE(i);
+        const bool left = i % 2 == 0;
+        EXPECT_EQ(seen[i].first.left, left ? 1 : 0);
+        EXPECT_EQ(seen[i].first.right, left ? 0 : 1);
+        EXPECT_EQ(seen[i].second.left + seen[i].second.right, 0);
+    }
 }

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# CPU share of the real Linux editor while it waits (welcome screen, system menu page) and while it
+# plays an animation at 60 frames per second, each measured over a stretch of wall time under Xvfb
+# with a window manager. The share is the editor process's user + system time over wall time, in
+# percent of one core.
+#
+#   bench/editor/editor_cpu_share.sh [PROGRAM] [SECONDS]
+#
+# PROGRAM defaults to build/bin/mepu; its folder must hold the menu images (as a build's bin/ does).
+# Run it once for a baseline build and once for the build under test, on the same machine.
+set -euo pipefail
+
+here="$(cd "$(dirname "$0")/../.." && pwd)"
+program="$(realpath "${1:-$here/build/bin/mepu}")"
+seconds="${2:-10}"
+[ -x "$program" ] || { echo "no editor program at $program" >&2; exit 2; }
+
+if [ -z "${MEPU_BENCH_DISPLAY_READY:-}" ]; then
+  MEPU_BENCH_DISPLAY_READY=1 exec bash "$here/tools/with-xvfb.sh" bash "$0" "$program" "$seconds"
+fi
+
+work="$(mktemp -d /tmp/mepu-cpu-bench.XXXXXX)"
+editor_pid=""
+openbox_pid=""
+cleanup() {
+  [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+  [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+openbox >/dev/null 2>&1 &
+openbox_pid=$!
+sleep 0.5
+
+# A configured editor: mepusys.ini names the program's folder.
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/mepu"
+printf '%s/' "$(dirname "$program")" >"$XDG_CONFIG_HOME/mepu/mepusys.ini"
+export QT_QPA_PLATFORM=xcb
+
+ticks_per_second="$(getconf CLK_TCK)"
+
+# User + system clock ticks the process has used so far (fields 14 and 15 of its stat line, counted
+# after the parenthesised command name).
+cpu_ticks() {
+  local stat
+  stat="$(cat "/proc/$1/stat")"
+  stat="${stat##*) }"
+  set -- $stat
+  echo $(( ${12} + ${13} ))
+}
+
+# Prints "<label>: <percent> % of one core over <seconds> s".
+measure() {
+  local label="$1" start_ticks end_ticks start_ns end_ns
+  start_ticks="$(cpu_ticks "$editor_pid")"
+  start_ns="$(date +%s%N)"
+  sleep "$seconds"
+  end_ticks="$(cpu_ticks "$editor_pid")"
+  end_ns="$(date +%s%N)"
+  awk -v t=$((end_ticks - start_ticks)) -v hz="$ticks_per_second" \
+      -v ns=$((end_ns - start_ns)) -v label="$label" \
+      'BEGIN { printf "%-28s %6.2f %% of one core over %.1f s\n", label ":", 100 * t / hz / (ns / 1e9), ns / 1e9 }'
+}
+
+main_window() {
+  local id
+  for _ in $(seq 100); do
+    id="$(xdotool search --name '^tarvolo Zelkon interface$' 2>/dev/null | head -n 1)" || true
+    [ -n "$id" ] && { echo "$id"; return; }
+    sleep 0.1
+  done
+  echo "the editor's main window did not appear" >&2
+  exit 1
+}
+
+start_editor() {
+  (cd "$work" && exec "$program" "$@") >"$work/editor.log" 2>&1 &
+  editor_pid=$!
+  window="$(main_window)"
+  sleep 2
+}
+
+stop_editor() {
+  kill "$editor_pid" 2>/dev/null || true
+  wait "$editor_pid" 2>/dev/null || true
+  editor_pid=""
+}
+
+# Waiting at the welcome screen, the pointer resting over the canvas.
+start_editor
+xdotool mousemove --window "$window" 200 150
+sleep 0.5
+measure "welcome screen"
+
+# A left click (held for a moment, so that an editor that misses quick clicks sees it too) opens
+# the system menu page; the pointer then rests where no button is.
+xdotool mousedown 1
+sleep 0.2
+xdotool mouseup 1
+xdotool mousemove --window "$window" 300 230
+sleep 1
+measure "system menu page"
+stop_editor
+
+# A file named on the command line plays in a loop at its own speed: the sample at 60 per second.
+sample="$(dirname "$program")/sample.mpa"
+[ -f "$sample" ] || sample="$here/data/sample.mpa"
+cp "$sample" "$work/fast.mpa"
+# The speed is the header's fifth 32-bit little-endian field.
+printf '\x3c\x00\x00\x00' | dd of="$work/fast.mpa" bs=1 seek=16 conv=notrunc status=none
+start_editor fast.mpa
+xdotool mousemove --window "$window" 300 230
+measure "playback at 60 per second"
+stop_editor
