@@ -9,12 +9,12 @@
 
 #include "anim/animation_file.h"
 #include "anim_file_bytes.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-using anim_test::read_file;
-using anim_test::TempFolder;
+using test_support::read_file;
+using test_support::TempFolder;
 
 // Lowers the process's file-size limit for one scope; writes past it fail with EFBIG.
 class FileSizeLimit {
@@ -54,7 +54,7 @@ TEST(AnimationWriterFailure, AFullDiskLeavesTheOldFileWhole)
     TempFolder folder;
     const std::string path = folder.file("work.mpa");
     const std::vector<uint8_t> previous_work(3000, 0x5A);
-    anim_test::write_file(path, previous_work);
+    test_support::write_file(path, previous_work);
     std::vector<Frame*> frames = white_frames(200);  // about 120 kB
     WriteResult result;
     {
@@ -91,7 +91,7 @@ TEST(AnimationWriterFailure, AReadOnlyFileIsNotReplaced)
     }
     TempFolder folder;
     const std::string path = folder.file("locked.mpa");
-    anim_test::write_file(path, {1, 2, 3});
+    test_support::write_file(path, {1, 2, 3});
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     std::vector<Frame*> frames = white_frames(1);
     EXPECT_EQ(write_animation_file(path.c_str(), frames.data(), 1, 5).status,

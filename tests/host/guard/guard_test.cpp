@@ -19,6 +19,7 @@
 #include "host/common/app_gate.h"
 #include "host/common/app_thread_posix.h"
 #include "host/script/script_host_testing.h"
+#include "support/temp_folder.h"
 
 namespace {
 enum class Failure { exception, segmentation_fault, raised_signal, plain_return, poll_for_ever };
@@ -83,18 +84,14 @@ protected:
         script_host_reset();
         application().saves = 0;
         application().polls = 0;
-        char folder[] = "/tmp/mepu-guard-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        folder_ = folder;
+        folder_ = temp_.path().string();
         ASSERT_NE(getcwd(previous_, sizeof previous_), nullptr);
-        ASSERT_EQ(chdir(folder), 0);
+        ASSERT_EQ(chdir(folder_.c_str()), 0);
     }
 
     void TearDown() override
     {
         ASSERT_EQ(chdir(previous_), 0);
-        std::remove((folder_ + "/mepu.erf").c_str());  // a file, a link or a folder
-        rmdir(folder_.c_str());
     }
 
     void run(Failure failure, int signal_number = 0)
@@ -131,6 +128,7 @@ protected:
         };
     }
 
+    test_support::TempFolder temp_;
     std::string folder_;
     char previous_[4096] = {};
 };
