@@ -9,7 +9,9 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -85,12 +87,19 @@ protected:
         application().saves = 0;
         application().polls = 0;
         folder_ = temp_.path().string();
+        // A death test's child runs this set-up again and dies without removing its own folder;
+        // made inside this one, it goes with it.
+        const char* tmpdir = std::getenv("TMPDIR");
+        previous_tmpdir_ = tmpdir == nullptr ? std::nullopt : std::optional<std::string>(tmpdir);
+        setenv("TMPDIR", folder_.c_str(), 1);
         ASSERT_NE(getcwd(previous_, sizeof previous_), nullptr);
         ASSERT_EQ(chdir(folder_.c_str()), 0);
     }
 
     void TearDown() override
     {
+        if (previous_tmpdir_) setenv("TMPDIR", previous_tmpdir_->c_str(), 1);
+        else unsetenv("TMPDIR");
         ASSERT_EQ(chdir(previous_), 0);
     }
 
@@ -130,6 +139,7 @@ protected:
 
     test_support::TempFolder temp_;
     std::string folder_;
+    std::optional<std::string> previous_tmpdir_;
     char previous_[4096] = {};
 };
 
