@@ -13,5 +13,6 @@ function(mepu_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   mepu_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+  # Each test carries its program's name as a label, so a preset can pick programs.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300 LABELS ${name})
 endfunction()

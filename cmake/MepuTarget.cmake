@@ -22,6 +22,11 @@ if(MEPU_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(MEPU_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 if(WIN32)
   # Each program must run alone on a Windows machine.
   add_link_options(-static -static-libgcc -static-libstdc++)

@@ -1,5 +1,7 @@
 #include "anim/config_file.h"
 
+#include <cctype>
+
 #include "anim/startup.h"
 #include "host/host.h"
 
@@ -21,4 +23,19 @@ std::string config_file_path()
 bool program_folder_fits(const std::string& folder)
 {
     return folder.size() + LONGEST_MENU_IMAGE_NAME < static_cast<std::size_t>(PROGRAM_FOLDER_CAPACITY);
+}
+
+// Reading stops once the word is too long to be used.
+std::string read_first_word(std::FILE* file)
+{
+    std::string word;
+    int c = std::fgetc(file);
+    while (c != EOF && std::isspace(c) != 0) {
+        c = std::fgetc(file);
+    }
+    while (c != EOF && std::isspace(c) == 0 && word.size() <= PROGRAM_FOLDER_CAPACITY) {
+        word.push_back(static_cast<char>(c));
+        c = std::fgetc(file);
+    }
+    return word;
 }

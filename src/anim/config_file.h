@@ -1,6 +1,7 @@
 // The configuration file mepusys.ini in the host's Windows directory: one word, the program folder.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 constexpr const char* CONFIG_FILE_NAME = "mepusys.ini";
@@ -11,3 +12,5 @@ constexpr int LONGEST_MENU_IMAGE_NAME = 12;
 std::string config_file_path();
 // Whether menu image paths built from this folder fit the program folder buffer.
 bool program_folder_fits(const std::string& folder);
+// The first white-space-delimited word of the file: the program folder it names.
+std::string read_first_word(std::FILE* file);

@@ -1,6 +1,5 @@
 #include "anim/startup.h"
 
-#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -23,21 +22,6 @@ void prepare_palette()
     load_system_colors();
     palette_set(CANVAS_INK, 0x000000);
     build_palette();
-}
-
-// The first white-space-delimited word. Reading stops once the word is too long to be used.
-std::string read_first_word(std::FILE* file)
-{
-    std::string word;
-    int c = std::fgetc(file);
-    while (c != EOF && std::isspace(c) != 0) {
-        c = std::fgetc(file);
-    }
-    while (c != EOF && std::isspace(c) == 0 && word.size() <= PROGRAM_FOLDER_CAPACITY) {
-        word.push_back(static_cast<char>(c));
-        c = std::fgetc(file);
-    }
-    return word;
 }
 
 std::FILE* open_or_set_up_config(const std::string& config_path, bool* exit_requested)

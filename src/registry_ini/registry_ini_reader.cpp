@@ -27,7 +27,9 @@ std::vector<std::string> read_registry_ini_lines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Every CR goes, not just one: the store rewrites the file with bare line ends, and a line
+        // must mean the same when it is read back.
+        while (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
     return lines;

@@ -11,12 +11,12 @@
 #include "../file_replace/file_size_limit.h"
 #include "anim/animation_file.h"
 #include "anim_file_bytes.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-using anim_test::read_file;
-using anim_test::TempFolder;
+using test_support::read_file;
+using test_support::TempFolder;
 using file_replace_test::FileSizeLimit;
 
 std::vector<Frame*> white_frames(int count)
@@ -35,7 +35,7 @@ TEST(AnimationWriterFailure, AFullDiskLeavesTheOldFileWhole)
     TempFolder folder;
     const std::string path = folder.file("work.mpa");
     const std::vector<uint8_t> previous_work(3000, 0x5A);
-    anim_test::write_file(path, previous_work);
+    test_support::write_file(path, previous_work);
     std::vector<Frame*> frames = white_frames(200);  // about 120 kB
     WriteResult result;
     {
@@ -70,7 +70,7 @@ TEST(AnimationWriterFailure, AReadOnlyFileIsNotReplaced)
     TempFolder folder;
     ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
     const std::string path = folder.file("locked.mpa");
-    anim_test::write_file(path, {1, 2, 3});
+    test_support::write_file(path, {1, 2, 3});
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::group_read |
                                            std::filesystem::perms::others_read);
@@ -94,7 +94,7 @@ TEST(AnimationWriter, SavingThroughALinkKeepsTheLinkAndThePrivateFile)
     TempFolder folder;
     std::filesystem::create_directory(folder.path() / "works");
     const std::string real = folder.file("works/walk.mpa");
-    anim_test::write_file(real, std::vector<uint8_t>(100, 0x11));
+    test_support::write_file(real, std::vector<uint8_t>(100, 0x11));
     ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
     const std::string link = folder.file("walk.mpa");
     std::filesystem::create_symlink("works/walk.mpa", link);

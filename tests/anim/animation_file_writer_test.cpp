@@ -5,13 +5,13 @@
 
 #include "anim/animation_file.h"
 #include "anim_file_bytes.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 using anim_test::FileBytes;
-using anim_test::read_file;
-using anim_test::TempFolder;
+using test_support::read_file;
+using test_support::TempFolder;
 
 // Owns frames built from token lists.
 struct Frames {
@@ -67,7 +67,7 @@ TEST(AnimationWriter, ReplacesAnExistingFile)
 {
     TempFolder folder;
     const std::string path = folder.file("old.mpa");
-    anim_test::write_file(path, std::vector<uint8_t>(5000, 0xAA));
+    test_support::write_file(path, std::vector<uint8_t>(5000, 0xAA));
     const Frames frames(std::vector<std::vector<uint8_t>>(2));
     EXPECT_EQ(write_animation_file(path.c_str(), frames.frames.data(), 2, 5).status,
               WriteStatus::ok);

@@ -12,7 +12,7 @@
 #include "anim/load_save.h"
 #include "host/script/script_host_testing.h"
 #include "raster/raster.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace anim_test {
 
@@ -130,7 +130,7 @@ protected:
         anim.speed = speed;
     }
 
-    TempFolder folder;
+    test_support::TempFolder folder;
 };
 
 }  // namespace anim_test

@@ -9,7 +9,7 @@ using anim_test::AnimationSnapshot;
 using anim_test::error_box;
 using anim_test::FileBytes;
 using anim_test::logged;
-using anim_test::read_file;
+using test_support::read_file;
 using anim_test::snapshot;
 using anim_test::utf8;
 
@@ -30,7 +30,7 @@ protected:
     std::string file_with(const FileBytes& bytes, const std::string& name = "in.mpa")
     {
         const std::string path = folder.file(name);
-        anim_test::write_file(path, bytes.bytes);
+        test_support::write_file(path, bytes.bytes);
         return path;
     }
 };
@@ -86,7 +86,7 @@ TEST_F(LoadSaveTest, SaveOverAnExistingFileReplacesIt)
 {
     make_animation(2, 0, 5);
     const std::string path = folder.file("old.mpa");
-    anim_test::write_file(path, std::vector<uint8_t>(100000, 1));
+    test_support::write_file(path, std::vector<uint8_t>(100000, 1));
     save_to("old.mpa");
     EXPECT_EQ(read_file(path).size(), 24u + 2u * 4u + frame_block_size(animation().frames[0]) - 4u +
                                           frame_block_size(animation().frames[1]) - 4u);

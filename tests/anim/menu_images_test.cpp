@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "dib_bytes.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -60,19 +60,19 @@ TEST(DecodeDib, RefusesWhatIsNotAWholeDib)
 
 TEST(LoadMenuImages, SumsTheMissingImages)
 {
-    anim_test::TempFolder folder;
+    test_support::TempFolder folder;
     const std::vector<uint8_t> good = dib_file(4, 1, {1, 2, 3, 4});
-    anim_test::write_file(folder.file("sysmenu.dib"), good);
-    anim_test::write_file(folder.file("stpmenu.dib"), good);
-    anim_test::write_file(folder.file("editmenu.dib"), dib_file(4, 1, {1, 2, 3, 4}, "XX"));
+    test_support::write_file(folder.file("sysmenu.dib"), good);
+    test_support::write_file(folder.file("stpmenu.dib"), good);
+    test_support::write_file(folder.file("editmenu.dib"), dib_file(4, 1, {1, 2, 3, 4}, "XX"));
     MenuImages images;
     EXPECT_EQ(load_menu_images(folder.folder().c_str(), &images), -2);
     EXPECT_NE(images.sysmenu.bits, nullptr);
     EXPECT_EQ(images.animmenu.bits, nullptr);
     EXPECT_NE(images.stpmenu.bits, nullptr);
     EXPECT_EQ(images.editmenu.bits, nullptr);
-    anim_test::write_file(folder.file("animmenu.dib"), good);
-    anim_test::write_file(folder.file("editmenu.dib"), good);
+    test_support::write_file(folder.file("animmenu.dib"), good);
+    test_support::write_file(folder.file("editmenu.dib"), good);
     EXPECT_EQ(load_menu_images(folder.folder().c_str(), &images), 0);
     EXPECT_EQ(pixels_of(images.editmenu), (std::vector<uint8_t>{0, 10, 3, 4}));
     release_menu_images(&images);

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "anim_file_bytes.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-using anim_test::read_file;
-using anim_test::TempFolder;
+using test_support::read_file;
+using test_support::TempFolder;
 
 std::string utf8(const char8_t* text)
 {
@@ -37,7 +37,7 @@ protected:
     // Runs mepu-script with --log; returns its exit code and leaves its output in log().
     int run(const std::string& script, const std::string& animation = "")
     {
-        anim_test::write_file(folder.file("script.txt"), std::vector<uint8_t>(script.begin(), script.end()));
+        test_support::write_file(folder.file("script.txt"), std::vector<uint8_t>(script.begin(), script.end()));
         std::string command = std::string("'") + MEPU_SCRIPT_PROGRAM + "' --system-dir '" + system_dir() +
                               "' --log '" + folder.file("script.txt") + "'";
         if (!animation.empty()) {
@@ -53,7 +53,7 @@ protected:
     void write_config(const std::string& text)
     {
         std::filesystem::create_directories(system_dir());
-        anim_test::write_file(config_path(), std::vector<uint8_t>(text.begin(), text.end()));
+        test_support::write_file(config_path(), std::vector<uint8_t>(text.begin(), text.end()));
     }
 
     TempFolder folder;
@@ -98,7 +98,7 @@ TEST_F(StartupScriptTest, CommandLineFilePlaysWithoutAClick)
 {
     write_config(program_folder());
     const std::string path = folder.file("black.mpa");
-    anim_test::write_file(path, anim_test::FileBytes().header(1, 30).record(std::vector<uint8_t>(600, 127)).bytes);
+    test_support::write_file(path, anim_test::FileBytes().header(1, 30).record(std::vector<uint8_t>(600, 127)).bytes);
     const std::string canvas = folder.file("canvas.bin");
     ASSERT_EQ(run("wait 40\ndump canvas " + canvas + "\nrclick 5 5\nwait 8\n", path), 0) << log();
     EXPECT_EQ(read_file(canvas), std::vector<uint8_t>(320 * 240, 10));

@@ -10,7 +10,7 @@
 namespace {
 
 using anim_test::logged;
-using anim_test::TempFolder;
+using test_support::TempFolder;
 using anim_test::utf8;
 
 const std::vector<uint8_t> MENU_PIXELS = {1, 2, 3, 4, 2, 2, 1, 9};
@@ -20,10 +20,10 @@ void put_menu_images(const TempFolder& folder, const std::string& subfolder, int
     const char* names[] = {"sysmenu.dib", "animmenu.dib", "stpmenu.dib", "editmenu.dib"};
     std::filesystem::create_directories(folder.path() / subfolder);
     for (int i = 0; i < count; ++i) {
-        anim_test::write_file((folder.path() / subfolder / names[i]).string(),
+        test_support::write_file((folder.path() / subfolder / names[i]).string(),
                               anim_test::dib_file(4, 2, MENU_PIXELS));
     }
-    anim_test::write_file((folder.path() / subfolder / "mepu.exe").string(), {0});
+    test_support::write_file((folder.path() / subfolder / "mepu.exe").string(), {0});
 }
 
 class StartupTest : public testing::Test {
@@ -46,11 +46,11 @@ protected:
     }
     void write_config(const std::string& text)
     {
-        anim_test::write_file(config_path(), std::vector<uint8_t>(text.begin(), text.end()));
+        test_support::write_file(config_path(), std::vector<uint8_t>(text.begin(), text.end()));
     }
     std::string config_text() const
     {
-        const std::vector<uint8_t> bytes = anim_test::read_file(config_path());
+        const std::vector<uint8_t> bytes = test_support::read_file(config_path());
         return std::string(bytes.begin(), bytes.end());
     }
     bool config_exists() const { return std::filesystem::exists(config_path()); }
@@ -183,7 +183,7 @@ TEST_F(StartupTest, ConfigurationThatCannotBeCreatedEndsTheProgram)
 {
     put_menu_images(folder, "prog", 4);
     // A plain file where the folder should be: nothing can be created inside it.
-    anim_test::write_file(folder.file("not-a-folder"), {0});
+    test_support::write_file(folder.file("not-a-folder"), {0});
     script_host_set_system_dir(folder.file("not-a-folder").c_str());
     script_host_queue_file((folder.path() / "prog" / "mepu.exe").string().c_str());
     EXPECT_EQ(start_editor(), StartupOutcome::stopped);
@@ -196,7 +196,7 @@ TEST_F(StartupTest, CommandLineFileIsLoadedForPlaying)
     put_menu_images(folder, "prog", 4);
     write_config(program_folder("prog"));
     const std::string path = folder.file("start.mpa");
-    anim_test::write_file(path, anim_test::FileBytes().header(3, 12).record({}).record({}).record({}).bytes);
+    test_support::write_file(path, anim_test::FileBytes().header(3, 12).record({}).record({}).record({}).bytes);
     script_host_set_command_line(path.c_str());
     script_host_release(PointerButton::left);
     EXPECT_EQ(start_editor(), StartupOutcome::play_command_line_file);

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstring>
 #include <fstream>
 
@@ -69,21 +67,6 @@ void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& 
 std::vector<uint8_t> read_bytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-ScratchFolder::ScratchFolder() {
-    static std::atomic<int> serial{0};
-    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = std::string("m2bmp-") + (test ? test->name() : "test") + "-" +
-                             std::to_string(serial++) + "-" +
-                             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
-    path_ = std::filesystem::temp_directory_path() / name;
-    std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
 }
 
 ConverterFront RecordingFront::front() {

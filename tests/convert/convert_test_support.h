@@ -10,6 +10,7 @@
 
 #include "convert/converter_front.h"
 #include "convert/converter_state.h"
+#include "support/temp_folder.h"
 
 // A 320 x 240 picture, one bool per pixel (true = ink), different for every seed and with no
 // symmetry, so flips, scaling and bit order all show.
@@ -35,18 +36,7 @@ void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& 
 std::vector<uint8_t> read_bytes(const std::filesystem::path& path);
 
 // A fresh folder removed with everything in it at the end of the test.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using ScratchFolder = test_support::TempFolder;
 
 // Keeps every box and status line the core shows (status lines as path + text).
 struct RecordingFront {

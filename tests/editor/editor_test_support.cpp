@@ -13,6 +13,7 @@
 #include "editor/stamps.h"
 #include "host/host.h"
 #include "host/script/script_host_testing.h"
+#include "support/temp_folder.h"
 
 std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
@@ -138,7 +139,7 @@ ScriptRun run_mepu_script(const std::string& test_name, const std::string& scrip
                           const std::string& extra_arguments, bool configured) {
     namespace fs = std::filesystem;
     ScriptRun run;
-    run.folder = ::testing::TempDir() + "mepu_editor_" + test_name;
+    run.folder = test_support::temp_dir() + "mepu_editor_" + test_name;
     fs::remove_all(run.folder);
     fs::create_directories(run.folder + "/system");
     if (configured) {

@@ -15,6 +15,7 @@
 #include "editor_test_support.h"
 #include "host/host.h"
 #include "host/script/script_host_testing.h"
+#include "support/temp_folder.h"
 
 // The picture named `letter`: white with one black band whose rows depend on the letter, so every
 // letter encodes to different tokens; '_' is all white.
@@ -97,7 +98,7 @@ inline std::string read_text(const std::string& path)
 inline std::string write_animation(const std::string& name, const std::vector<Picture>& frames,
                                    int32_t speed = 5)
 {
-    const std::string path = ::testing::TempDir() + name + ".mpa";
+    const std::string path = test_support::temp_dir() + name + ".mpa";
     const std::vector<uint8_t> bytes = animation_file_bytes(frames, speed);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),

@@ -131,7 +131,7 @@ int run_with_command_line_file(const std::string& folder, const std::string& scr
 TEST(PlaybackScriptTest, FileOnTheCommandLineLoopsUntilTheRightButton)
 {
     const std::string input = write_letters_file("playback_start", "ABC", 60);
-    const std::string folder = ::testing::TempDir() + "mepu_editor_playback_start";
+    const std::string folder = test_support::temp_dir() + "mepu_editor_playback_start";
     // One pass over three frames takes four polls; after sixty the file is still playing.
     const int status = run_with_command_line_file(
         folder,

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "../anim/temp_folder.h"
+#include "support/temp_folder.h"
 #include "child_process.h"
 #include "file_replace/replace_file.h"
 #include "file_size_limit.h"
 
 namespace {
 
-using anim_test::read_file;
-using anim_test::TempFolder;
+using test_support::read_file;
+using test_support::TempFolder;
 using file_replace_test::SKIPPED_BECAUSE;
 namespace fs = std::filesystem;
 
@@ -56,7 +56,7 @@ TEST(ReplaceFilePosix, TheNewFileHasTheOldFilesPermissions)
         SCOPED_TRACE(mode);
         TempFolder folder;
         const std::string path = folder.file("work.mpa");
-        anim_test::write_file(path, bytes_of("old"));
+        test_support::write_file(path, bytes_of("old"));
         ASSERT_EQ(::chmod(path.c_str(), mode), 0);
         ASSERT_EQ(replace_file(path.c_str(), writes("new")).status, ReplaceStatus::ok);
         EXPECT_EQ(read_file(path), bytes_of("new"));
@@ -86,7 +86,7 @@ TEST(ReplaceFilePosix, PermissionsOfANewFileAndWithheldBits)
         TempFolder folder;
         const std::string path = folder.file("registry.ini");
         if (c.old_mode >= 0) {
-            anim_test::write_file(path, bytes_of("old"));
+            test_support::write_file(path, bytes_of("old"));
             ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.old_mode)), 0);
         }
         ASSERT_EQ(replace_file(path.c_str(), writes("new"), c.options).status, ReplaceStatus::ok);
@@ -102,7 +102,7 @@ TEST(ReplaceFilePosix, TheNewFileKeepsTheOldOwnerAndGroup)
     }
     TempFolder folder;
     const std::string path = folder.file("theirs.mpa");
-    anim_test::write_file(path, bytes_of("old"));
+    test_support::write_file(path, bytes_of("old"));
     ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
     ASSERT_EQ(replace_file(path.c_str(), writes("new")).status, ReplaceStatus::ok);
     EXPECT_EQ(status_of(path).st_uid, 65534u);
@@ -132,7 +132,7 @@ TEST(ReplaceFilePosix, ALinkStaysALinkAndTheFileItNamesIsReplaced)
         fs::create_directory(folder.path() / "there");
         const std::string real = folder.file("there/real.mpa");
         if (c.file_exists_before) {
-            anim_test::write_file(real, bytes_of("old"));
+            test_support::write_file(real, bytes_of("old"));
             ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
         }
         std::vector<std::string> links = {folder.file("here/link.mpa")};
@@ -179,7 +179,7 @@ TEST(ReplaceFilePosix, AFailedWriteLeavesTheOldFileExactlyAndNothingBehind)
     TempFolder folder;
     const std::string path = folder.file("work.mpa");
     const std::vector<uint8_t> old(3000, 0x5A);
-    anim_test::write_file(path, old);
+    test_support::write_file(path, old);
     ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
     const struct stat before = status_of(path);
     ReplaceResult result;
@@ -255,7 +255,7 @@ TEST(ReplaceFilePosix, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace)
         const fs::path inner = folder.path() / "inner";
         fs::create_directory(inner);
         const std::string path = (inner / "shared.mpa").string();
-        anim_test::write_file(path, bytes_of(std::string(500, 'o')));
+        test_support::write_file(path, bytes_of(std::string(500, 'o')));
         ASSERT_EQ(::chmod(path.c_str(), c.file_mode), 0);
         ASSERT_EQ(::chmod(inner.c_str(), c.folder_mode), 0);
         const ino_t inode = status_of(path).st_ino;
@@ -310,7 +310,7 @@ TEST(ReplaceFilePosix, ADiskWithoutRoomForTwoCopies)
             }
             const std::string path = disk + "/work.mpa";
             const std::vector<uint8_t> old(OLD_SIZE, 'o');
-            anim_test::write_file(path, old);
+            test_support::write_file(path, old);
             // Fill the disk, then free 16 kB of it.
             const std::string filler = disk + "/filler";
             {

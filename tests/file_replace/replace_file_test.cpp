@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "../anim/temp_folder.h"
+#include "support/temp_folder.h"
 #include "file_replace/replace_file.h"
 
 namespace {
 
-using anim_test::read_file;
-using anim_test::TempFolder;
+using test_support::read_file;
+using test_support::TempFolder;
 
 std::vector<uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -39,7 +39,7 @@ TEST(ReplaceFile, NewAndExistingFilesGetExactlyTheNewContents)
         TempFolder folder;
         const std::string path = folder.file("work.mpa");
         if (c.exists_before) {
-            anim_test::write_file(path, bytes_of(c.old_contents));
+            test_support::write_file(path, bytes_of(c.old_contents));
         }
         const ReplaceResult result = replace_file(path.c_str(), writes(c.new_contents));
         EXPECT_EQ(result.status, ReplaceStatus::ok);
@@ -53,10 +53,10 @@ TEST(ReplaceFile, FilesWhoseNamesAFormerSaveUsedAreLeftAlone)
 {
     TempFolder folder;
     const std::string path = folder.file("anime.mpa");
-    anim_test::write_file(path, bytes_of("old"));
+    test_support::write_file(path, bytes_of("old"));
     const std::vector<std::string> neighbours = {"anime.mpa.~wr", "anime.mpa.new", "~mepu.tmp"};
     for (const std::string& name : neighbours) {
-        anim_test::write_file(folder.file(name), bytes_of("keep " + name));
+        test_support::write_file(folder.file(name), bytes_of("keep " + name));
     }
     ASSERT_EQ(replace_file(path.c_str(), writes("new")).status, ReplaceStatus::ok);
     EXPECT_EQ(read_file(path), bytes_of("new"));

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "../anim/temp_folder.h"
+#include "support/temp_folder.h"
 #include "file_replace/replace_file.h"
 
 namespace {
 
-using anim_test::read_file;
-using anim_test::TempFolder;
+using test_support::read_file;
+using test_support::TempFolder;
 
 std::vector<uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -56,7 +56,7 @@ TEST(ReplaceFileWin32, AnExistingFileIsReplacedAndKeepsItsAttributes)
 {
     TempFolder folder;
     const std::string path = folder.file("hidden.mpa");
-    anim_test::write_file(path, bytes_of("old contents"));
+    test_support::write_file(path, bytes_of("old contents"));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     const ReplaceResult result = replace_file(path.c_str(), writes("new"));
     EXPECT_EQ(result.status, ReplaceStatus::ok);
@@ -97,7 +97,7 @@ TEST(ReplaceFileWin32, ARefusedSaveLeavesTheOldFileAndNothingBehind)
         TempFolder folder;
         const std::string path = folder.file("work.mpa");
         const std::vector<uint8_t> old(5000, 0x5A);
-        anim_test::write_file(path, old);
+        test_support::write_file(path, old);
         const std::function<void()> undo = c.refuse(path);
         const ReplaceResult result = replace_file(path.c_str(), writes(std::string(9000, 'n')));
         undo();
@@ -116,7 +116,7 @@ TEST(ReplaceFileWin32, AFileTakenHoldOfDuringTheSaveIsNotReplaced)
     TempFolder folder;
     const std::string path = folder.file("work.mpa");
     const std::vector<uint8_t> old(5000, 0x5A);
-    anim_test::write_file(path, old);
+    test_support::write_file(path, old);
     HANDLE held = INVALID_HANDLE_VALUE;
     const ReplaceResult result = replace_file(path.c_str(), [&](FileOutput& out) {
         if (held == INVALID_HANDLE_VALUE) {

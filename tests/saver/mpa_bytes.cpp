@@ -1,7 +1,6 @@
 #include "mpa_bytes.h"
 
 #include <fstream>
-#include <random>
 
 std::vector<uint8_t> tokens_with_black_lead(int black) {
     std::vector<uint8_t> tokens{uint8_t(black - 1)};
@@ -21,16 +20,8 @@ int black_lead(const std::vector<uint8_t>& top_first) {
 }
 
 TempFile::TempFile(const std::vector<uint8_t>& bytes) {
-    std::random_device random;
-    folder_ = std::filesystem::temp_directory_path() /
-              ("mepu-saver-test-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(folder_);
-    path_ = (folder_ / "anime.mpa").string();
+    path_ = folder_.file("anime.mpa");
     std::ofstream out(path_, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-TempFile::~TempFile() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 struct MpaBytes {
     std::vector<uint8_t> bytes;
 
@@ -33,12 +35,11 @@ int black_lead(const std::vector<uint8_t>& top_first);
 class TempFile {
 public:
     explicit TempFile(const std::vector<uint8_t>& bytes);
-    ~TempFile();
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     const std::string& path() const { return path_; }
 
 private:
-    std::filesystem::path folder_;
+    test_support::TempFolder folder_;
     std::string path_;
 };

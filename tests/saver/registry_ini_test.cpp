@@ -7,23 +7,17 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <sys/stat.h>
+
+#include "support/temp_folder.h"
 
 namespace {
 
 struct RegistryIniTest : testing::Test {
-    std::filesystem::path folder;
-    std::string path;
+    test_support::TempFolder folder;
+    std::string path = (folder.path() / "mepu" / "registry.ini").string();
 
-    void SetUp() override {
-        std::random_device random;
-        folder = std::filesystem::temp_directory_path() /
-                 ("mepu-registry-test-" + std::to_string(random()) + std::to_string(random()));
-        path = (folder / "mepu" / "registry.ini").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
     void write_file(const std::string& text) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << text;
@@ -66,6 +60,21 @@ TEST_F(RegistryIniTest, KeepsWhatOthersWroteAndMatchesNamesWithoutCase) {
     ASSERT_TRUE(store.write_string(DESKTOP_KEY, VALUE_PASSWORD, "x"));
     EXPECT_EQ(file_text(), "; kept\n[Shell Folders]\nPrograms=/x\n[control panel\\Desktop]\n"
                            "screensaveusepassword=1\nOther=5\nScreenSavePasswordString=x\n");
+}
+
+// A rewrite ends every line with a bare LF; what a line with several CRs meant before must not
+// change, or storing the animation file could make a password required.
+TEST_F(RegistryIniTest, LinesWithSeveralCarriageReturnsMeanTheSameAfterARewrite) {
+    write_file("[Control Panel\\desktop]\r\r\nScreenSaveUsePassword=1\r\r\r\n"
+               "[Software\\tarvolo\\MepuScreenSaver]\r\nloadfile=/old.mpa\r\r\n");
+    RegistryIniStore store(path);
+    EXPECT_TRUE(password_required(store));
+    EXPECT_EQ(read_load_file(store), "/old.mpa");
+    ASSERT_TRUE(write_load_file(store, "/new.mpa"));
+    EXPECT_TRUE(password_required(store));
+    EXPECT_EQ(read_load_file(store), "/new.mpa");
+    EXPECT_EQ(file_text(), "[Control Panel\\desktop]\nScreenSaveUsePassword=1\n"
+                           "[Software\\tarvolo\\MepuScreenSaver]\nloadfile=/new.mpa\n");
 }
 
 TEST_F(RegistryIniTest, NumbersAndStringsAreReadOnlyWhenTheyFit) {

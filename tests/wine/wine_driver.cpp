@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
+
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -49,14 +52,10 @@ std::string windows_path(const std::string& unix_path) {
 }
 
 std::string make_scratch_folder(const char* prefix) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    for (unsigned serial = GetTickCount();; ++serial) {
-        char folder[MAX_PATH];
-        std::snprintf(folder, sizeof folder, "%s%s-%lu-%u", temp, prefix, GetCurrentProcessId(),
-                      serial);
-        if (CreateDirectoryA(folder, nullptr)) return folder;
-    }
+    // Kept until the test program ends, then removed whatever the tests gave.
+    static std::vector<test_support::TempFolder> folders;
+    folders.emplace_back(prefix);
+    return folders.back().path().string();
 }
 
 std::vector<unsigned char> read_file(const std::string& path) {

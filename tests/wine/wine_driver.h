@@ -10,7 +10,8 @@
 
 // The Windows form (Z:\...) of a path of the build machine.
 std::string windows_path(const std::string& unix_path);
-// A new empty folder under the temporary folder; returns its path without a trailing separator.
+// A new empty folder under the temporary folder, removed when the test program ends; returns its
+// path without a trailing separator.
 std::string make_scratch_folder(const char* prefix);
 std::vector<unsigned char> read_file(const std::string& path);
 bool file_exists(const std::string& path);

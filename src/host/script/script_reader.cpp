@@ -3,23 +3,31 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
 #include "host/script/script_host_testing.h"
 
 namespace {
+// Every character the word split treats as a blank, so a line kept as not blank has a first word.
+constexpr const char* BLANKS = " \t\v\f\r";
+
+bool is_blank(char c)
+{
+    return std::strchr(BLANKS, c) != nullptr && c != '\0';
+}
+
 std::string strip_comment(const std::string& line)
 {
     std::string kept = line;
-    if (!kept.empty() && kept.back() == '\r') kept.pop_back();
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (kept[i] == '#' && (i == 0 || kept[i - 1] == ' ' || kept[i - 1] == '\t')) {
+        if (kept[i] == '#' && (i == 0 || is_blank(kept[i - 1]))) {
             kept.resize(i);
             break;
         }
     }
-    while (!kept.empty() && (kept.back() == ' ' || kept.back() == '\t')) kept.pop_back();
-    std::size_t start = kept.find_first_not_of(" \t");
+    while (!kept.empty() && is_blank(kept.back())) kept.pop_back();
+    std::size_t start = kept.find_first_not_of(BLANKS);
     return start == std::string::npos ? std::string() : kept.substr(start);
 }
 

@@ -9,7 +9,9 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -19,6 +21,7 @@
 #include "host/common/app_gate.h"
 #include "host/common/app_thread_posix.h"
 #include "host/script/script_host_testing.h"
+#include "support/temp_folder.h"
 
 namespace {
 enum class Failure { exception, segmentation_fault, raised_signal, plain_return, poll_for_ever };
@@ -83,18 +86,21 @@ protected:
         script_host_reset();
         application().saves = 0;
         application().polls = 0;
-        char folder[] = "/tmp/mepu-guard-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        folder_ = folder;
+        folder_ = temp_.path().string();
+        // A death test's child runs this set-up again and dies without removing its own folder;
+        // made inside this one, it goes with it.
+        const char* tmpdir = std::getenv("TMPDIR");
+        previous_tmpdir_ = tmpdir == nullptr ? std::nullopt : std::optional<std::string>(tmpdir);
+        setenv("TMPDIR", folder_.c_str(), 1);
         ASSERT_NE(getcwd(previous_, sizeof previous_), nullptr);
-        ASSERT_EQ(chdir(folder), 0);
+        ASSERT_EQ(chdir(folder_.c_str()), 0);
     }
 
     void TearDown() override
     {
+        if (previous_tmpdir_) setenv("TMPDIR", previous_tmpdir_->c_str(), 1);
+        else unsetenv("TMPDIR");
         ASSERT_EQ(chdir(previous_), 0);
-        std::remove((folder_ + "/mepu.erf").c_str());  // a file, a link or a folder
-        rmdir(folder_.c_str());
     }
 
     void run(Failure failure, int signal_number = 0)
@@ -131,7 +137,9 @@ protected:
         };
     }
 
+    test_support::TempFolder temp_;
     std::string folder_;
+    std::optional<std::string> previous_tmpdir_;
     char previous_[4096] = {};
 };
 

@@ -12,6 +12,7 @@
 
 #include "host/common/command_log.h"
 #include "host/script/script_host_testing.h"
+#include "support/temp_folder.h"
 
 namespace {
 class ScriptHostTest : public ::testing::Test {
@@ -104,19 +105,12 @@ protected:
     void SetUp() override
     {
         ScriptHostTest::SetUp();
-        char folder[] = "/tmp/mepu-dialogs-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        folder_ = folder;
+        folder_ = temp_.path().string();
         std::FILE* file = std::fopen((folder_ + "/old.mpa").c_str(), "w");
         ASSERT_NE(file, nullptr);
         std::fclose(file);
     }
-    void TearDown() override
-    {
-        std::remove((folder_ + "/old.mpa").c_str());
-        rmdir(folder_.c_str());
-        ScriptHostTest::TearDown();
-    }
+    test_support::TempFolder temp_;
     std::string folder_;
 };
 
@@ -231,8 +225,8 @@ TEST_F(ScriptHostTest, ScreenExistsOnlyAfterCreateScreen)
 
 TEST_F(ScriptHostTest, WindowsDirectoryIsTheSystemFolderOrTheLinuxPlace)
 {
-    char folder[] = "/tmp/mepu-system-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
+    const test_support::TempFolder temp;
+    const char* folder = temp.path().c_str();
     const std::string system = std::string(folder) + "/sys";
     script_host_set_system_dir((system + "/").c_str());
     char buffer[256];
@@ -251,9 +245,6 @@ TEST_F(ScriptHostTest, WindowsDirectoryIsTheSystemFolderOrTheLinuxPlace)
     if (previous == nullptr) unsetenv("XDG_CONFIG_HOME");
     else setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     EXPECT_EQ(path_separator(), '/');
-    rmdir((std::string(folder) + "/mepu").c_str());
-    rmdir(system.c_str());
-    rmdir(folder);
 }
 
 TEST_F(ScriptHostTest, ResetForgetsEverything)

@@ -101,6 +101,32 @@ TEST(ScriptReader, PointerCommandsBecomeStepsInOrder)
     EXPECT_EQ(script.steps[11].path, "out dir/t.txt");
 }
 
+// Form feeds, vertical tabs and stray carriage returns are blanks like spaces: a line of them
+// alone is blank, and they separate words.
+TEST(ScriptReader, EveryKindOfBlankSeparatesAndEndsWords)
+{
+    struct Case {
+        std::string script;
+        std::size_t steps;
+        std::size_t strings;
+    } cases[] = {
+        {"# a\n\f\n\v\n\r\r\n", 0, 0},
+        {"\vmove\f1\v2\r\r\n", 1, 0},
+        {"click 1 2\f# comment\n", 3, 0},
+        {"\fstring\vtext\f\n", 0, 1},
+    };
+    for (const Case& c : cases) {
+        Script script;
+        ScriptError error;
+        ASSERT_TRUE(parse_script(c.script, &script, &error)) << error.message;
+        EXPECT_EQ(script.steps.size(), c.steps) << c.script;
+        ASSERT_EQ(script.strings.size(), c.strings) << c.script;
+        if (c.strings == 1) {
+            EXPECT_EQ(script.strings[0], std::string("text"));
+        }
+    }
+}
+
 TEST(ScriptReader, AnswersGoIntoFourQueuesWhereverTheyStand)
 {
     Script script;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/script/script_host_testing.h"
+#include "support/temp_folder.h"
 
 namespace {
 std::string read_file(const std::string& path)
@@ -40,11 +41,8 @@ class ScriptRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char folder[] = "/tmp/mepu-script-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        dir_ = folder;
+        dir_ = temp_.path().string();
     }
-    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
 
     // Runs the program in the test's folder; returns its exit code.
     int run(const std::string& script, const std::string& options = "",
@@ -62,6 +60,7 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
+    test_support::TempFolder temp_;
     std::string dir_, out_, err_;
 };
 

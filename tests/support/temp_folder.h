@@ -1,29 +1,38 @@
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// Fresh folders under the system's temporary folder (TMPDIR), each with a name no other test or
+// build uses at the same time, removed with everything in them whether the test passed or failed.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
-namespace anim_test {
+namespace test_support {
 
 class TempFolder {
 public:
-    TempFolder()
+    explicit TempFolder(const std::string& prefix = "mepu-test")
     {
+        // create_directory reports whether it made the folder, so a name already taken by a
+        // parallel run is never shared.
         std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("mepu-anim-test-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(path_);
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        do {
+            path_ = base / (prefix + "-" + std::to_string(random()) + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempFolder()
     {
+        if (path_.empty()) return;
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
+    TempFolder(TempFolder&& other) noexcept : path_(std::exchange(other.path_, {})) {}
+    TempFolder& operator=(TempFolder&&) = delete;
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -44,6 +53,15 @@ private:
     std::filesystem::path path_;
 };
 
+// This test program's own temporary folder, with a trailing separator: made at first use and
+// removed when the program ends. CTest runs each test in a program of its own.
+inline const std::string& temp_dir()
+{
+    static const TempFolder folder;
+    static const std::string name = folder.folder();
+    return name;
+}
+
 inline std::vector<uint8_t> read_file(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -56,4 +74,4 @@ inline void write_file(const std::string& path, const std::vector<uint8_t>& byte
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace anim_test
+}  // namespace test_support
