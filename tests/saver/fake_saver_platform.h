@@ -38,6 +38,8 @@ public:
     void end_paint(WindowHandle, const PaintContext&) override {}
     MessageStep take_message(int* quit_code) override;
     void wait_message() override;
+    // Moves the clock on by the time asked, or only up to the next scripted action.
+    void wait_message_for(uint32_t milliseconds) override;
     uint32_t now_ms() override { return clock++; }
     ScreenPoint cursor_position() override { return cursor; }
     void show_cursor(bool visible) override { cursor_calls.push_back(visible); }
@@ -69,6 +71,8 @@ public:
     bool window_alive = false;
     bool quit_posted = false;
     int waits = 0;
+    // The time left each timed wait was asked for.
+    std::vector<uint32_t> timed_waits;
 
 private:
     SaverWindow* owner_ = nullptr;

@@ -1,13 +1,7 @@
-// Platform services the editor uses outside the drawing: time, the Windows directory, paths.
+// Platform services the editor uses outside the drawing: the Windows directory, paths.
 #include "host/host.h"
-#include "host/common/app_gate.h"
 
 #include <windows.h>
-
-uint32_t tick_count() {
-    app_gate_pass();
-    return GetTickCount();
-}
 
 int windows_directory(char* buffer, int capacity) {
     if (buffer == nullptr || capacity <= 0) return -1;

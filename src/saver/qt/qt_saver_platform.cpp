@@ -1,5 +1,7 @@
 #include "saver/qt/qt_saver_platform.h"
 
+#include <algorithm>
+
 #include "saver/core/saver_picture.h"
 #include "saver/core/saver_window.h"
 #include "saver/qt/qt_saver_dialogs.h"
@@ -175,10 +177,13 @@ MessageStep QtSaverPlatform::take_message(int* quit_code) {
         *quit_code = quit_code_;
         return MessageStep::QUIT;
     }
-    if (processed) return MessageStep::DISPATCHED;
-    // Between frames the loop polls; a short sleep keeps it from taking a whole core here.
-    QThread::usleep(500);
-    return MessageStep::NONE;
+    return processed ? MessageStep::DISPATCHED : MessageStep::NONE;
+}
+
+void QtSaverPlatform::wait_message_for(uint32_t milliseconds) {
+    // The loop polls again after a short sleep, so that the window (and a host that went away)
+    // is looked at often while the loop does not take a whole core.
+    QThread::usleep(std::min<uint32_t>(milliseconds, 1) * 1000);
 }
 
 void QtSaverPlatform::wait_message() {

@@ -31,6 +31,7 @@ public:
     void end_paint(WindowHandle window, const PaintContext& paint) override;
     MessageStep take_message(int* quit_code) override;
     void wait_message() override;
+    void wait_message_for(uint32_t milliseconds) override;
     uint32_t now_ms() override;
     ScreenPoint cursor_position() override;
     void show_cursor(bool visible) override;
