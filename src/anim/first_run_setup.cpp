@@ -33,14 +33,31 @@ int count_missing_images(const std::string& folder)
     return sum;
 }
 
+bool write_folder_to(const char* path, const std::string& folder)
+{
+    std::FILE* file = std::fopen(path, "w");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fputs(folder.c_str(), file) >= 0;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        // Half a file would be read as a wrong folder next time.
+        std::remove(path);
+    }
+    return written && closed;
+}
+
 SetupResult write_config_file(const char* config_path, const std::string& folder)
 {
     message_box("システムフォルダに設定ファイル\"mepusys.ini\"を作成します。", "ようこそ「めぷ」へ",
                 MessageButtons::ok, MessageIcon::error);
-    std::FILE* file = std::fopen(config_path, "w");
-    bool written = file != nullptr && std::fputs(folder.c_str(), file) >= 0;
-    if (file != nullptr) {
-        written = std::fclose(file) == 0 && written;
+    // An ordinary user may not write the Windows directory; the user's own folder then holds
+    // the same file.
+    bool written = write_folder_to(config_path, folder);
+    if (!written) {
+        const std::string user_path = user_config_file_path(true);
+        written = !user_path.empty() && write_folder_to(user_path.c_str(), folder);
     }
     if (!written) {
         message_box("作成に失敗しました。", "どうなってんだ", MessageButtons::ok, MessageIcon::error);
