@@ -233,8 +233,9 @@ TEST_F(StartupTest, ConfigurationIsReadFromTheWindowsDirectoryThenTheUserFolder)
 TEST_F(StartupTest, FirstRunWritesTheUserFolderWhenTheWindowsDirectoryRefuses)
 {
     put_menu_images(folder, "prog", 4);
-    // A folder where the file should be: it can be neither read nor created.
-    std::filesystem::create_directories(config_path());
+    // A plain file where the Windows directory should be: nothing can be read or created in it.
+    anim_test::write_file(folder.file("not-a-folder"), {0});
+    script_host_set_system_dir(folder.file("not-a-folder").c_str());
     const std::string user_dir = folder.file("appdata-mepu");
     script_host_set_user_config_dir(user_dir.c_str());
     script_host_queue_file((folder.path() / "prog" / "mepu.exe").string().c_str());
@@ -248,8 +249,8 @@ TEST_F(StartupTest, FirstRunWritesTheUserFolderWhenTheWindowsDirectoryRefuses)
 TEST_F(StartupTest, FirstRunFailsWhenTheUserFolderRefusesToo)
 {
     put_menu_images(folder, "prog", 4);
-    std::filesystem::create_directories(config_path());
     anim_test::write_file(folder.file("not-a-folder"), {0});
+    script_host_set_system_dir(folder.file("not-a-folder").c_str());
     script_host_set_user_config_dir(folder.file("not-a-folder/mepu").c_str());
     script_host_queue_file((folder.path() / "prog" / "mepu.exe").string().c_str());
     EXPECT_EQ(start_editor(), StartupOutcome::stopped);

@@ -58,9 +58,9 @@ void FakeSaverPlatform::wait_message() {
 void FakeSaverPlatform::wait_message_for(uint32_t milliseconds) {
     timed_waits.push_back(milliseconds);
     if (!queue.empty()) return;
-    uint32_t until = clock + milliseconds;
+    uint32_t until = last_reading + milliseconds;
     if (!scheduled.empty() && scheduled.begin()->first < until) until = scheduled.begin()->first;
-    clock = until;
+    if (static_cast<int32_t>(until - clock) > 0) clock = until;
 }
 
 int FakeSaverPlatform::password_prompt(WindowHandle) {
