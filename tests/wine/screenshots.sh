@@ -4,7 +4,7 @@
 # the converter's dialog; the saver's settings and password dialogs; the installer's dialog.
 # usage: tools/with-xvfb.sh tests/wine/screenshots.sh BUILD_BIN_FOLDER OUTPUT_FOLDER
 set -euo pipefail
-bin=$1 out=$2
+bin=$(cd "$1" && pwd) out=$2
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/../../tools/wine-env.sh"
 mepu_wine_prefix_ready
