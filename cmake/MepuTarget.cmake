@@ -46,3 +46,21 @@ function(mepu_program target)
   mepu_target_defaults(${target})
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endfunction()
+
+# mepu_windows_manifest(TARGET LEVEL): builds the application manifest into a Windows program as
+# its resource 1 of type RT_MANIFEST (24). LEVEL is asInvoker, or requireAdministrator for a
+# program that must write Program Files and the Windows directory. Every manifest asks for Common
+# Controls 6 and declares the Windows versions the programs are made for.
+function(mepu_windows_manifest target level)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(MANIFEST_NAME ${target})
+  set(MANIFEST_LEVEL ${level})
+  set(manifest ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/program.manifest.in ${manifest} @ONLY)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${target}_manifest.rc "1 24 \"${manifest}\"\n")
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_manifest.rc)
+  set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/${target}_manifest.rc APPEND PROPERTY
+               OBJECT_DEPENDS ${manifest})
+endfunction()

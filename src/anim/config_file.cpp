@@ -20,6 +20,15 @@ std::string config_file_path()
     return std::string(folder) + path_separator() + CONFIG_FILE_NAME;
 }
 
+std::string user_config_file_path(bool create_folder)
+{
+    char folder[WINDOWS_DIRECTORY_CAPACITY];
+    if (user_config_directory(folder, sizeof folder, create_folder) < 0) {
+        return std::string();
+    }
+    return std::string(folder) + path_separator() + CONFIG_FILE_NAME;
+}
+
 bool program_folder_fits(const std::string& folder)
 {
     return folder.size() + LONGEST_MENU_IMAGE_NAME < static_cast<std::size_t>(PROGRAM_FOLDER_CAPACITY);

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -33,13 +34,28 @@ int count_missing_images(const std::string& folder)
     return sum;
 }
 
+bool write_folder_to(const char* path, const std::string& folder)
+{
+    const ReplaceResult result =
+        replace_file(path, [&](FileOutput& out) { out.write(folder); });
+    if (result.status != ReplaceStatus::ok && result.written_in_place) {
+        // Half a file would be read as a wrong folder next time, and would hide the user's own.
+        std::remove(path);
+    }
+    return result.status == ReplaceStatus::ok;
+}
+
 SetupResult write_config_file(const char* config_path, const std::string& folder)
 {
     message_box("システムフォルダに設定ファイル\"mepusys.ini\"を作成します。", "ようこそ「めぷ」へ",
                 MessageButtons::ok, MessageIcon::error);
-    const bool written =
-        replace_file(config_path, [&](FileOutput& out) { out.write(folder); }).status ==
-        ReplaceStatus::ok;
+    // An ordinary user may not write the Windows directory; the user's own folder then holds
+    // the same file.
+    bool written = write_folder_to(config_path, folder);
+    if (!written) {
+        const std::string user_path = user_config_file_path(true);
+        written = !user_path.empty() && write_folder_to(user_path.c_str(), folder);
+    }
     if (!written) {
         message_box("作成に失敗しました。", "どうなってんだ", MessageButtons::ok, MessageIcon::error);
         return SetupResult::not_written;

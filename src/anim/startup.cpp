@@ -24,27 +24,42 @@ void prepare_palette()
     build_palette();
 }
 
-std::FILE* open_or_set_up_config(const std::string& config_path, bool* exit_requested)
+// The configuration file from the Windows directory, else from the user's own folder; `read_path`
+// tells which one was opened.
+std::FILE* open_config(std::string* read_path)
 {
-    std::FILE* file = std::fopen(config_path.c_str(), "r");
+    for (const std::string& path : {config_file_path(), user_config_file_path(false)}) {
+        if (path.empty()) {
+            continue;
+        }
+        if (std::FILE* file = std::fopen(path.c_str(), "r")) {
+            *read_path = path;
+            return file;
+        }
+    }
+    return nullptr;
+}
+
+std::FILE* open_or_set_up_config(std::string* read_path, bool* exit_requested)
+{
+    std::FILE* file = open_config(read_path);
     if (file != nullptr) {
         return file;
     }
-    if (first_run_setup(config_path.c_str()) == SetupResult::exit_requested) {
+    if (first_run_setup(config_file_path().c_str()) == SetupResult::exit_requested) {
         *exit_requested = true;
         return nullptr;
     }
-    return std::fopen(config_path.c_str(), "r");
+    return open_config(read_path);
 }
 
-// The next start must run the setup again, so the configuration file goes.
-void give_up_on_menu_images()
+// The next start must run the setup again, so the configuration file that was read goes.
+void give_up_on_menu_images(const std::string& config_path)
 {
     message_box("「めぷ」を起動するのに必要なファイルが見付かりません。ＯＫボタンを押すと次に進みます。",
                 RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
     message_box("ＯＫボタンをおすとめぷは終了します。その後で、スタートメニューからめぷを起動してください。めぷの設定がはじまります。",
                 RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
-    const std::string config_path = config_file_path();
     if (std::remove(config_path.c_str()) != 0) {
         char text[4096];
         std::snprintf(text, sizeof text,
@@ -112,7 +127,8 @@ StartupOutcome start_editor()
     }
 
     bool exit_requested = false;
-    std::FILE* config = open_or_set_up_config(config_file_path(), &exit_requested);
+    std::string config_path;
+    std::FILE* config = open_or_set_up_config(&config_path, &exit_requested);
     if (exit_requested) {
         return StartupOutcome::stopped;
     }
@@ -120,7 +136,7 @@ StartupOutcome start_editor()
         return stop();
     }
     if (load_images_from_config(config) != 0) {
-        give_up_on_menu_images();
+        give_up_on_menu_images(config_path);
         return stop();
     }
 

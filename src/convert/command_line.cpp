@@ -19,7 +19,8 @@ constexpr char USAGE[] =
     "the frame number in four digits and \".BMP\" (out -> out0000.BMP, out0001.BMP, ...).\n"
     "W (1-320, default 320) is rounded down to a multiple of 32, H (1-240, default 240) to a\n"
     "multiple of 2, exactly as the dialog's scroll bars do. Progress goes to standard output,\n"
-    "errors to standard error, both in UTF-8. Without arguments the dialog opens.\n"
+    "errors to standard error, both in UTF-8. Without arguments the dialog opens; with one\n"
+    "file name alone (a file dropped on the program) it opens with that file as its input.\n"
     "Exit status: 0 when every frame was written, 1 when the animation was refused or a frame\n"
     "could not be written, 2 for wrong arguments.\n";
 
@@ -56,7 +57,13 @@ int usage_error(FILE* err, const char* problem, const char* detail) {
     return EXIT_USAGE;
 }
 
+bool is_option(const char* arg) { return arg[0] == '-' && arg[1] != '\0'; }
+
 }  // namespace
+
+const char* dropped_file(int argc, const char* const* argv) {
+    return argc == 2 && !is_option(argv[1]) ? argv[1] : nullptr;
+}
 
 int run_command_line(int argc, const char* const* argv, FILE* out, FILE* err) {
     // Large (two paths and the frame table): on the heap, not the stack.
@@ -66,7 +73,7 @@ int run_command_line(int argc, const char* const* argv, FILE* out, FILE* err) {
     bool options_done = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (!options_done && arg[0] == '-' && arg[1] != '\0') {
+        if (!options_done && is_option(arg)) {
             const bool width = std::strcmp(arg, "--width") == 0;
             if (std::strcmp(arg, "--") == 0) {
                 options_done = true;

@@ -13,3 +13,7 @@ constexpr int EXIT_USAGE = 2;
 // argv[0] is the program; the rest are the arguments. Returns the process exit code: 0 only when
 // every frame was written.
 int run_command_line(int argc, const char* const* argv, FILE* out, FILE* err);
+
+// The file of a command line that is one file name alone (a file dropped on the program, or
+// "Open with"): the dialog then opens with it as its input. Null for any other command line.
+const char* dropped_file(int argc, const char* const* argv);

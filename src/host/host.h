@@ -147,6 +147,12 @@ uint32_t tick_count();
 // separator. Writes at most capacity bytes including the NUL; returns the length, or -1 when it
 // does not fit.
 int windows_directory(char* buffer, int capacity);
+// The user's own folder for the configuration file, for when the Windows directory cannot hold
+// it (on Windows an ordinary user may not write there): the application-data folder's "mepu"
+// subfolder on Windows, made first when `create` is true. Same buffer rules as
+// windows_directory; -1 where the host has no such place (on Linux the Windows directory's
+// place is the user's own already).
+int user_config_directory(char* buffer, int capacity, bool create);
 // The platform's path separator: '\\' on Windows, '/' elsewhere.
 char path_separator();
 

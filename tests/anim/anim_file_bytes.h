@@ -1,6 +1,7 @@
 // Builds animation files byte by byte, so tests can make valid and damaged files alike.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,8 +53,10 @@ inline std::vector<uint8_t> white_tokens()
 // Tokens of a picture whose top half is black and bottom half white.
 inline std::vector<uint8_t> half_black_tokens()
 {
-    std::vector<uint8_t> tokens(300, 127);
-    tokens.insert(tokens.end(), 300, 255);
+    // Filled in place: MinGW's GCC 12 reports a false -Warray-bounds for a vector grown with
+    // insert() here.
+    std::vector<uint8_t> tokens(600, 255);
+    std::fill_n(tokens.begin(), 300, uint8_t{127});
     return tokens;
 }
 

@@ -191,6 +191,72 @@ TEST_F(StartupTest, ConfigurationThatCannotBeCreatedEndsTheProgram)
     EXPECT_TRUE(logged("box ok error \"" + utf8(u8"どうなってんだ") + "\" \"" + utf8(u8"作成に失敗しました。")));
 }
 
+// Where the Windows directory cannot be written (Windows for an ordinary user), the file lives in
+// the user's own folder: read after the Windows directory's, and deleted when it was the one read.
+TEST_F(StartupTest, ConfigurationIsReadFromTheWindowsDirectoryThenTheUserFolder)
+{
+    put_menu_images(folder, "good", 4);
+    put_menu_images(folder, "three", 3);
+    struct Case {
+        const char* name;
+        const char* in_windows;  // subfolder named there, or null for no file
+        const char* in_user;
+        StartupOutcome outcome;
+        bool windows_kept;
+        bool user_kept;
+    } cases[] = {
+        {"both, the Windows directory's is used", "good", "three", StartupOutcome::menu_loop, true, true},
+        {"both, the Windows directory's is deleted", "three", "good", StartupOutcome::stopped, false, true},
+        {"only the user's", nullptr, "good", StartupOutcome::menu_loop, false, true},
+        {"only the user's, deleted", nullptr, "three", StartupOutcome::stopped, false, false},
+    };
+    const std::string user_dir = folder.file("appdata-mepu");
+    const std::string user_config = user_dir + "/mepusys.ini";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        release_animation_data();
+        script_host_reset();
+        script_host_set_system_dir(system_dir().c_str());
+        script_host_set_user_config_dir(user_dir.c_str());
+        script_host_press(PointerButton::left);
+        std::filesystem::remove(config_path());
+        std::filesystem::create_directories(user_dir);
+        if (c.in_windows != nullptr) write_config(program_folder(c.in_windows));
+        const std::string user_text = program_folder(c.in_user);
+        test_support::write_file(user_config, std::vector<uint8_t>(user_text.begin(), user_text.end()));
+        EXPECT_EQ(start_editor(), c.outcome);
+        EXPECT_EQ(config_exists(), c.windows_kept);
+        EXPECT_EQ(std::filesystem::exists(user_config), c.user_kept);
+    }
+}
+
+TEST_F(StartupTest, FirstRunWritesTheUserFolderWhenTheWindowsDirectoryRefuses)
+{
+    put_menu_images(folder, "prog", 4);
+    // A plain file where the Windows directory should be: nothing can be read or created in it.
+    test_support::write_file(folder.file("not-a-folder"), {0});
+    script_host_set_system_dir(folder.file("not-a-folder").c_str());
+    const std::string user_dir = folder.file("appdata-mepu");
+    script_host_set_user_config_dir(user_dir.c_str());
+    script_host_queue_file((folder.path() / "prog" / "mepu.exe").string().c_str());
+    EXPECT_EQ(start_editor(), StartupOutcome::menu_loop);
+    const std::vector<uint8_t> written = test_support::read_file(user_dir + "/mepusys.ini");
+    EXPECT_EQ(std::string(written.begin(), written.end()), program_folder("prog"));
+    EXPECT_FALSE(logged("box ok error \"" + utf8(u8"どうなってんだ") + "\""));
+    EXPECT_NE(menu_images().editmenu.bits, nullptr);
+}
+
+TEST_F(StartupTest, FirstRunFailsWhenTheUserFolderRefusesToo)
+{
+    put_menu_images(folder, "prog", 4);
+    test_support::write_file(folder.file("not-a-folder"), {0});
+    script_host_set_system_dir(folder.file("not-a-folder").c_str());
+    script_host_set_user_config_dir(folder.file("not-a-folder/mepu").c_str());
+    script_host_queue_file((folder.path() / "prog" / "mepu.exe").string().c_str());
+    EXPECT_EQ(start_editor(), StartupOutcome::stopped);
+    EXPECT_TRUE(logged("box ok error \"" + utf8(u8"どうなってんだ") + "\" \"" + utf8(u8"作成に失敗しました。")));
+}
+
 TEST_F(StartupTest, CommandLineFileIsLoadedForPlaying)
 {
     put_menu_images(folder, "prog", 4);

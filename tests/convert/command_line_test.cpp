@@ -55,6 +55,33 @@ TEST(CommandLine, HelpSaysHowToCallIt) {
     }
 }
 
+TEST(CommandLine, OneFileNameAloneIsADroppedFile) {
+    struct Case {
+        std::vector<const char*> args;
+        const char* dropped;
+    } cases[] = {
+        {{}, nullptr},
+        {{"walk.mpa"}, "walk.mpa"},
+        {{"C:\\アニメ\\walk.mpa"}, "C:\\アニメ\\walk.mpa"},
+        {{"-"}, "-"},
+        {{"--help"}, nullptr},
+        {{"--width"}, nullptr},
+        {{"walk.mpa", "out"}, nullptr},
+        {{"--width", "32"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"m2bmp"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const char* dropped = dropped_file(static_cast<int>(argv.size()), argv.data());
+        if (c.dropped == nullptr) {
+            EXPECT_EQ(dropped, nullptr) << c.args.size();
+        } else {
+            ASSERT_NE(dropped, nullptr) << c.dropped;
+            EXPECT_STREQ(dropped, c.dropped);
+        }
+    }
+}
+
 struct UsageCase {
     const char* name;
     std::vector<std::string> args;

@@ -55,6 +55,14 @@ void FakeSaverPlatform::wait_message() {
     if (!scheduled.empty()) clock = scheduled.begin()->first;
 }
 
+void FakeSaverPlatform::wait_message_for(uint32_t milliseconds) {
+    timed_waits.push_back(milliseconds);
+    if (!queue.empty()) return;
+    uint32_t until = last_reading + milliseconds;
+    if (!scheduled.empty() && scheduled.begin()->first < until) until = scheduled.begin()->first;
+    if (static_cast<int32_t>(until - clock) > 0) clock = until;
+}
+
 int FakeSaverPlatform::password_prompt(WindowHandle) {
     const int answer = size_t(prompts) < prompt_answers.size() ? prompt_answers[prompts] : 2;
     ++prompts;

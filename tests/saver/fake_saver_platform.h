@@ -38,7 +38,13 @@ public:
     void end_paint(WindowHandle, const PaintContext&) override {}
     MessageStep take_message(int* quit_code) override;
     void wait_message() override;
-    uint32_t now_ms() override { return clock++; }
+    // Moves the clock on to the time asked after the last reading, or only up to the next
+    // scripted action.
+    void wait_message_for(uint32_t milliseconds) override;
+    uint32_t now_ms() override {
+        last_reading = clock++;
+        return last_reading;
+    }
     ScreenPoint cursor_position() override { return cursor; }
     void show_cursor(bool visible) override { cursor_calls.push_back(visible); }
     int password_prompt(WindowHandle owner) override;
@@ -70,6 +76,9 @@ public:
     bool window_alive = false;
     bool quit_posted = false;
     int waits = 0;
+    // The time left each timed wait was asked for.
+    std::vector<uint32_t> timed_waits;
+    uint32_t last_reading = 0;
 
 private:
     SaverWindow* owner_ = nullptr;

@@ -230,6 +230,26 @@ TEST_F(SaverWindowTest, TicksCountFromWhenTheTickRan) {
     EXPECT_TRUE(saw_stall);
 }
 
+TEST_F(SaverWindowTest, BetweenTicksTheLoopSleepsForTheTimeLeftAndInputWakesIt) {
+    ASSERT_TRUE(saver.create(NO_WINDOW));
+    const uint32_t start = platform.clock;
+    saver.set_interval(83);
+    // A key in the middle of the fourth wait ends the saver then, not when that frame is due.
+    const uint32_t key_time = start + 3 * 83 + 40;
+    platform.at(key_time, [this] { platform.send(SAVER_MSG_KEY_DOWN); });
+    saver.run();
+    EXPECT_EQ(saver.ticks, (std::vector<uint32_t>{start + 83, start + 166, start + 249}));
+    EXPECT_EQ(saver.closes, 1);
+    EXPECT_LE(platform.clock, key_time + 2);
+    // One wait per frame (plus the one the key cut short), each for the whole time left: the
+    // loop never spins on the clock.
+    ASSERT_EQ(platform.timed_waits.size(), 4u);
+    for (uint32_t wait : platform.timed_waits) {
+        EXPECT_GE(wait, 81u);
+        EXPECT_LE(wait, 83u);
+    }
+}
+
 TEST_F(SaverWindowTest, TimerWrappingRoundKeepsTheInterval) {
     platform.clock = 0xFFFFFF00u;
     ASSERT_TRUE(saver.create(NO_WINDOW));

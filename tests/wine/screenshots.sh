@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Takes screenshots of mepu.exe under Wine for a person to look at (not a test): the system page,
-# the drawing page with the onion skin, the value dialog and a message box.
+# Takes screenshots of the Windows programs under Wine for a person to look at (not a test): the
+# editor's system page, drawing page with the onion skin, value dialog and a message box;
+# the converter's dialog; the saver's settings and password dialogs; the installer's dialog.
 # usage: tools/with-xvfb.sh tests/wine/screenshots.sh BUILD_BIN_FOLDER OUTPUT_FOLDER
 set -euo pipefail
-bin=$1 out=$2
+bin=$(cd "$1" && pwd) out=$2
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/../../tools/wine-env.sh"
 mepu_wine_prefix_ready
@@ -11,6 +12,7 @@ mkdir -p "$out"
 printf 'Z:%s\\' "${bin//\//\\}" > "$WINEPREFIX/drive_c/windows/mepusys.ini"
 
 wine "$bin/mepu.exe" &
+editor=$!
 for _ in $(seq 100); do xdotool search --name '^tarvolo Zelkon interface$' >/dev/null 2>&1 && break; sleep 0.2; done
 sleep 2
 main=$(xdotool search --name '^tarvolo Zelkon interface$' | head -1)
@@ -40,4 +42,20 @@ xdotool key Escape; sleep 0.5
 # The host menu "動作" and its second entry, the quit question.
 xdotool mousemove $((wx + 20)) $((wy + top - 10)) click 1; sleep 0.8
 xdotool mousemove $((wx + 30)) $((wy + top + 28)) click 1; shot quit-question
+xdotool key Escape; sleep 0.5
+kill "$editor" 2>/dev/null || true
+
+# Each other program's dialog on its own, ended by its process id after the shot.
+program_shot() {
+  local name=$1; shift
+  ( cd "$bin" && exec wine "$@" ) >/dev/null 2>&1 &
+  local pid=$!
+  sleep 4; shot "$name"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+program_shot converter-dialog "$bin/m2bmp.exe"
+program_shot saver-settings "$bin/mepusaver.scr" /c
+program_shot saver-change-password "$bin/mepusaver.scr" /a 0
+program_shot installer-dialog "$bin/install.exe"
 wineserver -k || true

@@ -122,7 +122,12 @@ void ConverterDialog::choose_input() {
                            ui_text(FILTER_PATTERN_ANIMATION) + QStringLiteral(")");
     const QString chosen = QFileDialog::getOpenFileName(
         this, ui_text(TITLE_OPEN_DIALOG), QFile::decodeName(state_->input_path), filter);
-    if (!chosen.isEmpty()) set_converter_path(state_->input_path, QFile::encodeName(chosen));
+    if (!chosen.isEmpty()) load_input(QFile::encodeName(chosen).constData());
+}
+
+void ConverterDialog::load_input(const char* path) {
+    // A name too long for the buffer leaves the input as it was.
+    set_converter_path(state_->input_path, path);
 }
 
 void ConverterDialog::choose_output() {

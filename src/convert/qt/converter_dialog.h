@@ -20,6 +20,8 @@ public:
     ConverterState& state() { return *state_; }
     // The control with the given DLG_MAIN id (1000 ... 1011), or nullptr.
     QWidget* control(int id) const;
+    // Takes `path` as the input, as choosing it with the load button does.
+    void load_input(const char* path);
 
 protected:
     // A wheel over either scroll bar moves it by line steps, as it does on Windows.

@@ -1,4 +1,5 @@
-// m2bmp: the dialog, or the command line when arguments are given.
+// m2bmp: the dialog (with a dropped file as its input), or the command line for options or two
+// file names.
 #include <QApplication>
 #include <cstdio>
 
@@ -6,9 +7,12 @@
 #include "convert/qt/converter_dialog.h"
 
 int main(int argc, char** argv) {
-    if (argc > 1) return run_command_line(argc, argv, stdout, stderr);
+    // Taken before QApplication, which may take arguments of its own out of argv.
+    const char* dropped = dropped_file(argc, argv);
+    if (argc > 1 && dropped == nullptr) return run_command_line(argc, argv, stdout, stderr);
     QApplication app(argc, argv);
     ConverterDialog dialog;
+    if (dropped != nullptr) dialog.load_input(dropped);
     dialog.show();
     return app.exec();
 }

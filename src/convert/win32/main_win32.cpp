@@ -1,4 +1,5 @@
-// m2bmp.exe: the dialog, or the command line when arguments are given.
+// m2bmp.exe: the dialog (with a dropped file as its input), or the command line for options or
+// two file names.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -21,8 +22,10 @@ void attach_parent_console() {
     if (GetStdHandle(STD_ERROR_HANDLE) == nullptr) std::freopen("CONOUT$", "w", stderr);
 }
 
-int run_dialog() {
+int run_dialog(const char* input) {
     auto state = std::make_unique<ConverterState>();
+    // As if chosen with the load button; a name too long for it leaves the input empty.
+    if (input != nullptr) set_converter_path(state->input_path, input);
     HWND dialog = create_converter_dialog(GetModuleHandleA(nullptr), state.get());
     if (dialog == nullptr) return -1;
     InitCommonControls();
@@ -39,9 +42,10 @@ int run_dialog() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
+    const char* dropped = dropped_file(argc, argv);
+    if (argc > 1 && dropped == nullptr) {
         attach_parent_console();
         return run_command_line(argc, argv, stdout, stderr);
     }
-    return run_dialog();
+    return run_dialog(dropped);
 }

@@ -26,6 +26,12 @@ int windows_directory(char* buffer, int capacity)
     return linux_windows_directory(buffer, capacity);
 }
 
+int user_config_directory(char*, int, bool)
+{
+    // The configuration folder on Linux is the user's own already.
+    return -1;
+}
+
 char path_separator()
 {
     return '/';

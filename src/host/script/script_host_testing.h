@@ -56,6 +56,9 @@ constexpr int SCRIPT_LINE_START_X = 3;
 uint32_t script_host_clock();
 // The folder windows_directory gives (null: back to the Linux place).
 void script_host_set_system_dir(const char* folder);
+// The folder user_config_directory gives, as the application-data folder does on Windows (null:
+// none, as on Linux).
+void script_host_set_user_config_dir(const char* folder);
 // Sets the command-line file by the command-line rule (null: none).
 void script_host_set_command_line(const char* command_line);
 // True once request_exit has been called.

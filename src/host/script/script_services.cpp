@@ -1,5 +1,7 @@
 #include <cstring>
 
+#include <sys/stat.h>
+
 #include "host/common/app_gate.h"
 #include "host/common/system_dir_posix.h"
 #include "host/script/script_state.h"
@@ -20,6 +22,15 @@ int windows_directory(char* buffer, int capacity)
     app_gate_pass();
     const std::string folder = script_state().system_dir;
     if (folder.empty()) return linux_windows_directory(buffer, capacity);
+    return copy_directory_name(folder.c_str(), buffer, capacity);
+}
+
+int user_config_directory(char* buffer, int capacity, bool create)
+{
+    app_gate_pass();
+    const std::string folder = script_state().user_config_dir;
+    if (folder.empty()) return -1;
+    if (create) mkdir(folder.c_str(), 0777);
     return copy_directory_name(folder.c_str(), buffer, capacity);
 }
 

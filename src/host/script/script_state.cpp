@@ -33,6 +33,7 @@ void script_host_reset()
         state.clock = 0;
         state.messages.clear();
         state.system_dir.clear();
+        state.user_config_dir.clear();
         state.exit_requested = false;
     }
     pointer_reset();
@@ -57,6 +58,11 @@ uint32_t script_host_clock()
 void script_host_set_system_dir(const char* folder)
 {
     script_state().system_dir = folder == nullptr ? "" : folder;
+}
+
+void script_host_set_user_config_dir(const char* folder)
+{
+    script_state().user_config_dir = folder == nullptr ? "" : folder;
 }
 
 void script_host_set_command_line(const char* command_line)

@@ -46,11 +46,14 @@ HoldResult hold_app_thread() {
 }
 
 bool release_app_thread(HoldResult how) {
-    app_gate_resume();
+    // A thread suspended inside the gate may hold the gate's lock, which opening the gate takes:
+    // it must run again first.
+    bool resumed = true;
     if (how == HoldResult::suspended) {
-        return ResumeThread(host_state().app_thread) != static_cast<DWORD>(-1);
+        resumed = ResumeThread(host_state().app_thread) != static_cast<DWORD>(-1);
     }
-    return true;
+    app_gate_resume();
+    return resumed;
 }
 
 void stop_app_thread() {

@@ -7,6 +7,8 @@
 void feedback_begin(int pen_color) {
     HostState& h = host_state();
     if (h.feedback_dc != nullptr) feedback_end();
+    // The lines go over the presented picture, so the next presentation must draw it again.
+    h.drawn_over.store(true);
     h.feedback_dc = GetDC(h.main_window.load());
     if (h.feedback_dc == nullptr) return;
     h.feedback_old_pen = SelectObject(h.feedback_dc, GetStockObject(pen_color == 10 ? BLACK_PEN

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "host/host.h"
 
@@ -60,6 +61,20 @@ struct HostState {
     // Pen feedback, used by the application thread between feedback_begin and feedback_end.
     HDC feedback_dc = nullptr;
     HGDIOBJ feedback_old_pen = nullptr;
+
+    // What the application thread presented last: presenting the same picture again draws
+    // nothing, so an editor loop that presents on every poll does not keep the processor busy.
+    // Anything else that draws on the window (a repaint, the pen feedback) sets drawn_over.
+    std::vector<uint8_t> presented;
+    int32_t presented_width = 0;
+    int32_t presented_height = 0;
+    HPALETTE presented_palette = nullptr;
+    std::atomic<bool> drawn_over{true};
+
+    // Set by the GUI thread on every mouse message; a waiting poll wakes on it.
+    HANDLE pointer_input = nullptr;
+    // How long the next poll waits (application thread only).
+    DWORD poll_wait_ms = 1;
 
     // A WM_HOST_WAKE is on its way to the GUI thread.
     std::atomic<bool> wake_pending{false};

@@ -7,8 +7,9 @@
 
 void read_pointer_screen(int* x, int* y, int* right, int* left) {
     app_gate_pass();
-    // The editor polls in tight loops; yielding keeps a spinning thread from starving the GUI.
-    Sleep(0);
+    // The editor polls in tight loops; a short wait per poll keeps a waiting editor from taking
+    // a whole core (and from starving the GUI thread) without changing what the poll returns.
+    wait_for_pointer_input();
     POINT p = {0, 0};
     GetCursorPos(&p);
     *x = p.x;

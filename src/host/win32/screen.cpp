@@ -1,5 +1,6 @@
 // The canvas (a DIB section of palette indices) and the platform palette built from the store.
 #include <cstdlib>
+#include <cstring>
 
 #include "host/host.h"
 #include "host/common/app_gate.h"
@@ -60,6 +61,15 @@ void fill_bitmap_description() {
     }
 }
 
+void paint_canvas() {
+    const HWND window = host_state().main_window.load();
+    if (window == nullptr) return;
+    HDC dc = GetDC(window);
+    realise_palette(dc);
+    stretch_canvas(dc);
+    ReleaseDC(window, dc);
+}
+
 }  // namespace
 
 const VirtualScreen& virtual_screen() { return host_state().screen; }
@@ -109,14 +119,32 @@ void create_screen() {
     ReleaseDC(window, dc);
 }
 
+void repaint_canvas() {
+    host_state().drawn_over.store(true);
+    paint_canvas();
+}
+
 void present_screen() {
     app_gate_pass();
-    const HWND window = host_state().main_window.load();
-    if (window == nullptr) return;
-    HDC dc = GetDC(window);
-    realise_palette(dc);
-    stretch_canvas(dc);
-    ReleaseDC(window, dc);
+    HostState& h = host_state();
+    if (h.screen.bits == nullptr) {
+        paint_canvas();
+        return;
+    }
+    const size_t size = static_cast<size_t>(h.screen.width) * h.screen.height;
+    const int32_t width = h.client_width.load();
+    const int32_t height = h.client_height.load();
+    const bool drawn_over = h.drawn_over.exchange(false);
+    if (!drawn_over && width == h.presented_width && height == h.presented_height &&
+        h.palette == h.presented_palette && h.presented.size() == size &&
+        std::memcmp(h.presented.data(), h.screen.bits, size) == 0) {
+        return;
+    }
+    h.presented.assign(h.screen.bits, h.screen.bits + size);
+    h.presented_width = width;
+    h.presented_height = height;
+    h.presented_palette = h.palette;
+    paint_canvas();
     wake_gui_thread();
 }
 

@@ -1,13 +1,11 @@
-// Platform services the editor uses outside the drawing: time, the Windows directory, paths.
+// Platform services the editor uses outside the drawing: the Windows directory, paths.
 #include "host/host.h"
-#include "host/common/app_gate.h"
+
+#include <cstdio>
 
 #include <windows.h>
 
-uint32_t tick_count() {
-    app_gate_pass();
-    return GetTickCount();
-}
+#include <shlobj.h>
 
 int windows_directory(char* buffer, int capacity) {
     if (buffer == nullptr || capacity <= 0) return -1;
@@ -18,6 +16,22 @@ int windows_directory(char* buffer, int capacity) {
         return -1;
     }
     return static_cast<int>(length);
+}
+
+int user_config_directory(char* buffer, int capacity, bool create) {
+    if (buffer == nullptr || capacity <= 0) return -1;
+    char folder[MAX_PATH];
+    const int flags = CSIDL_APPDATA | (create ? CSIDL_FLAG_CREATE : 0);
+    if (SHGetFolderPathA(nullptr, flags, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK) return -1;
+    const int length = std::snprintf(buffer, static_cast<size_t>(capacity), "%s\\mepu", folder);
+    if (length < 0 || length >= capacity) {
+        buffer[0] = '\0';
+        return -1;
+    }
+    if (create && !CreateDirectoryA(buffer, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        return -1;
+    }
+    return length;
 }
 
 char path_separator() { return '\\'; }

@@ -94,7 +94,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_SIZE:
             h.client_width.store(LOWORD(lparam));
             h.client_height.store(HIWORD(lparam));
-            present_screen();
+            repaint_canvas();
             break;
         case WM_PAINT: {
             // Validate (and so erase) first: presenting before the erase would leave the
@@ -102,7 +102,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             PAINTSTRUCT ps;
             BeginPaint(window, &ps);
             EndPaint(window, &ps);
-            present_screen();
+            repaint_canvas();
             break;
         }
         case WM_CHAR:
@@ -114,6 +114,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             h.wake_pending.store(false);
             break;
         default:
+            if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) note_pointer_input();
             record_button_message(window, message, lparam);
             break;
     }
@@ -158,11 +159,23 @@ void wake_gui_thread() {
 
 void request_exit() { PostMessageA(host_state().main_window.load(), WM_DESTROY, 0, 0); }
 
+namespace {
+// The fine timer resolution lasts exactly as long as the host runs, whichever way it returns.
+struct FineTimer {
+    FineTimer() { begin_fine_timer(); }
+    ~FineTimer() { end_fine_timer(); }
+    FineTimer(const FineTimer&) = delete;
+    FineTimer& operator=(const FineTimer&) = delete;
+};
+}  // namespace
+
 int win32_host_main(HINSTANCE instance, const char* command_line, int show) {
+    const FineTimer fine_timer;
     HostState& h = host_state();
     set_command_line(command_line);
     reset_host_state();
     h.instance = instance;
+    h.pointer_input = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 
     if (!register_main_class(instance)) return 0;
     InitCommonControls();

@@ -82,6 +82,7 @@ LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             return 0;
         }
         default:
+            if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) note_pointer_input();
             if (record_button_message(window, message, lparam)) return 0;
             return DefWindowProcA(window, message, wparam, lparam);
     }

@@ -66,6 +66,8 @@ public:
     // none is waiting, or that the quit message came (with its code).
     virtual MessageStep take_message(int* quit_code) = 0;
     virtual void wait_message() = 0;
+    // Returns when a message is waiting or about `milliseconds` have passed, whichever is first.
+    virtual void wait_message_for(uint32_t milliseconds) = 0;
     // The system's millisecond timer; wraps around after 2^32 ms.
     virtual uint32_t now_ms() = 0;
 

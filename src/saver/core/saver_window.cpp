@@ -106,7 +106,13 @@ int SaverWindow::run() {
             const uint32_t now = platform_.now_ms();
             // Compared as a signed distance so that the timer wrapping round does not make
             // every poll a tick until it catches up.
-            if (static_cast<int32_t>(next_tick_ - now) > 0) continue;
+            const auto time_left = static_cast<int32_t>(next_tick_ - now);
+            if (time_left > 0) {
+                // Sleeping until the frame is due, or until input comes, gives the processor back
+                // without delaying either.
+                platform_.wait_message_for(static_cast<uint32_t>(time_left));
+                continue;
+            }
             // Lateness is not made up: the next tick counts from now.
             next_tick_ = now + interval_;
             on_timer();

@@ -1,5 +1,7 @@
 #include "saver/qt/qt_saver_platform.h"
 
+#include <algorithm>
+
 #include "qt_text/shift_jis_text.h"
 #include "saver/core/saver_picture.h"
 #include "saver/core/saver_window.h"
@@ -261,8 +263,7 @@ bool QtSaverPlatform::host_is_gone() {
 
 MessageStep QtSaverPlatform::take_message(int* quit_code) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    bool processed = dispatcher->processEvents(QEventLoop::AllEvents);
-    if (!processed && !quit_) processed = wait_for_next_tick(dispatcher);
+    const bool processed = dispatcher->processEvents(QEventLoop::AllEvents);
     if (widget_ != nullptr && host_is_gone()) destroy_window(widget_->handle());
     keep_input_grabbed();
     if (quit_) {
@@ -273,22 +274,16 @@ MessageStep QtSaverPlatform::take_message(int* quit_code) {
     return processed ? MessageStep::DISPATCHED : MessageStep::NONE;
 }
 
-bool QtSaverPlatform::wait_for_next_tick(QAbstractEventDispatcher* dispatcher) {
-    // Nothing to do until the next frame is due: give the processor back until then, or until
-    // an event comes. The loop itself decides when a tick runs.
-    if (widget_ == nullptr) return false;
-    const SaverWindow* saver = widget_->owner();
-    if (saver->interval() == 0) return false;
-    const int32_t left = int32_t(saver->next_tick() - now_ms());
-    if (left <= 0) return false;
-    // Wake early while the grab or the host still need looking at.
-    const int wait = grab_pending_ || host_ != NO_WINDOW ? std::min(left, 50) : left;
+void QtSaverPlatform::wait_message_for(uint32_t milliseconds) {
+    // Gives the processor back until the next frame is due or an event comes; wakes early while
+    // the grab or the host still need looking at.
+    const uint32_t wait =
+        grab_pending_ || host_ != NO_WINDOW ? std::min<uint32_t>(milliseconds, 50) : milliseconds;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    wake.start(wait);
-    dispatcher->processEvents(QEventLoop::WaitForMoreEvents);
-    return wake.isActive();
+    wake.start(int(std::min<uint32_t>(wait, 0x7FFFFFFF)));
+    QAbstractEventDispatcher::instance()->processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void QtSaverPlatform::wait_message() {

@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QWidget>
 
-class QAbstractEventDispatcher;
 class SaverWidget;
 
 // The root window of the display's first screen.
@@ -36,6 +35,7 @@ public:
     void end_paint(WindowHandle window, const PaintContext& paint) override;
     MessageStep take_message(int* quit_code) override;
     void wait_message() override;
+    void wait_message_for(uint32_t milliseconds) override;
     uint32_t now_ms() override;
     ScreenPoint cursor_position() override;
     void show_cursor(bool visible) override;
@@ -49,8 +49,6 @@ public:
 private:
     SaverWidget* widget_of(WindowHandle window) const;
     bool host_is_gone();
-    // Blocks until the next tick is due or an event comes; true when an event was handled.
-    bool wait_for_next_tick(QAbstractEventDispatcher* dispatcher);
     void keep_input_grabbed();
 
     SettingsStore& settings_;

@@ -62,7 +62,12 @@ HPALETTE two_colour_palette() {
 }  // namespace
 
 Win32SaverPlatform::Win32SaverPlatform(HINSTANCE instance, SettingsStore& settings)
-    : instance_(instance), settings_(settings) {}
+    : instance_(instance), settings_(settings) {
+    // The waits between frames end on the millisecond only with the fine timer resolution.
+    timeBeginPeriod(1);
+}
+
+Win32SaverPlatform::~Win32SaverPlatform() { timeEndPeriod(1); }
 
 bool Win32SaverPlatform::register_window_class(const char* class_name) {
     WNDCLASSA window_class{};
@@ -144,6 +149,12 @@ MessageStep Win32SaverPlatform::take_message(int* quit_code) {
 }
 
 void Win32SaverPlatform::wait_message() { WaitMessage(); }
+
+void Win32SaverPlatform::wait_message_for(uint32_t milliseconds) {
+    // MWMO_INPUTAVAILABLE also wakes for input that arrived before the call and is still queued,
+    // so input ends the saver at once however the wait falls.
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
 
 uint32_t Win32SaverPlatform::now_ms() { return timeGetTime(); }
 

@@ -9,6 +9,9 @@
 class Win32SaverPlatform : public SaverPlatform {
 public:
     Win32SaverPlatform(HINSTANCE instance, SettingsStore& settings);
+    ~Win32SaverPlatform() override;
+    Win32SaverPlatform(const Win32SaverPlatform&) = delete;
+    Win32SaverPlatform& operator=(const Win32SaverPlatform&) = delete;
 
     bool register_window_class(const char* class_name) override;
     WindowHandle create_window(SaverWindow* owner, const char* class_name,
@@ -24,6 +27,7 @@ public:
     void end_paint(WindowHandle window, const PaintContext& paint) override;
     MessageStep take_message(int* quit_code) override;
     void wait_message() override;
+    void wait_message_for(uint32_t milliseconds) override;
     uint32_t now_ms() override;
     ScreenPoint cursor_position() override;
     void show_cursor(bool visible) override;

@@ -181,6 +181,19 @@ TEST_F(ConverterDialogQt, RunConvertsAndShowsTheLastFrameInTheStatusLine) {
     EXPECT_EQ(std::filesystem::file_size(folder.path() / "out0004.BMP"), 62u + 160 * 240 / 8);
 }
 
+TEST_F(ConverterDialogQt, ADroppedFileIsTheInputOfTheConversion) {
+    ScratchFolder folder;
+    write_bytes(folder.path() / "dropped.mpa", mpa_of_test_pictures(3));
+    dialog.load_input(folder.file("dropped.mpa").c_str());
+    EXPECT_EQ(std::string(dialog.state().input_path), folder.file("dropped.mpa"));
+    // Only the output is chosen in the dialog.
+    ASSERT_EQ(set_converter_path(dialog.state().output_path, folder.file("out").c_str()), 0);
+    ASSERT_EQ(set_converter_path(dialog.state().output_title, "out"), 0);
+    click(IDC_RUN);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "out0002.BMP"));
+}
+
 TEST_F(ConverterDialogQt, AFailedFrameShowsThePrefixInTheStatusLine) {
     ScratchFolder folder;
     write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(1));

@@ -47,6 +47,7 @@ protected:
         std::string command = "\"";
         command += windows_path(M2BMP_PROGRAM);
         command += '"';
+        command += arguments();
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -56,6 +57,9 @@ protected:
         dialog = wait_for_window(TEXT_CONVERTER_TITLE);
         ASSERT_NE(dialog, nullptr) << "no M2BMP window";
     }
+    // What follows the program's name on its command line.
+    virtual std::string arguments() { return std::string(); }
+
     void TearDown() override {
         if (dialog != nullptr) PostMessageA(dialog, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
@@ -132,6 +136,24 @@ TEST_F(ConverterDialogWine, ChosenFilesAreConvertedAtTheChosenSize) {
         ASSERT_TRUE(fs::exists(file)) << file;
         EXPECT_EQ(fs::file_size(file), 62u + 160 * 120 / 8);
     }
+}
+
+// A file dropped on the program (or opened with it) comes as its one argument.
+class ConverterDialogWithDroppedFile : public ConverterDialogWine {
+protected:
+    std::string arguments() override {
+        write_bytes(folder.path() / "dropped walk.mpa", mpa_of_test_pictures(2));
+        return " \"" + windows_path(folder.file("dropped walk.mpa")) + "\"";
+    }
+    ScratchFolder folder;
+};
+
+TEST_F(ConverterDialogWithDroppedFile, OpensTheDialogWithThatFileAsItsInput) {
+    choose_file(IDC_CHOOSE_OUTPUT, TITLE_SAVE_DIALOG, folder.file("out"));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), 0);
+    EXPECT_EQ(item_text(dialog, IDC_STATUS), "1枚目変換成功");
+    EXPECT_TRUE(fs::exists(folder.path() / "out0000.BMP"));
+    EXPECT_TRUE(fs::exists(folder.path() / "out0001.BMP"));
 }
 
 }  // namespace

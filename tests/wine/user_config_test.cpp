@@ -1,0 +1,88 @@
+// The editor started by a user who cannot write the Windows directory: the first-run setup keeps
+// mepusys.ini in the user's application-data folder, and the next start reads it from there.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "wine_driver.h"
+
+namespace {
+
+constexpr const char* BOX_CLASS = "#32770";
+constexpr int FILE_NAME_FIELD = 0x47c;
+
+std::string windows_config() {
+    char directory[MAX_PATH] = {};
+    GetWindowsDirectoryA(directory, sizeof directory);
+    return std::string(directory) + "\\mepusys.ini";
+}
+
+std::string user_config_folder() {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return std::string(folder) + "\\mepu";
+}
+
+class UnwritableWindowsDirectory : public ::testing::Test {
+protected:
+    // A folder in the place of the file: the Windows directory then refuses to create it, as it
+    // does for an ordinary user on Windows, and it cannot be read either.
+    void SetUp() override {
+        DeleteFileA(windows_config().c_str());
+        ASSERT_TRUE(CreateDirectoryA(windows_config().c_str(), nullptr));
+        DeleteFileA((user_config_folder() + "\\mepusys.ini").c_str());
+        RemoveDirectoryA(user_config_folder().c_str());
+        folder = make_scratch_folder("mepu-user-config");
+    }
+    void TearDown() override {
+        RemoveDirectoryA(windows_config().c_str());
+        DeleteFileA((user_config_folder() + "\\mepusys.ini").c_str());
+        RemoveDirectoryA(user_config_folder().c_str());
+    }
+    void press_box(DrivenProgram& program, const char* title) {
+        const HWND box = program.wait_window(BOX_CLASS, title);
+        ASSERT_NE(box, nullptr) << title;
+        press_button(box, IDOK);
+        ASSERT_TRUE(wait_for([&] { return !IsWindow(box); }));
+    }
+    std::string folder;
+};
+
+TEST_F(UnwritableWindowsDirectory, FirstRunWritesTheUserFolderAndTheNextStartReadsIt) {
+    const std::string program_folder = windows_path(MEPU_BIN_DIR) + "\\";
+    {
+        DrivenProgram program;
+        ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
+        press_box(program, "めぷへようこそ！");
+        const HWND dialog =
+            program.wait_window(BOX_CLASS, "mepu.exeがインストールされた場所を指定してください");
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(wait_for([&] { return GetDlgItem(dialog, FILE_NAME_FIELD) != nullptr; }));
+        SetDlgItemTextA(dialog, FILE_NAME_FIELD, (program_folder + "mepu.exe").c_str());
+        press_button(dialog, IDOK);
+        ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
+        press_box(program, "ようこそ「めぷ」へ");
+        // No failure box: the editor goes on to its welcome screen.
+        Sleep(1500);
+        EXPECT_EQ(program.find_window(BOX_CLASS, "どうなってんだ"), nullptr);
+        EXPECT_TRUE(program.running());
+        const std::vector<unsigned char> written =
+            read_file(user_config_folder() + "\\mepusys.ini");
+        EXPECT_EQ(std::string(written.begin(), written.end()), program_folder);
+        PostMessageA(program.main_window(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.wait_exit(), 0);
+    }
+    // The next start finds the file without asking.
+    DrivenProgram program;
+    ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
+    ASSERT_NE(program.wait_window("ZKI_main", "tarvolo Zelkon interface"), nullptr);
+    Sleep(1500);
+    EXPECT_EQ(program.find_window(BOX_CLASS, "めぷへようこそ！"), nullptr);
+    EXPECT_TRUE(program.running());
+}
+
+}  // namespace
