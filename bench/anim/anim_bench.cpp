@@ -1,7 +1,10 @@
-// Speed of the animation data paths, each beside a memcpy of the same bytes in the same run.
+// Speed of the animation data paths, each beside its bare baseline in the same run: the codec
+// beside a memcpy and a memset of the canvas bytes, loading and saving beside reading and writing the same
+// file's bytes in one piece.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -95,6 +98,19 @@ void BM_MemcpyCanvas(benchmark::State& state)
 }
 BENCHMARK(BM_MemcpyCanvas);
 
+// What drawing a frame can at best be: filling the canvas.
+void BM_MemsetCanvas(benchmark::State& state)
+{
+    std::vector<uint8_t> canvas(FRAME_PIXELS);
+    for (auto _ : state) {
+        std::memset(canvas.data(), CANVAS_PAPER, canvas.size());
+        benchmark::DoNotOptimize(canvas.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * FRAME_PIXELS);
+}
+BENCHMARK(BM_MemsetCanvas);
+
 // 4 095 different drawn frames, the largest animation a file may hold.
 struct LargeAnimation {
     std::vector<Frame*> frames;
@@ -163,6 +179,43 @@ void BM_Memcpy4095FrameFile(benchmark::State& state)
     memcpy_bytes(state, large_animation().file_bytes);
 }
 BENCHMARK(BM_Memcpy4095FrameFile)->Unit(benchmark::kMillisecond);
+
+// The bare file I/O the loader and the writer are measured against.
+void BM_ReadWhole4095FrameFile(benchmark::State& state)
+{
+    LargeAnimation& anim = large_animation();
+    write_animation_file(anim.path.c_str(), anim.frames.data(), anim.count(), 5);
+    std::vector<uint8_t> bytes(anim.file_bytes);
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(anim.path.c_str(), "rb");
+        if (file == nullptr || std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+            state.SkipWithError("read failed");
+        }
+        if (file != nullptr) {
+            std::fclose(file);
+        }
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(anim.file_bytes));
+}
+BENCHMARK(BM_ReadWhole4095FrameFile)->Unit(benchmark::kMillisecond);
+
+void BM_WriteWhole4095FrameFile(benchmark::State& state)
+{
+    LargeAnimation& anim = large_animation();
+    std::vector<uint8_t> bytes(anim.file_bytes, 0x5A);
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(anim.path.c_str(), "wb");
+        if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+            state.SkipWithError("write failed");
+        }
+        if (file != nullptr) {
+            std::fclose(file);
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(anim.file_bytes));
+}
+BENCHMARK(BM_WriteWhole4095FrameFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "convert/frame_pixels.h"
-
 namespace {
 
 void put_u16(uint8_t* at, uint32_t value) {
@@ -37,14 +35,4 @@ void make_bmp_header(int32_t width, int32_t height, uint8_t header[BMP_HEADER_SI
     header[54] = 255;
     header[55] = 255;
     header[56] = 255;
-}
-
-void pack_1bpp(const uint8_t* src, int32_t width, int32_t height, uint8_t* dst) {
-    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) / 8;
-    for (size_t i = 0; i < bytes; ++i) {
-        uint8_t packed = 0;
-        for (int bit = 7; bit >= 0; --bit, ++src)
-            if (*src == DECODED_INK) packed |= static_cast<uint8_t>(1u << bit);
-        dst[i] = packed;
-    }
 }

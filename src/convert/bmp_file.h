@@ -8,7 +8,3 @@ constexpr int32_t BMP_HEADER_SIZE = 62;
 
 // Fills header[0 .. 61] for a width x height picture (width a multiple of 32, both >= 0).
 void make_bmp_header(int32_t width, int32_t height, uint8_t header[BMP_HEADER_SIZE]);
-// Packs width * height source bytes into width * height / 8 bytes, 8 pixels per byte, first
-// pixel in bit 7; a bit is set where the source byte is ink (0xFF). width * height must be a
-// multiple of 8.
-void pack_1bpp(const uint8_t* src, int32_t width, int32_t height, uint8_t* dst);

@@ -5,24 +5,24 @@
 
 #include "anim/animation_file.h"
 #include "convert/bmp_file.h"
+#include "convert/bmp_pixels.h"
 #include "convert/converter_texts.h"
 #include "convert/frame_file_name.h"
-#include "convert/frame_pixels.h"
 #include "convert/output_size.h"
 #include "convert/source_reader.h"
-#include "raster/raster.h"
 
 namespace {
 
 constexpr char BMP_EXTENSION[] = ".BMP";
 
 struct WorkBuffers {
-    std::unique_ptr<uint8_t[]> decoded;
-    std::unique_ptr<uint8_t[]> scaled;
+    OutputSampling sampling;
     std::unique_ptr<uint8_t[]> packed;
-    size_t scaled_bytes = 0;
     size_t packed_bytes = 0;
     uint8_t header[BMP_HEADER_SIZE] = {};
+    // The stream's buffer holds a whole file, so each file reaches the disk in one write.
+    std::unique_ptr<char[]> stream_buffer;
+    size_t stream_buffer_bytes = 0;
 };
 
 void show_path_status(const ConverterFront& front, const char* path, const char* text) {
@@ -40,13 +40,12 @@ int write_frame_file(const ConverterState& state, int32_t index, WorkBuffers* wo
         show_path_status(front, state.output_path, STATUS_OPEN_ERROR);
         return -1;
     }
+    std::setvbuf(file, work->stream_buffer.get(), _IOFBF, work->stream_buffer_bytes);
     if (std::fwrite(work->header, 1, BMP_HEADER_SIZE, file) != BMP_HEADER_SIZE) {
         show_path_status(front, state.output_path, STATUS_HEADER_WRITE_ERROR);
         std::fclose(file);
         return -1;
     }
-    flip_rows(work->scaled.get(), state.output_width, state.output_height);
-    pack_1bpp(work->scaled.get(), state.output_width, state.output_height, work->packed.get());
     const bool bits_written =
         std::fwrite(work->packed.get(), 1, work->packed_bytes, file) == work->packed_bytes;
     // A failure that only shows when buffered bytes reach the disk is a failed write too.
@@ -77,21 +76,18 @@ int convert_animation(ConverterState* state, const ConverterFront& front) {
     }
     // The size may still hold a raw value from a dragged thumb.
     clamp_output_size(&state->output_width, &state->output_height);
-    WorkBuffers work;
-    work.scaled_bytes = static_cast<size_t>(state->output_width) * state->output_height;
-    work.packed_bytes = work.scaled_bytes / 8;
-    work.decoded = std::make_unique<uint8_t[]>(FRAME_PIXELS);
-    work.scaled = std::make_unique<uint8_t[]>(work.scaled_bytes);
-    work.packed = std::make_unique<uint8_t[]>(work.packed_bytes);
-    make_bmp_header(state->output_width, state->output_height, work.header);
+    auto work = std::make_unique<WorkBuffers>();
+    work->sampling = make_output_sampling(state->output_width, state->output_height);
+    work->packed_bytes = static_cast<size_t>(state->output_width) * state->output_height / 8;
+    work->packed = std::make_unique<uint8_t[]>(work->packed_bytes);
+    work->stream_buffer_bytes = BMP_HEADER_SIZE + work->packed_bytes + 1;
+    work->stream_buffer = std::make_unique<char[]>(work->stream_buffer_bytes);
+    make_bmp_header(state->output_width, state->output_height, work->header);
 
     int failed = 0;
     for (int32_t i = 0; i < state->frame_count; ++i) {
-        decode_frame_pixels(state->frames[i], work.decoded.get());
-        blit_scaled_transparent(work.scaled.get(), state->output_width, state->output_height,
-                                work.decoded.get(), CANVAS_WIDTH, CANVAS_HEIGHT, 0, 0,
-                                state->output_width, state->output_height);
-        if (write_frame_file(*state, i, &work, front) != 0) ++failed;
+        make_bmp_pixels(state->frames[i], &work->sampling, work->packed.get());
+        if (write_frame_file(*state, i, work.get(), front) != 0) ++failed;
     }
     release_source_frames(state);
     return failed;

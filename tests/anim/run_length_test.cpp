@@ -155,6 +155,139 @@ TEST(EncodeRuns, RoundTripsDrawnPicturesOfAnySize)
     }
 }
 
+// The encoder as a plain pixel loop: what the word-at-a-time encoder must reproduce exactly.
+std::vector<uint8_t> plain_encode(const std::vector<uint8_t>& image)
+{
+    std::vector<uint8_t> tokens;
+    bool ink = image[0] == CANVAS_INK;
+    int length = 1;
+    const auto put = [&] { tokens.push_back(static_cast<uint8_t>(ink ? length - 1 : length + 127)); };
+    for (std::size_t i = 1; i < image.size(); ++i) {
+        const bool pixel_ink = image[i] == CANVAS_INK;
+        if (pixel_ink == ink && length < MAX_RUN) {
+            ++length;
+            continue;
+        }
+        put();
+        ink = pixel_ink;
+        length = 1;
+    }
+    put();
+    return tokens;
+}
+
+// Pictures whose runs end at every offset inside and across 64-pixel blocks.
+std::vector<uint8_t> random_runs_picture(unsigned seed, std::size_t pixels, int longest_run)
+{
+    std::mt19937 random(seed);
+    std::vector<uint8_t> image(pixels);
+    const uint8_t papers[] = {CANVAS_PAPER, 0, 190, 11, 9, 138};
+    bool ink = random() % 2 == 0;
+    for (std::size_t i = 0; i < pixels;) {
+        const std::size_t run = 1 + random() % static_cast<unsigned>(longest_run);
+        for (std::size_t k = 0; k < run && i < pixels; ++k, ++i) {
+            image[i] = ink ? CANVAS_INK : papers[random() % 6];
+        }
+        ink = !ink;
+    }
+    return image;
+}
+
+TEST(EncodeRuns, SameTokensAsThePlainLoop)
+{
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> image;
+    };
+    std::vector<Case> cases;
+    for (const EncodeCase& c : encode_cases()) {
+        cases.push_back({c.name, c.image});
+    }
+    cases.push_back({"drawn", drawn_picture(21)});
+    for (const int longest : {1, 3, 70, 200, 1000}) {
+        for (const std::size_t pixels : {std::size_t{FRAME_PIXELS}, std::size_t{1}, std::size_t{63},
+                                         std::size_t{64}, std::size_t{65}, std::size_t{127},
+                                         std::size_t{129}, std::size_t{1000}}) {
+            cases.push_back({"random runs", random_runs_picture(static_cast<unsigned>(longest + pixels),
+                                                                pixels, longest)});
+        }
+    }
+    std::vector<uint8_t> block_edges = canvas(CANVAS_PAPER);
+    for (std::size_t i = 63; i < block_edges.size(); i += 64) {
+        block_edges[i] = CANVAS_INK;
+    }
+    cases.push_back({"ink at the last pixel of every block", block_edges});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << ", " << c.image.size() << " pixels");
+        const auto pixels = static_cast<int>(c.image.size());
+        EXPECT_EQ(encode(c.image, pixels, 1), plain_encode(c.image));
+    }
+}
+
+TEST(EncodeRuns, FailsExactlyWhenTheTokensDoNotFit)
+{
+    // Long runs, and runs so short that whole groups of tokens are written at once.
+    for (const int longest : {300, 3, 1}) {
+        SCOPED_TRACE(testing::Message() << "runs up to " << longest);
+        const std::vector<uint8_t> image = random_runs_picture(3, 5000, longest);
+        const std::vector<uint8_t> expected = plain_encode(image);
+        const auto needed = static_cast<int32_t>(expected.size());
+        for (const int32_t room : {needed - 1, needed - 7, needed / 2}) {
+            std::vector<uint8_t> out(static_cast<std::size_t>(room), 0xEE);
+            EXPECT_EQ(encode_runs(image.data(), 5000, 1, out.data(), room), -1) << room;
+        }
+        // Exactly sized, so the address sanitizer sees any byte written past the room.
+        std::vector<uint8_t> out(expected.size());
+        EXPECT_EQ(encode_runs(image.data(), 5000, 1, out.data(), needed), needed);
+        EXPECT_EQ(out, expected);
+    }
+}
+
+// The drawing as a plain pixel loop, for every pair of print values.
+TEST(DrawFrame, SameCanvasAsAPixelLoop)
+{
+    std::vector<std::vector<uint8_t>> token_lists = {encode(drawn_picture(4), 320, 240),
+                                                    std::vector<uint8_t>(FRAME_PIXELS, 0),
+                                                    std::vector<uint8_t>(700, 200)};
+    std::mt19937 random(9);
+    for (const std::size_t count : {std::size_t{1200}, std::size_t{3000}, std::size_t{40}}) {
+        std::vector<uint8_t> tokens(count);
+        for (uint8_t& t : tokens) {
+            t = static_cast<uint8_t>(random());
+        }
+        token_lists.push_back(tokens);
+    }
+    struct Size {
+        int width;
+        int height;
+    };
+    for (const std::vector<uint8_t>& tokens : token_lists) {
+        const FramePtr frame = frame_of(tokens);
+        for (const Size size : {Size{320, 240}, Size{33, 7}, Size{1, 200}, Size{320, 1}}) {
+            for (const auto& [ink, paper] : {std::pair<uint8_t, uint8_t>{10, 255}, {0, 255}, {190, 0}, {0, 0}}) {
+                SCOPED_TRACE(testing::Message() << tokens.size() << " tokens, " << size.width << "x"
+                                                << size.height << ", values " << int(ink) << "," << int(paper));
+                const std::size_t pixels = static_cast<std::size_t>(size.width) * size.height;
+                std::vector<uint8_t> expected = random_runs_picture(1, pixels, 5);
+                std::vector<uint8_t> drawn = expected;
+                std::size_t at = 0;
+                for (const uint8_t t : tokens) {
+                    const std::size_t length = t < 128 ? t + 1u : t - 127u;
+                    const uint8_t value = t < 128 ? ink : paper;
+                    for (std::size_t k = 0; k < length && at < pixels; ++k, ++at) {
+                        if (value != 0) {
+                            expected[at] = value;
+                        }
+                    }
+                }
+                EXPECT_EQ(draw_frame(drawn.data(), size.width, size.height, frame.get(), ink, paper),
+                          static_cast<int32_t>(tokens.size()));
+                ASSERT_EQ(drawn, expected);
+            }
+        }
+    }
+}
+
 TEST(DrawFrame, PrintValuesOfZeroLeaveTheirPixels)
 {
     const FramePtr frame = frame_of(anim_test::half_black_tokens());

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "convert/bmp_file.h"
-#include "convert/frame_pixels.h"
 
 namespace {
 
@@ -54,26 +53,5 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BmpHeader,
                                          HeaderCase{160, 120, 62 + 2400, 2400},
                                          HeaderCase{32, 2, 62 + 8, 8},
                                          HeaderCase{288, 238, 62 + 8568, 8568}));
-
-TEST(Pack1bpp, FirstPixelInTopBitAndOnlyInkSetsBits) {
-    // Two output bytes: ink at pixels 0, 6, 9 and 15; paper, zero and other values stay clear.
-    std::vector<uint8_t> src(16, DECODED_PAPER);
-    src[0] = src[6] = src[9] = src[15] = DECODED_INK;
-    src[3] = 0;
-    src[4] = 10;
-    src[12] = 0xFE;
-    uint8_t dst[2] = {0xAA, 0x55};
-    pack_1bpp(src.data(), 16, 1, dst);
-    EXPECT_EQ(dst[0], 0b1000'0010);
-    EXPECT_EQ(dst[1], 0b0100'0001);
-}
-
-TEST(Pack1bpp, WritesExactlyWidthTimesHeightOverEight) {
-    std::vector<uint8_t> src(32 * 2, DECODED_INK);
-    std::vector<uint8_t> dst(8 + 1, 0x5A);
-    pack_1bpp(src.data(), 32, 2, dst.data());
-    for (size_t i = 0; i < 8; ++i) EXPECT_EQ(dst[i], 0xFF) << i;
-    EXPECT_EQ(dst[8], 0x5A) << "byte past the packed rows written";
-}
 
 }  // namespace
