@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Runs a command with an Xvfb display of its own (unless DISPLAY already points at one).
+# Runs a command with an Xvfb display of its own (unless DISPLAY already points at one). Xvfb picks
+# a free display number itself and says which once it is ready, so runs that start at the same
+# moment never share a display.
 set -euo pipefail
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then exec "$@"; fi
-for n in $(seq 90 120); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$number_file"' EXIT
+number=""
+for _ in $(seq 100); do
+  read -r number <"$number_file" || true
+  [ -n "$number" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+rm -f "$number_file"
+[ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$number"
 "$@"
