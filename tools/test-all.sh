@@ -18,6 +18,9 @@ export MEPU_WINEPREFIX="${MEPU_WINEPREFIX:-${TMPDIR:-/tmp}/mepu-wineprefix}"
 # their own beside their temporary folder.
 XDG_RUNTIME_DIR=$(mktemp -d)
 TMPDIR=$(mktemp -d)
+# Open to every user, as the system's temporary folder is: some tests check permissions as an
+# ordinary user, and the screen-saver daemon's test runs as one.
+chmod 1777 "$TMPDIR"
 export TMPDIR XDG_RUNTIME_DIR
 
 step() { printf '\n==== %s (%s s so far)\n' "$*" "$SECONDS"; }
