@@ -39,29 +39,12 @@ mkdir -p "$XDG_CONFIG_HOME/mepu"
 printf '%s/' "$(dirname "$program")" >"$XDG_CONFIG_HOME/mepu/mepusys.ini"
 export QT_QPA_PLATFORM=xcb
 
-ticks_per_second="$(getconf CLK_TCK)"
-
-# User + system clock ticks the process has used so far (fields 14 and 15 of its stat line, counted
-# after the parenthesised command name).
-cpu_ticks() {
-  local stat
-  stat="$(cat "/proc/$1/stat")"
-  stat="${stat##*) }"
-  set -- $stat
-  echo $(( ${12} + ${13} ))
-}
+. "$here/bench/cpu_share.sh"
 
 # Prints "<label>: <percent> % of one core over <seconds> s".
 measure() {
-  local label="$1" start_ticks end_ticks start_ns end_ns
-  start_ticks="$(cpu_ticks "$editor_pid")"
-  start_ns="$(date +%s%N)"
-  sleep "$seconds"
-  end_ticks="$(cpu_ticks "$editor_pid")"
-  end_ns="$(date +%s%N)"
-  awk -v t=$((end_ticks - start_ticks)) -v hz="$ticks_per_second" \
-      -v ns=$((end_ns - start_ns)) -v label="$label" \
-      'BEGIN { printf "%-28s %6.2f %% of one core over %.1f s\n", label ":", 100 * t / hz / (ns / 1e9), ns / 1e9 }'
+  printf '%-28s %6s %% of one core over %s s\n' "$1:" "$(cpu_shares "$seconds" "$editor_pid")" \
+    "$seconds"
 }
 
 main_window() {

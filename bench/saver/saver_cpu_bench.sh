@@ -22,24 +22,13 @@ python3 "$tests/make_sample_mpa.py" "$work/walk.mpa" 12
 printf '[Software\\tarvolo\\MepuScreenSaver]\nloadfile=%s\n' "$work/walk.mpa" \
   > "$XDG_CONFIG_HOME/mepu/registry.ini"
 
-# utime + stime of a process, in clock ticks.
-ticks_of() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+. "$(dirname "$0")/../cpu_share.sh"
 server=$(pgrep -f "^Xvfb $DISPLAY " | head -n 1 || true)
 
 "$saver" -s & pid=$!
 sleep 2  # start-up is not playback
-saver_before=$(ticks_of "$pid")
-server_before=$([ -n "$server" ] && ticks_of "$server" || echo 0)
-start=$(date +%s.%N)
-sleep "$seconds"
-saver_after=$(ticks_of "$pid")
-server_after=$([ -n "$server" ] && ticks_of "$server" || echo 0)
-end=$(date +%s.%N)
+# shellcheck disable=SC2086  # no server pid, no second share
+read -r saver_share server_share <<<"$(cpu_shares "$seconds" "$pid" $server)"
 kill "$pid"
-hz=$(getconf CLK_TCK)
-awk -v s="$((saver_after - saver_before))" -v x="$((server_after - server_before))" \
-    -v hz="$hz" -v t0="$start" -v t1="$end" 'BEGIN {
-  wall = t1 - t0
-  printf "mepusaver -s at 12 fps over %.1f s: saver %.1f %% of a core, X server %.1f %%\n",
-         wall, 100 * s / hz / wall, 100 * x / hz / wall
-}'
+echo "mepusaver -s at 12 fps over $seconds s: saver $saver_share % of a core," \
+  "X server ${server_share:-unknown} %"

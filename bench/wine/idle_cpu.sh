@@ -28,19 +28,15 @@ window_pid() {
   xdotool getwindowpid "$window"
 }
 
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+. "$here/../cpu_share.sh"
 
 # Prints "NAME PERCENT" for the process behind the window titled $2, after it has settled.
 measure() {
-  local name=$1 pid before after
+  local name=$1 pid
   pid=$(window_pid "$2")
   started+=("$pid")
   sleep 2
-  before=$(cpu_ticks "$pid")
-  sleep "$seconds"
-  after=$(cpu_ticks "$pid")
-  awk -v n="$name" -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" \
-    'BEGIN { printf "%s %.1f %% of a core\n", n, 100 * t / hz / s }'
+  echo "$name $(cpu_shares "$seconds" "$pid") % of a core"
   kill "$pid" 2>/dev/null || true
   while [ -e "/proc/$pid" ]; do sleep 0.1; done
 }
