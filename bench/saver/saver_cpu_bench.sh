@@ -23,7 +23,7 @@ printf '[Software\\tarvolo\\MepuScreenSaver]\nloadfile=%s\n' "$work/walk.mpa" \
   > "$XDG_CONFIG_HOME/mepu/registry.ini"
 
 . "$(dirname "$0")/../cpu_share.sh"
-server=$(pgrep -f "^Xvfb $DISPLAY " | head -n 1 || true)
+server=${MEPU_XVFB_PID:-}
 
 "$saver" -s & pid=$!
 sleep 2  # start-up is not playback
