@@ -14,6 +14,7 @@
 
 #include "support/temp_folder.h"
 #include "child_process.h"
+#include "contents.h"
 #include "file_replace/replace_file.h"
 #include "file_size_limit.h"
 
@@ -24,12 +25,8 @@ using test_support::TempFolder;
 using file_replace_test::SKIPPED_BECAUSE;
 namespace fs = std::filesystem;
 
-std::vector<uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
-
-std::function<void(FileOutput&)> writes(const std::string& text)
-{
-    return [text](FileOutput& out) { out.write(text); };
-}
+using file_replace_test::bytes_of;
+using file_replace_test::writes;
 
 struct stat status_of(const std::string& path)
 {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/temp_folder.h"
+#include "contents.h"
 #include "file_replace/replace_file.h"
 
 namespace {
@@ -15,12 +16,8 @@ namespace {
 using test_support::read_file;
 using test_support::TempFolder;
 
-std::vector<uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
-
-std::function<void(FileOutput&)> writes(const std::string& text)
-{
-    return [text](FileOutput& out) { out.write(text); };
-}
+using file_replace_test::bytes_of;
+using file_replace_test::writes;
 
 // Another program's hold on a file: it reads and shares only what `sharing` says.
 HANDLE hold(const std::string& path, DWORD sharing)

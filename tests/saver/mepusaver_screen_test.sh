@@ -7,15 +7,8 @@ set -euo pipefail
 saver=$1
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/screen_check.sh"
-work=$(mktemp -d)
+prepare_saver_settings 4
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME/mepu" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-python3 "$here/make_sample_mpa.py" "$work/walk.mpa" 4
-printf '[Software\\tarvolo\\MepuScreenSaver]\nloadfile=%s\n' "$work/walk.mpa" \
-  > "$XDG_CONFIG_HOME/mepu/registry.ini"
-read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 
 xdotool mousemove 200 200
 "$saver" -s & pid=$!

@@ -1,5 +1,19 @@
 # Screen checks shared by the saver's screen tests (sourced).
 
+# A fresh folder $work holding the saver's settings, in a configuration and runtime folder of the
+# test's own: a sample animation of $1 frames chosen as the one to play. Sets $width and $height
+# to the screen's size.
+prepare_saver_settings() {
+  work=$(mktemp -d)
+  export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+  mkdir -p "$XDG_CONFIG_HOME/mepu" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  python3 "$here/make_sample_mpa.py" "$work/walk.mpa" "$1"
+  printf '[Software\\tarvolo\\MepuScreenSaver]\nloadfile=%s\n' "$work/walk.mpa" \
+    > "$XDG_CONFIG_HOME/mepu/registry.ini"
+  read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+}
+
 # The grey level (0-255) of pixel X,Y of a screenshot.
 pixel_level() {
   convert "$1" -colorspace Gray -format "%[fx:int(255*p{$2,$3})]" info:
