@@ -46,7 +46,8 @@ public:
     QueueingUnseen() { __tsan_ignore_thread_begin(); }
     ~QueueingUnseen() { __tsan_ignore_thread_end(); }
 #else
-    QueueingUnseen() = default;
+    // User-provided, so that a build without the race detector sees no unused variable.
+    QueueingUnseen() {}
 #endif
     QueueingUnseen(const QueueingUnseen&) = delete;
     QueueingUnseen& operator=(const QueueingUnseen&) = delete;
