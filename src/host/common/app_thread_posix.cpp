@@ -46,7 +46,9 @@ CrashCatch& crash_catch()
 
 AppThreadRun& app_thread_run()
 {
-    static AppThreadRun state;
+    // Never destroyed: a detached application thread may still be notifying it while the
+    // process exits.
+    static AppThreadRun& state = *new AppThreadRun;
     return state;
 }
 

@@ -1,7 +1,6 @@
 // The virtual screen on the Qt host: the application thread draws into `bits`; presenting copies
 // them, under a lock, into the image the canvas view paints, so the GUI thread never reads a
 // buffer that is being written.
-#include <QMetaObject>
 #include <QThread>
 
 #include <cstring>
@@ -10,6 +9,7 @@
 #include "host/common/palette_store.h"
 #include "host/host.h"
 #include "host/qt/qt_canvas_view.h"
+#include "host/qt/qt_gui_call.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_main_window.h"
 
@@ -25,7 +25,7 @@ void repaint_canvas_later()
     QtHostState& host = qt_host();
     if (host.presented.repaint_pending.exchange(true)) return;
     CanvasView* canvas = host.main_window->canvas();
-    QMetaObject::invokeMethod(canvas, [canvas] { canvas->repaint_soon(); }, Qt::QueuedConnection);
+    post_to_gui([canvas] { canvas->repaint_soon(); }, canvas);
 }
 
 // With the presented canvas's mutex held.

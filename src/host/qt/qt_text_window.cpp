@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "host/common/app_gate.h"
+#include "host/qt/qt_gui_call.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_pointer.h"
 #include "qt_text/shift_jis_text.h"
@@ -118,7 +119,7 @@ void TextWindow::repaint_later()
 {
     // One queued repaint at a time, however fast the application prints.
     if (repaint_pending_.exchange(true)) return;
-    QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    post_to_gui([this] { update(); }, this);
 }
 
 void TextWindow::paintEvent(QPaintEvent*)
@@ -151,11 +152,10 @@ void activate_text_window()
     QtHostState& host = qt_host();
     if (host.text_window == nullptr) return;
     TextWindow* window = host.text_window;
-    QMetaObject::invokeMethod(
-        window,
+    post_to_gui(
         [window] {
             window->raise();
             window->activateWindow();
         },
-        Qt::QueuedConnection);
+        window);
 }
