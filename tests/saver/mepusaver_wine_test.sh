@@ -60,7 +60,7 @@ wait_window 'ｴﾗｰ'
 kill -0 "$pid" || { echo "a wrong password ended the saver"; exit 1; }
 xdotool key Return
 wait_window_gone 'ｴﾗｰ'
-sleep 0.3
+wait_window_focused 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
 xdotool key BackSpace BackSpace BackSpace BackSpace
 xdotool type --delay 50 neko
 xdotool key Return
@@ -79,7 +79,7 @@ xdotool key Return
 wait_window 'ｴﾗｰ'
 xdotool key Return
 wait_window_gone 'ｴﾗｰ'
-sleep 0.3
+wait_window_focused 'ﾊﾟｽﾜｰﾄﾞの変更'
 xdotool key BackSpace
 xdotool type --delay 50 c
 xdotool key Return

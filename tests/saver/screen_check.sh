@@ -85,3 +85,14 @@ wait_window_gone() {
   echo "window '$1' stays"
   return 1
 }
+
+# Waits up to a minute until the window titled $1 holds the keyboard focus, so that keys typed
+# next reach it (a busy machine may give it back late after a message box closes).
+wait_window_focused() {
+  for _ in $(seq 600); do
+    [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "window '$1' does not get the focus"
+  return 1
+}
