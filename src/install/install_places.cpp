@@ -1,6 +1,7 @@
 #include "install/install_places.h"
 
 #include "install/install_script.h"
+#include "xdg_places/xdg_places.h"
 
 InstallPlaces windows_install_places(const std::string& windows_dir) {
     return {windows_dir, windows_dir.substr(0, 3) + "Progra~1\\", '\\'};
@@ -8,9 +9,8 @@ InstallPlaces windows_install_places(const std::string& windows_dir) {
 
 InstallPlaces xdg_install_places(const char* config_home, const char* data_home,
                                  const char* home) {
-    const std::string home_dir = home ? home : "";
-    const std::string config = (config_home && *config_home) ? config_home : home_dir + "/.config";
-    const std::string data = (data_home && *data_home) ? data_home : home_dir + "/.local/share";
+    const std::string config = xdg_base_folder(config_home, home, "/.config");
+    const std::string data = xdg_base_folder(data_home, home, "/.local/share");
     return {config + "/mepu", data + "/", '/'};
 }
 

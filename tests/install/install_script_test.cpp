@@ -100,6 +100,10 @@ TEST(CompleteInstallPaths, LinuxPlacesFollowXdgDefaults) {
     const InstallPlaces unset = xdg_install_places(nullptr, "", "/home/u");
     EXPECT_EQ(unset.windows_dir, "/home/u/.config/mepu");
     EXPECT_EQ(unset.programs_prefix, "/home/u/.local/share/");
+    // Relative values are not taken: the editor would look for its configuration elsewhere.
+    const InstallPlaces relative = xdg_install_places("cfg", "data", "/home/u");
+    EXPECT_EQ(relative.windows_dir, unset.windows_dir);
+    EXPECT_EQ(relative.programs_prefix, unset.programs_prefix);
     InstallScript script;
     script.destination = "mepu";
     script.ini_file = "mepusys.ini";

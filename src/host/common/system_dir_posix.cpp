@@ -3,9 +3,10 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "xdg_places/xdg_places.h"
 
 namespace {
 // mkdir -p: the Windows directory always exists, so its Linux place must too.
@@ -33,14 +34,7 @@ int copy_directory_name(const char* folder, char* buffer, int capacity)
 
 int linux_windows_directory(char* buffer, int capacity)
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string folder;
-    if (config != nullptr && config[0] == '/') {
-        folder = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] == '\0') return -1;
-        folder = std::string(home) + "/.config";
-    }
-    return copy_directory_name((folder + "/mepu").c_str(), buffer, capacity);
+    const std::string folder = mepu_config_folder();
+    if (folder.empty()) return -1;
+    return copy_directory_name(folder.c_str(), buffer, capacity);
 }

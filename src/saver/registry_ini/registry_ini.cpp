@@ -2,6 +2,7 @@
 
 #include "file_replace/replace_file.h"
 #include "registry_ini/registry_ini_reader.h"
+#include "xdg_places/xdg_places.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -74,13 +75,7 @@ bool RegistryIniStore::write_string(const char* key, const char* name, const std
 }
 
 std::string default_registry_ini_path() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string folder;
-    if (config != nullptr && config[0] == '/') {
-        folder = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        folder = std::string(home != nullptr ? home : ".") + "/.config";
-    }
-    return folder + "/mepu/registry.ini";
+    const std::string folder = mepu_config_folder();
+    // Without a home folder the file stays beside the program's current folder.
+    return (folder.empty() ? std::string(".config/mepu") : folder) + "/registry.ini";
 }
