@@ -1,9 +1,8 @@
 #include "install/desktop_start_menu.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
+#include "file_replace/replace_file.h"
 #include "install/file_ops.h"
 #include "registry_ini/registry_ini_reader.h"
 
@@ -65,11 +64,10 @@ std::string DesktopStartMenu::group_folder(const std::string& group_name) {
 bool DesktopStartMenu::create_shortcut(const std::string& target, const std::string& folder,
                                        const std::string& app_name) {
     if (has_control_character(target) || has_control_character(app_name)) return false;
-    std::unique_ptr<FILE, int (*)(FILE*)> file(
-        std::fopen((folder + app_name + ".desktop").c_str(), "wb"), std::fclose);
-    if (!file) return false;
     const std::string entry = "[Desktop Entry]\nType=Application\nName=" + escaped_name(app_name) +
                               "\nExec=" + quoted_exec(target) + "\nTerminal=false\n";
-    return std::fwrite(entry.data(), 1, entry.size(), file.get()) == entry.size() &&
-           std::fclose(file.release()) == 0;
+    // A launcher may read the entry at any moment: it only ever sees a whole one.
+    return replace_file((folder + app_name + ".desktop").c_str(),
+                        [&](FileOutput& out) { out.write(entry); })
+               .status == ReplaceStatus::ok;
 }
