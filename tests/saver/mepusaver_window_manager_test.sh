@@ -82,6 +82,19 @@ python3 "$here/send_close_request.py" "$saver_window"
 wait_window 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
 sleep 0.3
 kill -0 "$pid" || { echo "the window manager's close ended the saver"; exit 1; }
+# While the prompt is open the keys still stay with the saver: none reaches the window behind.
+: > "$work/keys.log"
+xdotool windowfocus "$keys_window"
+sleep 0.3
+xdotool key q
+sleep 0.3
+if grep -q 'KeyPress' "$work/keys.log"; then
+  echo "a key reached the window behind the password prompt"
+  exit 1
+fi
+prompt=$(xdotool search --onlyvisible --name '^ｽｸﾘｰﾝｾｰﾊﾞｰ$' | head -n 1)
+xdotool windowactivate --sync "$prompt" 2>/dev/null || xdotool windowfocus --sync "$prompt"
+xdotool key ctrl+a BackSpace
 xdotool type --delay 50 neko
 xdotool key Return
 expect_exit_within "$pid" 100

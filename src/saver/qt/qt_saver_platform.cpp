@@ -105,14 +105,6 @@ bool grab_input(xcb_window_t window) {
     return keyboard_taken && pointer_taken;
 }
 
-void release_input() {
-    xcb_connection_t* connection = x11_connection();
-    if (connection == nullptr) return;
-    xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
-    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
-    xcb_flush(connection);
-}
-
 bool is_root_window(WindowHandle window) {
     xcb_connection_t* connection = x11_connection();
     if (connection == nullptr) return false;
@@ -247,7 +239,8 @@ void QtSaverPlatform::end_paint(WindowHandle, const PaintContext& paint) {
 
 bool QtSaverPlatform::host_is_gone() {
     // Qt does not tell a child when its foreign parent goes; ask the X server now and then.
-    if (host_ == NO_WINDOW || host_check_.elapsed() < 200) return false;
+    // Drawing on the root window, the timer never runs: the root window does not go.
+    if (host_ == NO_WINDOW || !host_check_.isValid() || host_check_.elapsed() < 200) return false;
     host_check_.restart();
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr) return false;
@@ -308,16 +301,9 @@ void QtSaverPlatform::show_cursor(bool visible) {
 }
 
 int QtSaverPlatform::password_prompt(WindowHandle owner) {
-    // The prompt takes the keys; the saver takes them back afterwards.
-    const bool grabbed = widget_ != nullptr && host_ == NO_WINDOW;
-    if (grabbed) release_input();
-    const int result = run_password_prompt(owner, settings_);
-    if (grabbed) {
-        grab_pending_ = true;
-        grab_check_.invalidate();
-        keep_input_grabbed();
-    }
-    return result;
+    // The grab stays while the prompt is open: it reports to the prompt, a window of this
+    // program, and keeps the window manager's keys and every other program out.
+    return run_password_prompt(owner, settings_);
 }
 
 void QtSaverPlatform::show_error(WindowHandle owner, const char* text, const char* caption) {
