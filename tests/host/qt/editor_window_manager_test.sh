@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The Qt editor's text window under a real window manager: its outer size, frame included, is
-# 600 x 160, and its client area is what the frame leaves of that.
-# Usage: text_window_frame_test.sh MEPU BIN_DIR (run under tools/with-xvfb.sh on a display of its own)
+# The Qt editor under a real window manager: the text window's outer size, frame included, is
+# 600 x 160, and its client area is what the frame leaves of that; a quick click (press and release
+# at once, as a touchpad's tap sends) is seen on the welcome screen and on a menu page.
+# Usage: editor_window_manager_test.sh MEPU BIN_DIR (run under tools/with-xvfb.sh on a display of
+# its own)
 set -euo pipefail
 mepu=$1
 bin_dir=$2
@@ -48,3 +50,20 @@ echo "frame $extents, client ${width}x${height}, outer $outer"
 [ "$outer" = 600x160 ] || { echo "the outer size is not 600x160"; exit 1; }
 [ "$top" -gt 0 ] || { echo "no title bar"; exit 1; }
 echo "text window: ok"
+
+main=$(xdotool search --name '^tarvolo Zelkon interface$' | head -1)
+# The canvas fills the client area below the host's menu bar, at 1x.
+client_height=$(xwininfo -id "$main" | awk '/Height:/ { print $2 }')
+canvas_top=$((client_height - 240))
+# Quick click on the welcome screen: the system page comes; quick click on its speed button: the
+# value dialog opens.
+xdotool mousemove --window "$main" 160 $((canvas_top + 120)) click 1
+sleep 0.5
+xdotool mousemove --window "$main" 40 $((canvas_top + 52)) click 1
+for _ in $(seq 50); do
+  xdotool search --name -- '-GetValue-' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name -- '-GetValue-' >/dev/null 2>&1 ||
+  { echo "a quick click was lost: no value dialog"; exit 1; }
+echo "quick clicks: ok"
