@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
+        std::printf("preview host: CreateProcessA failed with error %lu\n", GetLastError());
         return fail("the saver did not start");
     }
     pump_for(DWORD(std::atoi(argv[2])) * 1000);
