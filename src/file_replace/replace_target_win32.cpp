@@ -143,18 +143,43 @@ bool sync_and_close(std::FILE* file, int* error)
     return done;
 }
 
+// A name in the target's folder that nothing has yet, for the old file while it is replaced.
+std::string unused_name_beside(const ReplaceTarget& target)
+{
+    std::string name;
+    for (int attempt = 0; attempt < MAX_NAME_ATTEMPTS; ++attempt) {
+        name = target.folder + temporary_file_name();
+        if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            GetLastError() == ERROR_FILE_NOT_FOUND) {
+            return name;
+        }
+    }
+    return {};
+}
+
 // ReplaceFileA keeps the old file's attributes and security and never leaves the name without a
-// file; the attributes are set again for systems whose ReplaceFileA does not carry them. A new
-// file is moved in without replacing anything that appeared meanwhile.
+// file; the attributes are set again for systems whose ReplaceFileA does not carry them. The old
+// file is kept under a name of ours until the end: without one, a replacement that fails halfway
+// leaves it under a name nobody knows, or gone. A new file is moved in without replacing anything
+// that appeared meanwhile.
 bool move_into_place(const ReplaceTarget& target, const std::string& temporary)
 {
     if (target.kind != TargetKind::file) {
         return MoveFileExA(temporary.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
     }
-    if (!ReplaceFileA(target.path.c_str(), temporary.c_str(), nullptr,
-                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    const std::string backup = unused_name_beside(target);
+    if (backup.empty()) {
         return false;
     }
+    if (!ReplaceFileA(target.path.c_str(), temporary.c_str(), backup.c_str(),
+                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        // The old file has moved aside and the new one could not take its name: put it back.
+        if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+            MoveFileExA(backup.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH);
+        }
+        return false;
+    }
+    DeleteFileA(backup.c_str());
     constexpr DWORD CARRIED = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     const DWORD now = GetFileAttributesA(target.path.c_str());
