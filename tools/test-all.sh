@@ -34,7 +34,13 @@ check_temporary_folder() {
     exit 1
   fi
 }
-stop_wine() { ! command -v wineserver >/dev/null || [ -z "${WINEPREFIX:-}" ] || wineserver -k >/dev/null 2>&1 || true; }
+# Wine keeps its server's socket in a folder of its own under TMPDIR: gone with the server.
+stop_wine() {
+  command -v wineserver >/dev/null && [ -n "${WINEPREFIX:-}" ] || return 0
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  rm -rf "${TMPDIR:?}"/wine-*
+}
 trap 'stop_wine; rm -rf "$TMPDIR" "$XDG_RUNTIME_DIR"' EXIT
 
 step "Linux build (warnings as errors)"

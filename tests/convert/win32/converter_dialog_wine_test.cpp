@@ -83,6 +83,9 @@ protected:
         ASSERT_FALSE(IsWindow(file_dialog));
     }
 
+    // The program's file dialogs make it the program's current folder, which cannot be removed
+    // while the program runs: the folder outlives TearDown, where the program ends.
+    ScratchFolder folder;
     PROCESS_INFORMATION process{};
     HWND dialog = nullptr;
 };
@@ -123,7 +126,6 @@ TEST_F(ConverterDialogWine, RunWithoutAnInputShowsTheErrorBox) {
 }
 
 TEST_F(ConverterDialogWine, ChosenFilesAreConvertedAtTheChosenSize) {
-    ScratchFolder folder;
     write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(3));
     choose_file(IDC_CHOOSE_INPUT, TITLE_OPEN_DIALOG, folder.file("in.mpa"));
     choose_file(IDC_CHOOSE_OUTPUT, TITLE_SAVE_DIALOG, folder.file("walk.bmp"));
@@ -145,7 +147,6 @@ protected:
         write_bytes(folder.path() / "dropped walk.mpa", mpa_of_test_pictures(2));
         return " \"" + windows_path(folder.file("dropped walk.mpa")) + "\"";
     }
-    ScratchFolder folder;
 };
 
 TEST_F(ConverterDialogWithDroppedFile, OpensTheDialogWithThatFileAsItsInput) {
