@@ -250,10 +250,10 @@ void fill_run(uint8_t* at, int64_t length, const uint8_t (&piece)[PIECE])
     }
 }
 
-// Both kinds painted: a run is filled in whole pieces, and whatever a piece writes past the run's
-// end the following runs paint again. That holds while at least PIECE more tokens follow (each
-// paints at least one pixel) and while a piece cannot pass the end of the target; the rest is
-// filled exactly. Long stretches of one kind (full runs in a row) go to memset in one piece.
+// Both kinds painted: a run is filled in pairs of whole pieces, and whatever they write past the
+// run's end (up to 2 * PIECE - 1 bytes) the following runs paint again. That holds while at least
+// 2 * PIECE more tokens follow (each paints at least one pixel) and while a piece cannot pass the
+// end of the target; the rest is filled exactly. Long stretches of one kind (full runs in a row) go to memset in one piece.
 int64_t draw_opaque(uint8_t* bits, int64_t pixels, const uint8_t* tokens, int32_t token_count,
                     uint8_t ink_value, uint8_t paper_value, int32_t* next_token)
 {
@@ -262,7 +262,7 @@ int64_t draw_opaque(uint8_t* bits, int64_t pixels, const uint8_t* tokens, int32_
     std::memset(ink_piece, ink_value, PIECE);
     std::memset(paper_piece, paper_value, PIECE);
     const int64_t safe_end = pixels - MAX_RUN;
-    const int32_t safe_tokens = token_count - PIECE;
+    const int32_t safe_tokens = token_count - 2 * PIECE;
     int64_t position = 0;
     int32_t i = 0;
     while (i < safe_tokens && position <= safe_end) {

@@ -249,6 +249,14 @@ TEST(DrawFrame, SameCanvasAsAPixelLoop)
     std::vector<std::vector<uint8_t>> token_lists = {encode(drawn_picture(4), 320, 240),
                                                     std::vector<uint8_t>(FRAME_PIXELS, 0),
                                                     std::vector<uint8_t>(700, 200)};
+    // A frame that ends early after one-pixel runs: nothing past its last pixel may change.
+    for (const std::size_t count : {std::size_t{17}, std::size_t{33}}) {
+        std::vector<uint8_t> tokens(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            tokens[k] = k % 2 == 0 ? 0 : 128;
+        }
+        token_lists.push_back(tokens);
+    }
     std::mt19937 random(9);
     for (const std::size_t count : {std::size_t{1200}, std::size_t{3000}, std::size_t{40}}) {
         std::vector<uint8_t> tokens(count);
