@@ -5,15 +5,10 @@
 
 #include "host/host.h"
 #include "host/win32/win32_host.h"
+#include "support/test_canvas.h"
 
 void app_main() {
-    resize_main_window(320, 240);
-    palette_open();
-    palette_init_gray(11000);
-    load_system_colors();
-    palette_set(10, 0);
-    build_palette();
-    create_screen();
+    test_support::open_test_canvas();
     const char* how = command_line_file();
     if (how != nullptr && std::strcmp(how, "changed") == 0) palette_set(128, 0x00FF00);
     dump_palette();

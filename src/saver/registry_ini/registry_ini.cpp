@@ -5,7 +5,6 @@
 #include "xdg_places/xdg_places.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <utility>
 

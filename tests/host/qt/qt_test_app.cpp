@@ -14,6 +14,7 @@
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_main_window.h"
 #include "host/qt/qt_program_end.h"
+#include "support/test_canvas.h"
 
 namespace {
 
@@ -87,13 +88,7 @@ void poll_gui(std::function<bool()> step)
 
 void start_canvas()
 {
-    resize_main_window(320, 240);
-    palette_open();
-    palette_init_gray(11000);
-    load_system_colors();
-    palette_set(10, 0);
-    build_palette();
-    create_screen();
+    test_support::open_test_canvas();
     std::memset(virtual_screen().bits, 255, 320 * 240);
     present_screen();
 }

@@ -7,6 +7,7 @@
 
 #include "host/host.h"
 #include "raster/raster.h"
+#include "support/test_canvas.h"
 
 namespace {
 void print_line(const char* format, int a, int b = 0)
@@ -45,13 +46,7 @@ void run_dialogs()
 
 void app_main()
 {
-    resize_main_window(320, 240);
-    palette_open();
-    palette_init_gray(11000);
-    load_system_colors();
-    palette_set(10, 0);
-    build_palette();
-    create_screen();
+    test_support::open_test_canvas();
     const VirtualScreen& screen = virtual_screen();
     fill_bytes(screen.bits, screen.width, screen.height, 255);
     char system_folder[FILE_NAME_CAPACITY];
