@@ -38,7 +38,7 @@ bool write_folder_to(const char* path, const std::string& folder)
 {
     const ReplaceResult result =
         replace_file(path, [&](FileOutput& out) { out.write(folder); });
-    if (result.status != ReplaceStatus::ok && result.written_in_place) {
+    if (result.left_damaged) {
         // Half a file would be read as a wrong folder next time, and would hide the user's own.
         std::remove(path);
     }

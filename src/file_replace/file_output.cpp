@@ -18,6 +18,9 @@ bool FileOutput::write(const void* bytes, std::size_t count)
             return false;
         }
     }
+    if (memory_ != nullptr) {
+        memory_->append(static_cast<const char*>(bytes), count);
+    }
     bytes_written_ += count;
     return true;
 }

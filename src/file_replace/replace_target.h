@@ -13,8 +13,8 @@ enum class TargetKind {
     unwritable_file,  // a file this process may not write (read-only, locked)
     held,             // a file another program holds open so that it cannot be replaced now
     folder,           // a folder, or a name that cannot be a file
-    in_place_only,    // a device or pipe, or a file that may be written but not replaced:
-                      // written where it is
+    in_place_only,    // a file that may be written but not replaced: rewritten where it is
+    device,           // a device or pipe: written where it is, with nothing to put back
 };
 
 struct ReplaceTarget {
@@ -36,8 +36,15 @@ ReplaceTarget inspect_target(const char* path);
 // existing one. Null when the folder allows none. `*temporary` receives its path.
 std::FILE* create_temporary_file(const ReplaceTarget& target, const ReplaceOptions& options,
                                  std::string* temporary);
-// The target itself, truncated, for binary writing; null when it cannot be opened.
+// The target itself, truncated, for binary writing; null when it cannot be opened. For a device,
+// or a file that did not exist.
 std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions& options);
+// Writes `bytes` over the existing file and cuts it to their length, then flushes it to the disk.
+// Room beyond the file's present size is secured before any old byte is overwritten; if that
+// fails the file is left as it was and `*touched` stays false. False, with the errno in `*error`,
+// on any failure.
+bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions& options,
+                    const std::string& bytes, bool* touched, int* error);
 // Flushes the file to the disk and closes it; false, with the errno in `*error`, if any step failed.
 bool sync_and_close(std::FILE* file, int* error);
 // Puts the complete temporary file in the target's place, so that the name always names a file.

@@ -90,7 +90,7 @@ ReplaceTarget inspect_target(const char* path)
     if (S_ISDIR(info.st_mode)) {
         target.kind = TargetKind::folder;
     } else if (!S_ISREG(info.st_mode)) {
-        target.kind = TargetKind::in_place_only;
+        target.kind = TargetKind::device;
     } else {
         target.kind = may_write(target.path) ? TargetKind::file : TargetKind::unwritable_file;
     }
@@ -128,15 +128,62 @@ std::FILE* create_temporary_file(const ReplaceTarget& target, const ReplaceOptio
 
 std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions& options)
 {
-    const int fd = ::open(target.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY,
+    // A file that appears meanwhile is someone else's.
+    const int creation = target.kind == TargetKind::missing ? O_CREAT | O_EXCL : O_TRUNC;
+    const int fd = ::open(target.path.c_str(), O_WRONLY | creation | O_CLOEXEC | O_NOCTTY,
                           new_file_mode(options));
     if (fd < 0) {
         return nullptr;
     }
-    if (target.kind == TargetKind::file && (target.mode & options.withheld_mode) != 0) {
+    return binary_stream(fd);
+}
+
+bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions& options,
+                    const std::string& bytes, bool* touched, int* error)
+{
+    *touched = false;
+    const int fd = ::open(target.path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        *error = errno;
+        if (fd >= 0) ::close(fd);
+        return false;
+    }
+    const auto old_size = info.st_size;
+    const auto new_size = static_cast<off_t>(bytes.size());
+    if (new_size > old_size) {
+        const int refused = ::posix_fallocate(fd, 0, new_size);
+        if (refused != 0) {
+            // Whatever the attempt added goes again; the old bytes were never touched.
+            (void)::ftruncate(fd, old_size);
+            ::close(fd);
+            *error = refused;
+            return false;
+        }
+    }
+    *touched = true;
+    bool done = true;
+    for (std::size_t at = 0; done && at < bytes.size();) {
+        const ssize_t count = ::pwrite(fd, bytes.data() + at, bytes.size() - at, static_cast<off_t>(at));
+        if (count <= 0) {
+            *error = count < 0 ? errno : EIO;
+            done = false;
+        } else {
+            at += static_cast<std::size_t>(count);
+        }
+    }
+    if (done && (::ftruncate(fd, new_size) != 0 || ::fsync(fd) != 0)) {
+        *error = errno;
+        done = false;
+    }
+    if ((target.mode & options.withheld_mode) != 0) {
         (void)::fchmod(fd, static_cast<mode_t>(target.mode & ~options.withheld_mode));
     }
-    return binary_stream(fd);
+    if (::close(fd) != 0 && done) {
+        *error = errno;
+        done = false;
+    }
+    return done;
 }
 
 bool sync_and_close(std::FILE* file, int* error)

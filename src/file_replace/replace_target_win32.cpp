@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
@@ -65,6 +66,35 @@ std::FILE* binary_stream(HANDLE handle)
     return file;
 }
 
+int errno_of(DWORD error)
+{
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? ENOSPC : EIO;
+}
+
+bool set_end(HANDLE handle, std::uint64_t size)
+{
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle);
+}
+
+bool write_all(HANDLE handle, const std::string& bytes)
+{
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(handle, start, nullptr, FILE_BEGIN)) {
+        return false;
+    }
+    for (std::size_t at = 0; at < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.data() + at, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        at += written;
+    }
+    return true;
+}
+
 }  // namespace
 
 ReplaceTarget inspect_target(const char* path)
@@ -125,6 +155,37 @@ std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions&)
     return binary_stream(handle);
 }
 
+// Setting the end of the file further out makes the file system allocate the room at once.
+bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions&, const std::string& bytes,
+                    bool* touched, int* error)
+{
+    *touched = false;
+    const HANDLE handle = CreateFileA(target.path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER old_size{};
+    if (handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle, &old_size)) {
+        *error = errno_of(GetLastError());
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+        return false;
+    }
+    const auto old_end = static_cast<std::uint64_t>(old_size.QuadPart);
+    if (bytes.size() > old_end && !set_end(handle, bytes.size())) {
+        *error = errno_of(GetLastError());
+        set_end(handle, old_end);
+        CloseHandle(handle);
+        return false;
+    }
+    *touched = true;
+    const bool done = write_all(handle, bytes) && set_end(handle, bytes.size()) &&
+                      FlushFileBuffers(handle);
+    if (!done) {
+        *error = errno_of(GetLastError());
+    }
+    CloseHandle(handle);
+    return done;
+}
+
 bool sync_and_close(std::FILE* file, int* error)
 {
     bool done = std::fflush(file) == 0;
@@ -133,7 +194,7 @@ bool sync_and_close(std::FILE* file, int* error)
     }
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
     if (done && !FlushFileBuffers(handle)) {
-        *error = GetLastError() == ERROR_DISK_FULL ? ENOSPC : EIO;
+        *error = errno_of(GetLastError());
         done = false;
     }
     if (std::fclose(file) != 0 && done) {

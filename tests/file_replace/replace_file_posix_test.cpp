@@ -277,22 +277,32 @@ TEST(ReplaceFilePosix, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace)
     }
 }
 
-// A disk too full for a second copy: a small file system of its own, mounted in a mount namespace
-// of the child's own, so nothing outside the test ever sees it.
-TEST(ReplaceFilePosix, ADiskWithoutRoomForTwoCopies)
+// A disk too full for a second copy, or with no inode left for one: a small file system of its
+// own, mounted in a mount namespace of the child's own, so nothing outside the test ever sees it.
+// Whatever happens, the file ends with either all of the new contents or all of the old.
+TEST(ReplaceFilePosix, AFullDiskKeepsTheOldFileOrTakesAllOfTheNew)
 {
     struct Case {
         const char* name;
+        std::size_t old_size;
+        bool no_free_inode;
         std::size_t new_size;
         ReplaceStatus expected;
         bool in_place;
     };
-    constexpr std::size_t OLD_SIZE = 48 * 1024;  // with 16 kB free beside it
+    constexpr std::size_t ROOM = 16 * 1024;  // free beside the old file
     const std::vector<Case> cases = {
-        {"new contents fit beside the old", 8 * 1024, ReplaceStatus::ok, false},
-        {"no larger than the old: written in place", 32 * 1024, ReplaceStatus::ok, true},
-        {"larger than the old: refused, old file kept", 64 * 1024, ReplaceStatus::write_failed,
-         false},
+        {"new contents fit beside the old", 48 * 1024, false, 8 * 1024, ReplaceStatus::ok, false},
+        {"no larger than the old: written in place", 48 * 1024, false, 32 * 1024,
+         ReplaceStatus::ok, true},
+        {"larger than the old, within the room: written in place", 48 * 1024, false, 60 * 1024,
+         ReplaceStatus::ok, true},
+        {"larger than the old and the room: refused, old file kept", 48 * 1024, false, 80 * 1024,
+         ReplaceStatus::write_failed, false},
+        {"no free inode, fits the room: written in place", 28, true, 10 * 1024, ReplaceStatus::ok,
+         true},
+        {"no free inode, larger than the room: refused, old file kept", 28, true, 40 * 1024,
+         ReplaceStatus::write_failed, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -300,15 +310,18 @@ TEST(ReplaceFilePosix, ADiskWithoutRoomForTwoCopies)
         const std::string disk = (folder.path() / "disk").string();
         fs::create_directory(disk);
         EXPECT_CHILD_CHECK([&]() -> std::string {
+            if (::geteuid() != 0) {
+                return SKIPPED_BECAUSE + "only the superuser may mount the small file system";
+            }
             if (::unshare(CLONE_NEWNS) != 0 ||
                 ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-                ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=128k") != 0) {
+                ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=128k,nr_inodes=32") != 0) {
                 return SKIPPED_BECAUSE + "no small file system can be mounted here";
             }
             const std::string path = disk + "/work.mpa";
-            const std::vector<uint8_t> old(OLD_SIZE, 'o');
+            const std::vector<uint8_t> old(c.old_size, 'o');
             test_support::write_file(path, old);
-            // Fill the disk, then free 16 kB of it.
+            // Fill the disk, then free some room of it.
             const std::string filler = disk + "/filler";
             {
                 const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT, 0600);
@@ -318,20 +331,31 @@ TEST(ReplaceFilePosix, ADiskWithoutRoomForTwoCopies)
                 ::close(fd);
             }
             const auto filled = static_cast<off_t>(fs::file_size(filler));
-            if (::truncate(filler.c_str(), filled - 16 * 1024) != 0) {
+            if (::truncate(filler.c_str(), filled - static_cast<off_t>(ROOM)) != 0) {
                 return "cannot free space";
             }
+            if (c.no_free_inode) {
+                for (int n = 0;; ++n) {
+                    const int fd = ::open((disk + "/inode" + std::to_string(n)).c_str(),
+                                          O_WRONLY | O_CREAT | O_EXCL, 0600);
+                    if (fd < 0) break;
+                    ::close(fd);
+                }
+            }
+            const auto files = [&] {
+                return std::distance(fs::directory_iterator(disk), fs::directory_iterator());
+            };
+            const auto files_before = files();
             const std::string contents(c.new_size, 'n');
             const ReplaceResult result = replace_file(path.c_str(), writes(contents));
             std::string wrong;
             if (result.status != c.expected) wrong += "status " + std::to_string(int(result.status)) + "; ";
             if (result.written_in_place != c.in_place) wrong += "in place differs; ";
+            if (result.left_damaged) wrong += "left damaged; ";
             const std::vector<uint8_t> now = read_file(path);
             if (c.expected == ReplaceStatus::ok && now != bytes_of(contents)) wrong += "new contents differ; ";
             if (c.expected != ReplaceStatus::ok && now != old) wrong += "old file changed; ";
-            if (std::distance(fs::directory_iterator(disk), fs::directory_iterator()) != 2) {
-                wrong += "files left behind; ";
-            }
+            if (files() != files_before) wrong += "files left behind; ";
             return wrong;
         });
     }
