@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../file_replace/child_process.h"
-#include "../file_replace/file_size_limit.h"
+#include "support/file_size_limit.h"
 #include "anim/animation_file.h"
 #include "anim_file_bytes.h"
 #include "support/temp_folder.h"
@@ -17,7 +17,7 @@ namespace {
 
 using test_support::read_file;
 using test_support::TempFolder;
-using file_replace_test::FileSizeLimit;
+using test_support::FileSizeLimit;
 
 std::vector<Frame*> white_frames(int count)
 {

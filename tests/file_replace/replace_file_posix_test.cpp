@@ -16,7 +16,7 @@
 #include "child_process.h"
 #include "contents.h"
 #include "file_replace/replace_file.h"
-#include "file_size_limit.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -181,7 +181,7 @@ TEST(ReplaceFilePosix, AFailedWriteLeavesTheOldFileExactlyAndNothingBehind)
     const struct stat before = status_of(path);
     ReplaceResult result;
     {
-        const file_replace_test::FileSizeLimit limit(16 * 1024);
+        const test_support::FileSizeLimit limit(16 * 1024);
         result = replace_file(path.c_str(), writes(std::string(64 * 1024, 'n')));
     }
     EXPECT_EQ(result.status, ReplaceStatus::write_failed);

@@ -122,6 +122,7 @@ bool MemorySettingsStore::read_number(const char* key, const char* name, uint32_
 
 bool MemorySettingsStore::write_string(const char* key, const char* name,
                                        const std::string& value) {
+    if (writes_fail) return false;
     set_string(key, name, value);
     return true;
 }

@@ -131,4 +131,5 @@ public:
         keys[key][name] = Value{true, std::string(), number};
     }
     std::map<std::string, std::map<std::string, Value>> keys;
+    bool writes_fail = false;  // as a registry.ini that cannot be replaced
 };

@@ -2,7 +2,7 @@
 # The Windows saver under Wine on an X display: full screen with frames that change, upright and
 # stretched; a mouse move of one pixel ends it; with a password required the move opens the
 # prompt, and so does Alt+F4; a wrong entry (other case) is refused with a message and the right
-# one ends the saver.
+# one ends the saver. A new password with a character Shift-JIS lacks is refused.
 # Usage: mepusaver_wine_test.sh MEPUSAVER.SCR (run under tools/with-xvfb.sh)
 set -euo pipefail
 saver=$1
@@ -67,6 +67,24 @@ xdotool key Return
 expect_exit_within "$pid" 200
 wait "$pid"
 echo "password: ok"
+
+# A character Shift-JIS lacks is refused with a message, not stored as '?'.
+wine "$saver" /a & pid=$!
+wait_window 'ﾊﾟｽﾜｰﾄﾞの変更'
+sleep 0.5
+xdotool type --delay 50 'aé'
+xdotool key Tab
+xdotool type --delay 50 'aé'
+xdotool key Return
+wait_window 'ｴﾗｰ'
+xdotool key Return
+wait_window_gone 'ｴﾗｰ'
+wait_window_focused 'ﾊﾟｽﾜｰﾄﾞの変更'
+xdotool key Escape
+expect_exit_within "$pid" 200
+wine reg query "$desktop" /v ScreenSavePasswordString | tr -d '\r' | grep -Eq 'REG_SZ +neko$' ||
+  { echo "a password with a character Shift-JIS lacks replaced the old one"; exit 1; }
+echo "unstorable password: ok"
 
 # Change the password: a mismatch is refused with a message, a match is stored.
 wine "$saver" /a & pid=$!

@@ -5,6 +5,7 @@
 #include "saver/core/saver_texts.h"
 #include "saver/qt/qt_saver_dialogs.h"
 #include "saver/registry_ini/registry_ini.h"
+#include "support/file_size_limit.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -125,6 +126,36 @@ TEST_F(SaverDialogs, ChangeRefusesCharactersOutsideShiftJisAndStoresTheRestExact
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(refusal, sjis_to_qstring(TEXT_PASSWORD_UNSTORABLE));
     EXPECT_EQ(stored_password(), "aｱ表");
+}
+
+// registry.ini cannot be replaced (here the process may write no file of any size): the dialog
+// says so and stays open, and the old password stays.
+TEST_F(SaverDialogs, ChangeTellsWhenThePasswordCannotBeStored) {
+    ASSERT_TRUE(store->write_string(DESKTOP_KEY, VALUE_PASSWORD, "old"));
+    QString told;
+    bool still_open = false;
+    ModalScript script({
+        {"change_password",
+         [](QWidget* d) {
+             type(d, "edit1000", QStringLiteral("new"));
+             type(d, "edit1001", QStringLiteral("new"));
+             click(d, "ok");
+         }},
+        {"box", answer_box(&told)},
+        {"change_password",
+         [&still_open](QWidget* d) {
+             still_open = true;
+             click(d, "cancel");
+         }},
+    });
+    {
+        const test_support::FileSizeLimit no_file(0);
+        run_change_password(NO_WINDOW, *store);
+    }
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(told, sjis_to_qstring(TEXT_PASSWORD_NOT_STORED));
+    EXPECT_TRUE(still_open);
+    EXPECT_EQ(stored_password(), "old");
 }
 
 TEST_F(SaverDialogs, PromptDoesNotAcceptAnEntryWithCharactersOutsideShiftJis) {

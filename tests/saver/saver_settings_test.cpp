@@ -1,6 +1,9 @@
 // The password rules and the settings operation.
 #include "saver/core/saver_settings.h"
 
+#include "saver/core/saver_program.h"
+#include "saver/core/saver_texts.h"
+
 #include "fake_saver_platform.h"
 
 #include <gtest/gtest.h>
@@ -43,16 +46,19 @@ TEST(PasswordChange, StoresOnlyMatchingEntriesUnderAnExistingKey) {
         std::string entry;
         std::string confirmation;
         PasswordChange result;
+        bool writes_fail = false;
     } cases[] = {
         {"equal", true, "abc", "abc", PasswordChange::STORED},
         {"both empty", true, "", "", PasswordChange::STORED},
         {"case differs", true, "abc", "ABC", PasswordChange::MISMATCH},
         {"one empty", true, "abc", "", PasswordChange::MISMATCH},
         {"no desktop key", false, "abc", "abc", PasswordChange::NOT_STORED},
+        {"the store refuses it", true, "abc", "abc", PasswordChange::WRITE_FAILED, true},
     };
     for (const Case& c : cases) {
         MemorySettingsStore store;
         if (c.key) store.set_string(DESKTOP_KEY, VALUE_PASSWORD, "old");
+        store.writes_fail = c.writes_fail;
         EXPECT_EQ(change_password(store, c.entry, c.confirmation), c.result) << c.name;
         std::string stored;
         const bool has = store.read_string(DESKTOP_KEY, VALUE_PASSWORD, PASSWORD_BUFFER, &stored);
@@ -81,6 +87,8 @@ TEST(Settings, CancelWritesThePreviousPathBack) {
         bool cancel;
         std::string chosen;
         std::string after;
+        bool writes_fail = false;
+        bool told = false;
     } cases[] = {
         {"cancel with nothing stored", false, "", true, "", ""},
         {"cancel keeps the path", true, "/a/walk.mpa", true, "", "/a/walk.mpa"},
@@ -89,14 +97,24 @@ TEST(Settings, CancelWritesThePreviousPathBack) {
          std::string(1024, 'x'), "/a/walk.mpa"},
         {"the longest path that fits", false, "", false, std::string(1023, 'y'),
          std::string(1023, 'y')},
+        {"a refused choice is told", true, "/a/walk.mpa", false, "/b/run.mpa", "/a/walk.mpa",
+         true, true},
+        {"a refused rewrite after cancel changes nothing", true, "/a/walk.mpa", true, "",
+         "/a/walk.mpa", true, false},
     };
     for (const Case& c : cases) {
         MemorySettingsStore store;
         if (c.stored) store.set_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, c.before);
+        store.writes_fail = c.writes_fail;
         FakeSaverFront front;
         front.cancel_file_dialog = c.cancel;
         front.chosen_file = c.chosen;
-        show_settings(front, store, 31);
+        FakeSaverPlatform platform;
+        show_settings(front, platform, store, 31);
+        ASSERT_EQ(platform.errors.size(), c.told ? 1u : 0u) << c.name;
+        if (c.told) {
+            EXPECT_EQ(platform.errors[0].text, TEXT_SETTINGS_NOT_STORED) << c.name;
+        }
         ASSERT_EQ(front.initial_selections.size(), 1u);
         EXPECT_EQ(front.initial_selections[0], c.before) << c.name;
         EXPECT_EQ(front.settings_owners[0], 31) << c.name;

@@ -2,13 +2,18 @@
 
 #include "saver/core/animation_saver.h"
 #include "saver/core/saver_settings.h"
+#include "saver/core/saver_texts.h"
 
-void show_settings(SaverFront& front, SettingsStore& store, WindowHandle owner) {
-    std::string path = read_load_file(store);
+void show_settings(SaverFront& front, SaverPlatform& platform, SettingsStore& store,
+                   WindowHandle owner) {
+    const std::string stored = read_load_file(store);
+    std::string path = stored;
     front.choose_animation_file(owner, &path);
     // The registry holds what fits its buffer; a longer choice is not stored half.
-    if (path.size() >= LOAD_FILE_BUFFER) path = read_load_file(store);
-    write_load_file(store, path);
+    if (path.size() >= LOAD_FILE_BUFFER) path = stored;
+    if (!write_load_file(store, path) && path != stored) {
+        platform.show_error(owner, TEXT_SETTINGS_NOT_STORED, CAPTION_ERROR);
+    }
 }
 
 namespace {
@@ -32,7 +37,7 @@ void play(const SaverCommand& command, SaverPlatform& platform, SaverFront& fron
     if (front.full_screen_saver_running(host == NO_WINDOW)) return;
     const std::string path = read_load_file(store);
     if (path.empty()) {
-        show_settings(front, store, front.foreground_window());
+        show_settings(front, platform, store, front.foreground_window());
         return;
     }
     AnimationSaver saver(platform, store, path);
@@ -59,7 +64,7 @@ int run_saver_program(const SaverCommand& command, SaverPlatform& platform, Save
     switch (command.mode) {
     case SAVER_MODE_OTHER:
     case SAVER_MODE_SETTINGS:
-        show_settings(front, store, window_of(command, front));
+        show_settings(front, platform, store, window_of(command, front));
         break;
     case SAVER_MODE_CHANGE_PASSWORD:
         front.change_password_dialog(window_of(command, front));

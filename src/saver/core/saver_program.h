@@ -24,8 +24,10 @@ public:
 };
 
 // Reads loadfile, lets the user choose a file and writes the path back, also when the user
-// cancelled (the previous path, possibly empty, is written again).
-void show_settings(SaverFront& front, SettingsStore& store, WindowHandle owner);
+// cancelled (the previous path, possibly empty, is written again). A new choice the store refuses
+// is told to the user.
+void show_settings(SaverFront& front, SaverPlatform& platform, SettingsStore& store,
+                   WindowHandle owner);
 
 // The whole program; the exit code is always 0.
 int run_saver_program(const SaverCommand& command, SaverPlatform& platform, SaverFront& front,

@@ -1,5 +1,7 @@
 #include "saver/core/saver_settings.h"
 
+#include "saver/core/saver_texts.h"
+
 std::string read_load_file(SettingsStore& store) {
     std::string path;
     if (!store.read_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, LOAD_FILE_BUFFER, &path)) {
@@ -29,5 +31,18 @@ PasswordChange change_password(SettingsStore& store, const std::string& entry,
     if (entry != confirmation) return PasswordChange::MISMATCH;
     if (!store.key_exists(DESKTOP_KEY)) return PasswordChange::NOT_STORED;
     return store.write_string(DESKTOP_KEY, VALUE_PASSWORD, entry) ? PasswordChange::STORED
-                                                                  : PasswordChange::NOT_STORED;
+                                                                  : PasswordChange::WRITE_FAILED;
+}
+
+const char* change_refusal(PasswordChange change) {
+    switch (change) {
+    case PasswordChange::MISMATCH:
+        return TEXT_PASSWORD_MISMATCH;
+    case PasswordChange::WRITE_FAILED:
+        return TEXT_PASSWORD_NOT_STORED;
+    case PasswordChange::STORED:
+    case PasswordChange::NOT_STORED:
+        break;
+    }
+    return nullptr;
 }

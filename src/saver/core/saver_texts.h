@@ -39,6 +39,11 @@ inline constexpr const char TEXT_PASSWORD_WRONG[] = "ﾊﾟｽﾜｰﾄﾞが不
 inline constexpr const char TEXT_PASSWORD_UNSTORABLE[] =
     "ﾊﾟｽﾜｰﾄﾞに使えない文字が含まれています。別の文字で入力してください。";
 inline constexpr const char CAPTION_ERROR[] = "ｴﾗｰ";
+inline constexpr const char TEXT_PASSWORD_NOT_STORED[] =
+    "ﾊﾟｽﾜｰﾄﾞを保存できませんでした。前のﾊﾟｽﾜｰﾄﾞがそのまま使われます。";
+// The settings could not store the chosen file.
+inline constexpr const char TEXT_SETTINGS_NOT_STORED[] =
+    "設定を保存できませんでした。再生するめぷファイルは前のままです。";
 
 // The Linux program's own lines on the terminal.
 inline constexpr const char TEXT_USAGE[] =

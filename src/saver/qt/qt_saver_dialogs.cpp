@@ -225,8 +225,9 @@ void run_change_password(WindowHandle parent, SettingsStore& settings) {
             warn(&dialog, TEXT_PASSWORD_UNSTORABLE);
             return;
         }
-        if (change_password(settings, *new_text, *confirmed) == PasswordChange::MISMATCH) {
-            warn(&dialog, TEXT_PASSWORD_MISMATCH);
+        const char* refusal = change_refusal(change_password(settings, *new_text, *confirmed));
+        if (refusal != nullptr) {
+            warn(&dialog, refusal);
             return;
         }
         dialog.done(0);

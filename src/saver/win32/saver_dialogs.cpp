@@ -6,14 +6,34 @@
 
 #include <commdlg.h>
 
+#include <cwchar>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 namespace {
 
-std::string item_text(HWND dialog, int id) {
-    char buffer[PASSWORD_BUFFER] = {};
-    GetDlgItemTextA(dialog, id, buffer, int(sizeof buffer));
-    return buffer;
+constexpr UINT SHIFT_JIS = 932;
+
+// The entry in Shift-JIS, read as the user typed it; nothing when it holds a character Shift-JIS
+// cannot keep (the ANSI calls would have made it '?') or more bytes than the store reads back.
+std::optional<std::string> item_text(HWND dialog, int id) {
+    wchar_t typed[PASSWORD_BUFFER] = {};
+    const int length = GetDlgItemTextW(dialog, id, typed, int(std::size(typed)));
+    if (length <= 0) return std::string();
+    BOOL lost = FALSE;
+    const int size = WideCharToMultiByte(SHIFT_JIS, WC_NO_BEST_FIT_CHARS, typed, length, nullptr, 0,
+                                         nullptr, &lost);
+    if (size <= 0 || lost || size > PASSWORD_EDIT_LIMIT) return std::nullopt;
+    std::string text(size_t(size), '\0');
+    WideCharToMultiByte(SHIFT_JIS, WC_NO_BEST_FIT_CHARS, typed, length, text.data(), size, nullptr,
+                        &lost);
+    wchar_t back[PASSWORD_BUFFER] = {};
+    const int back_length = MultiByteToWideChar(SHIFT_JIS, 0, text.data(), size, back, length);
+    if (lost || back_length != length || std::wmemcmp(back, typed, size_t(length)) != 0) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 SettingsStore* settings_of(HWND dialog) {
@@ -22,7 +42,7 @@ SettingsStore* settings_of(HWND dialog) {
 
 void limit_edits(HWND dialog) {
     for (int id : {ID_PASSWORD_EDIT, ID_CONFIRMATION_EDIT}) {
-        if (HWND edit = GetDlgItem(dialog, id)) SendMessageA(edit, EM_LIMITTEXT, PASSWORD_EDIT_LIMIT, 0);
+        if (HWND edit = GetDlgItem(dialog, id)) SendMessageW(edit, EM_LIMITTEXT, PASSWORD_EDIT_LIMIT, 0);
     }
 }
 
@@ -35,8 +55,8 @@ INT_PTR CALLBACK prompt_procedure(HWND dialog, UINT message, WPARAM first, LPARA
     if (message != WM_COMMAND) return FALSE;
     switch (LOWORD(first)) {
     case IDOK:
-        if (check_password(*settings_of(dialog), item_text(dialog, ID_PASSWORD_EDIT)) ==
-            PasswordCheck::ACCEPTED) {
+        if (const std::optional<std::string> typed = item_text(dialog, ID_PASSWORD_EDIT);
+            typed && check_password(*settings_of(dialog), *typed) == PasswordCheck::ACCEPTED) {
             EndDialog(dialog, 1);
         } else {
             MessageBoxA(dialog, TEXT_PASSWORD_WRONG, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
@@ -57,14 +77,20 @@ INT_PTR CALLBACK change_procedure(HWND dialog, UINT message, WPARAM first, LPARA
     }
     if (message != WM_COMMAND) return FALSE;
     switch (LOWORD(first)) {
-    case IDOK:
-        if (change_password(*settings_of(dialog), item_text(dialog, ID_PASSWORD_EDIT),
-                            item_text(dialog, ID_CONFIRMATION_EDIT)) == PasswordChange::MISMATCH) {
-            MessageBoxA(dialog, TEXT_PASSWORD_MISMATCH, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
+    case IDOK: {
+        const std::optional<std::string> entry = item_text(dialog, ID_PASSWORD_EDIT);
+        const std::optional<std::string> confirmation = item_text(dialog, ID_CONFIRMATION_EDIT);
+        const char* refusal =
+            !entry || !confirmation
+                ? TEXT_PASSWORD_UNSTORABLE
+                : change_refusal(change_password(*settings_of(dialog), *entry, *confirmation));
+        if (refusal != nullptr) {
+            MessageBoxA(dialog, refusal, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
         } else {
             EndDialog(dialog, 0);
         }
         return TRUE;
+    }
     case IDCANCEL:
         EndDialog(dialog, 0);
         return TRUE;
@@ -75,8 +101,9 @@ INT_PTR CALLBACK change_procedure(HWND dialog, UINT message, WPARAM first, LPARA
 INT_PTR run_dialog(const DialogLayout& layout, HWND owner, DLGPROC procedure,
                    SettingsStore& settings) {
     const std::vector<uint32_t> dialog_template = build_dialog_template(layout);
-    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                   reinterpret_cast<LPCDLGTEMPLATEA>(dialog_template.data()), owner,
+    // Unicode edit boxes keep every character typed, so that one Shift-JIS lacks can be refused.
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                   reinterpret_cast<LPCDLGTEMPLATEW>(dialog_template.data()), owner,
                                    procedure, reinterpret_cast<LPARAM>(&settings));
 }
 

@@ -5,7 +5,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace file_replace_test {
+namespace test_support {
 
 class FileSizeLimit {
 public:
@@ -30,4 +30,4 @@ private:
     void (*previous_handler_)(int) = nullptr;
 };
 
-}  // namespace file_replace_test
+}  // namespace test_support
