@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "anim/config_file.h"
@@ -73,9 +74,15 @@ SetupResult first_run_setup(const char* config_path)
                     WELCOME_TITLE, MessageButtons::ok, MessageIcon::none);
         const char* pattern =
             prepare_program_file_dialog(names.current_name, names.current_path);
-        if (choose_open_file(names.current_name, names.current_path,
-                             "mepu.exeがインストールされた場所を指定してください", pattern,
-                             "mepu.exeの指定") == 0) {
+        // A dialog may leave the current folder in the program folder it browsed to, often one
+        // the user may not write; the error guard's report goes to the current folder.
+        std::error_code ignored;
+        const std::filesystem::path current_folder = std::filesystem::current_path(ignored);
+        const int chosen = choose_open_file(names.current_name, names.current_path,
+                                            "mepu.exeがインストールされた場所を指定してください",
+                                            pattern, "mepu.exeの指定");
+        if (!current_folder.empty()) std::filesystem::current_path(current_folder, ignored);
+        if (chosen == 0) {
             request_exit();
             return SetupResult::exit_requested;
         }

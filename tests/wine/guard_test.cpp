@@ -1,5 +1,6 @@
 // The error guard of the Win32 host, watched from outside on a test build whose stand-in
 // application records the commands 12, 7 and 45 and then breaks down.
+#include <cstdlib>
 #include <string>
 
 #include "editor_fixture.h"
@@ -25,15 +26,19 @@ protected:
         press_button(box, IDOK);
         ASSERT_TRUE(wait_for([&] { return !IsWindow(box); }));
     }
-    void expect_report_and_announcements() {
+    // `shown` is the report's name in the box, `path` where the test finds it.
+    void expect_report_and_announcements(const std::string& shown = "mepu.erf",
+                                         std::string path = {}) {
+        if (path.empty()) path = folder + "\\mepu.erf";
         expect_box(RUNTIME_ERROR, "めぷ実行中にエラーが発生しました。");
         expect_box(RUNTIME_ERROR,
-                   "エラーに関する情報をmepu.erfに記録しました。もしよろしければこのファイルを"
-                   "tarvolo program systemsまで送ってください。");
+                   "エラーに関する情報を" + shown +
+                       "に記録しました。もしよろしければこのファイルを"
+                       "tarvolo program systemsまで送ってください。");
         expect_box(RUNTIME_ERROR,
                    "現在編集中のアニメデータを書き込みます。.ただし、データが壊れている可能性があ"
                    "るので別のファイル名で保存することをお勧めします。");
-        const std::vector<unsigned char> report = read_file(folder + "\\mepu.erf");
+        const std::vector<unsigned char> report = read_file(path);
         // Written in text mode: the line break is CR LF on this platform.
         const std::string expected = "total = 3\r\n12      7      45      ";
         EXPECT_EQ(std::string(report.begin(), report.end()), expected);
@@ -92,14 +97,22 @@ TEST_F(ErrorGuard, ReturnFromTheApplicationRunsTheGuard) {
     expect_program_still_up_then_quit();
 }
 
-TEST_F(ErrorGuard, UnwritableReportEndsTheProgramWithoutSaving) {
+// The current folder refuses the report (a folder in its place): it goes to the user's
+// configuration folder, the box says where, and the save is still offered.
+TEST_F(ErrorGuard, AReportTheCurrentFolderRefusesGoesToTheConfigurationFolder) {
     folder = make_scratch_folder("mepu-guard");
-    // A folder in the report's place: the report cannot be opened.
     ASSERT_TRUE(CreateDirectoryA((folder + "\\mepu.erf").c_str(), nullptr));
+    const char* application_data = std::getenv("APPDATA");
+    ASSERT_NE(application_data, nullptr);
+    const std::string elsewhere = std::string(application_data) + "\\mepu\\mepu.erf";
+    DeleteFileA(elsewhere.c_str());
     ASSERT_TRUE(program.start(windows_path(MEPU_GUARD_PROBE), "fault", folder));
-    expect_box("エラー処理中のエラー", "エラー処理中にエラーが発生しました。強制終了します。");
-    EXPECT_EQ(program.wait_exit(), 1);
-    EXPECT_EQ(program.find_window(BOX_CLASS, "ファイルの保存"), nullptr);
+    main = program.wait_window("ZKI_main", "tarvolo Zelkon interface");
+    ASSERT_NE(main, nullptr);
+    expect_report_and_announcements(elsewhere, elsewhere);
+    answer_save_dialog(nullptr);
+    expect_program_still_up_then_quit();
+    DeleteFileA(elsewhere.c_str());
 }
 
 }  // namespace

@@ -104,31 +104,26 @@ stack_t use_alternate_signal_stack(void* memory)
 
 // The guarded call of app_main. Kept apart so that nothing with a destructor lives in the frame
 // that sigsetjmp returns to twice.
-GuardCause run_app_main_caught()
+void run_app_main_caught()
 {
     CrashCatch& state = crash_catch();
     state.app_thread = pthread_self();
-    if (sigsetjmp(state.jump_back, 1) != 0) return GuardCause::fault;
+    if (sigsetjmp(state.jump_back, 1) != 0) return;
     state.armed.store(true);
-    GuardCause cause = GuardCause::returned;
     try {
         app_main();
     } catch (...) {
-        cause = GuardCause::fault;
+        // A failure and a return meet the same guard.
     }
     state.armed.store(false);
-    return cause;
 }
 
 void app_thread_main(void* alternate_stack)
 {
     app_gate_bind_current_thread();
     const stack_t previous_stack = use_alternate_signal_stack(alternate_stack);
-    const GuardCause cause = run_app_main_caught();
-    if (run_error_guard(cause) == GuardOutcome::program_ends) {
-        std::fflush(nullptr);
-        std::_Exit(EXIT_FAILURE);
-    }
+    run_app_main_caught();
+    run_error_guard();
     sigaltstack(&previous_stack, nullptr);
     std::free(alternate_stack);
     app_gate_thread_finished();

@@ -29,15 +29,13 @@ FaultGuard& fault_guard() {
     return guard;
 }
 
-[[noreturn]] void finish_guard(GuardCause cause) {
-    const GuardOutcome outcome = run_error_guard(cause);
+[[noreturn]] void finish_guard() {
+    run_error_guard();
     app_gate_thread_finished();
-    // The report could not even be opened after a fault: nothing more can be trusted.
-    if (outcome == GuardOutcome::program_ends) ExitProcess(1);
     ExitThread(0);
 }
 
-[[noreturn]] void guard_after_fault() { finish_guard(GuardCause::fault); }
+[[noreturn]] void guard_after_fault() { finish_guard(); }
 
 bool is_fault(DWORD code) {
     switch (code) {
@@ -84,7 +82,7 @@ DWORD WINAPI app_thread_main(void*) {
     try {
         app_main();
     } catch (...) {
-        finish_guard(GuardCause::fault);
+        // A failure and a return meet the same guard.
     }
-    finish_guard(GuardCause::returned);
+    finish_guard();
 }
