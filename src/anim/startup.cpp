@@ -24,51 +24,6 @@ void prepare_palette()
     build_palette();
 }
 
-// The configuration file from the Windows directory, else from the user's own folder; `read_path`
-// tells which one was opened.
-std::FILE* open_config(std::string* read_path)
-{
-    for (const std::string& path : {config_file_path(), user_config_file_path(false)}) {
-        if (path.empty()) {
-            continue;
-        }
-        if (std::FILE* file = std::fopen(path.c_str(), "r")) {
-            *read_path = path;
-            return file;
-        }
-    }
-    return nullptr;
-}
-
-std::FILE* open_or_set_up_config(std::string* read_path, bool* exit_requested)
-{
-    std::FILE* file = open_config(read_path);
-    if (file != nullptr) {
-        return file;
-    }
-    if (first_run_setup(config_file_path().c_str()) == SetupResult::exit_requested) {
-        *exit_requested = true;
-        return nullptr;
-    }
-    return open_config(read_path);
-}
-
-// The next start must run the setup again, so the configuration file that was read goes.
-void give_up_on_menu_images(const std::string& config_path)
-{
-    message_box("「めぷ」を起動するのに必要なファイルが見付かりません。ＯＫボタンを押すと次に進みます。",
-                RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
-    message_box("ＯＫボタンをおすとめぷは終了します。その後で、スタートメニューからめぷを起動してください。めぷの設定がはじまります。",
-                RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
-    if (std::remove(config_path.c_str()) != 0) {
-        char text[4096];
-        std::snprintf(text, sizeof text,
-                      "%sを削除できませんでした。何とかしてこのファイルを消してから、めぷをスタートメニューを起動してください。設定が始まります。",
-                      config_path.c_str());
-        message_box(text, RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
-    }
-}
-
 int load_images_from_config(std::FILE* file)
 {
     const std::string folder = read_first_word(file);
@@ -79,6 +34,84 @@ int load_images_from_config(std::FILE* file)
         return -1;
     }
     return load_menu_images(folder.c_str(), &menu_images());
+}
+
+enum class ConfigLoad { loaded, none_found, folder_wrong };
+
+// The menu images from the folder the configuration file names: the Windows directory's file,
+// else the user's own. A file whose folder is wrong gives way to the next, so that a stale one
+// in the Windows directory, which an ordinary user may not delete, does not hide the user's;
+// `wrong_path` receives the first such file.
+ConfigLoad load_images_from_configs(std::string* wrong_path)
+{
+    ConfigLoad load = ConfigLoad::none_found;
+    for (const std::string& path : {config_file_path(), user_config_file_path(false)}) {
+        std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "r");
+        if (file == nullptr) {
+            continue;
+        }
+        if (load_images_from_config(file) == 0) {
+            return ConfigLoad::loaded;
+        }
+        if (load == ConfigLoad::none_found) {
+            *wrong_path = path;
+            load = ConfigLoad::folder_wrong;
+        }
+    }
+    return load;
+}
+
+// The file whose folder was wrong goes, so that the next start runs the setup again. Where it
+// cannot go (the Windows directory, for an ordinary user), the setup runs now and writes the
+// user's own file, which the next start finds. True when the images are loaded.
+bool recover_from_wrong_folder(const std::string& wrong_path, bool* exit_requested)
+{
+    message_box("「めぷ」を起動するのに必要なファイルが見付かりません。ＯＫボタンを押すと次に進みます。",
+                RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+    if (std::remove(wrong_path.c_str()) == 0) {
+        message_box("ＯＫボタンをおすとめぷは終了します。その後で、スタートメニューからめぷを起動してください。めぷの設定がはじまります。",
+                    RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+        return false;
+    }
+    const std::string user_path = user_config_file_path(true);
+    if (user_path.empty() || user_path == wrong_path) {
+        char text[4096];
+        std::snprintf(text, sizeof text,
+                      "%sを削除できませんでした。何とかしてこのファイルを消してから、めぷをスタートメニューを起動してください。設定が始まります。",
+                      wrong_path.c_str());
+        message_box(text, RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+        return false;
+    }
+    if (first_run_setup(user_path.c_str()) == SetupResult::exit_requested) {
+        *exit_requested = true;
+        return false;
+    }
+    std::FILE* file = std::fopen(user_path.c_str(), "r");
+    return file != nullptr && load_images_from_config(file) == 0;
+}
+
+// The menu images by way of the configuration file, after the first-run setup where there is
+// none yet.
+bool load_menu_images_configured(bool* exit_requested)
+{
+    std::string wrong_path;
+    ConfigLoad load = load_images_from_configs(&wrong_path);
+    if (load == ConfigLoad::none_found) {
+        if (first_run_setup(config_file_path().c_str()) == SetupResult::exit_requested) {
+            *exit_requested = true;
+            return false;
+        }
+        load = load_images_from_configs(&wrong_path);
+    }
+    switch (load) {
+    case ConfigLoad::loaded:
+        return true;
+    case ConfigLoad::none_found:
+        return false;
+    case ConfigLoad::folder_wrong:
+        break;
+    }
+    return recover_from_wrong_folder(wrong_path, exit_requested);
 }
 
 void show_welcome()
@@ -127,17 +160,8 @@ StartupOutcome start_editor()
     }
 
     bool exit_requested = false;
-    std::string config_path;
-    std::FILE* config = open_or_set_up_config(&config_path, &exit_requested);
-    if (exit_requested) {
-        return StartupOutcome::stopped;
-    }
-    if (config == nullptr) {
-        return stop();
-    }
-    if (load_images_from_config(config) != 0) {
-        give_up_on_menu_images(config_path);
-        return stop();
+    if (!load_menu_images_configured(&exit_requested)) {
+        return exit_requested ? StartupOutcome::stopped : stop();
     }
 
     set_file_name(names.current_name, DEFAULT_ANIMATION_NAME);

@@ -206,7 +206,8 @@ TEST_F(StartupTest, ConfigurationIsReadFromTheWindowsDirectoryThenTheUserFolder)
         bool user_kept;
     } cases[] = {
         {"both, the Windows directory's is used", "good", "three", StartupOutcome::menu_loop, true, true},
-        {"both, the Windows directory's is deleted", "three", "good", StartupOutcome::stopped, false, true},
+        {"both, the Windows directory's folder is wrong: the user's is used", "three", "good",
+         StartupOutcome::menu_loop, true, true},
         {"only the user's", nullptr, "good", StartupOutcome::menu_loop, false, true},
         {"only the user's, deleted", nullptr, "three", StartupOutcome::stopped, false, false},
     };
@@ -243,6 +244,26 @@ TEST_F(StartupTest, FirstRunWritesTheUserFolderWhenTheWindowsDirectoryRefuses)
     const std::vector<uint8_t> written = test_support::read_file(user_dir + "/mepusys.ini");
     EXPECT_EQ(std::string(written.begin(), written.end()), program_folder("prog"));
     EXPECT_FALSE(logged("box ok error \"" + utf8(u8"どうなってんだ") + "\""));
+    EXPECT_NE(menu_images().editmenu.bits, nullptr);
+}
+
+// A stale file in the Windows directory that cannot be deleted (here a folder with something in
+// it; on Windows one an ordinary user may not touch) must not keep the user out: the setup runs
+// and writes the user's own file, and the editor starts.
+TEST_F(StartupTest, AStaleWindowsFileThatCannotGoLeadsToTheSetupInTheUserFolder)
+{
+    put_menu_images(folder, "prog", 4);
+    std::filesystem::create_directories(config_path() + "/held");
+    const std::string user_dir = folder.file("appdata-mepu");
+    script_host_set_user_config_dir(user_dir.c_str());
+    script_host_queue_file((folder.path() / "prog" / "mepu.exe").string().c_str());
+    EXPECT_EQ(start_editor(), StartupOutcome::menu_loop);
+    EXPECT_TRUE(logged("box ok error \"" + utf8(u8"実行時のエラー") + "\" \"" +
+                       utf8(u8"「めぷ」を起動するのに必要なファイルが見付かりません。")));
+    EXPECT_TRUE(logged("box ok none \"" + utf8(u8"めぷへようこそ！") + "\""));
+    EXPECT_FALSE(logged(utf8(u8"を削除できませんでした")));
+    const std::vector<uint8_t> written = test_support::read_file(user_dir + "/mepusys.ini");
+    EXPECT_EQ(std::string(written.begin(), written.end()), program_folder("prog"));
     EXPECT_NE(menu_images().editmenu.bits, nullptr);
 }
 

@@ -49,14 +49,8 @@ protected:
         press_button(box, IDOK);
         ASSERT_TRUE(wait_for([&] { return !IsWindow(box); }));
     }
-    std::string folder;
-};
-
-TEST_F(UnwritableWindowsDirectory, FirstRunWritesTheUserFolderAndTheNextStartReadsIt) {
-    const std::string program_folder = windows_path(MEPU_BIN_DIR) + "\\";
-    {
-        DrivenProgram program;
-        ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
+    // Answers the first-run setup with the program in `program_folder`.
+    void choose_program(DrivenProgram& program, const std::string& program_folder) {
         press_box(program, "めぷへようこそ！");
         const HWND dialog =
             program.wait_window(BOX_CLASS, "mepu.exeがインストールされた場所を指定してください");
@@ -66,6 +60,16 @@ TEST_F(UnwritableWindowsDirectory, FirstRunWritesTheUserFolderAndTheNextStartRea
         press_button(dialog, IDOK);
         ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
         press_box(program, "ようこそ「めぷ」へ");
+    }
+    std::string folder;
+};
+
+TEST_F(UnwritableWindowsDirectory, FirstRunWritesTheUserFolderAndTheNextStartReadsIt) {
+    const std::string program_folder = windows_path(MEPU_BIN_DIR) + "\\";
+    {
+        DrivenProgram program;
+        ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
+        choose_program(program, program_folder);
         // No failure box: the editor goes on to its welcome screen.
         Sleep(1500);
         EXPECT_EQ(program.find_window(BOX_CLASS, "どうなってんだ"), nullptr);
@@ -81,6 +85,60 @@ TEST_F(UnwritableWindowsDirectory, FirstRunWritesTheUserFolderAndTheNextStartRea
     ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
     ASSERT_NE(program.wait_window("ZKI_main", "tarvolo Zelkon interface"), nullptr);
     Sleep(1500);
+    EXPECT_EQ(program.find_window(BOX_CLASS, "めぷへようこそ！"), nullptr);
+    EXPECT_TRUE(program.running());
+}
+
+// A file in the Windows directory that names a folder without the program and that the user may
+// neither delete nor write (read-only here; on Windows, the Windows directory's rights): the
+// editor says the files are missing, runs the setup into the user's folder and starts, and the
+// next start uses the user's file without asking.
+class StaleWindowsConfig : public UnwritableWindowsDirectory {
+protected:
+    void SetUp() override {
+        clear();
+        const std::string stale = "C:\\nowhere\\";
+        const HANDLE file = CreateFileA(windows_config().c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file, stale.data(), DWORD(stale.size()), &written, nullptr));
+        CloseHandle(file);
+        ASSERT_TRUE(SetFileAttributesA(windows_config().c_str(), FILE_ATTRIBUTE_READONLY));
+        folder = make_scratch_folder("mepu-stale-config");
+    }
+    void TearDown() override { clear(); }
+    void clear() {
+        SetFileAttributesA(windows_config().c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(windows_config().c_str());
+        DeleteFileA((user_config_folder() + "\\mepusys.ini").c_str());
+        RemoveDirectoryA(user_config_folder().c_str());
+    }
+};
+
+TEST_F(StaleWindowsConfig, TheSetupRunsInTheUserFolderAndTheEditorStarts) {
+    const std::string program_folder = windows_path(MEPU_BIN_DIR) + "\\";
+    {
+        DrivenProgram program;
+        ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
+        press_box(program, "実行時のエラー");
+        choose_program(program, program_folder);
+        Sleep(1500);
+        EXPECT_EQ(program.find_window(BOX_CLASS, "実行時のエラー"), nullptr);
+        EXPECT_TRUE(program.running());
+        const std::vector<unsigned char> written =
+            read_file(user_config_folder() + "\\mepusys.ini");
+        EXPECT_EQ(std::string(written.begin(), written.end()), program_folder);
+        PostMessageA(program.main_window(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.wait_exit(), 0);
+    }
+    const std::vector<unsigned char> stale = read_file(windows_config());
+    EXPECT_EQ(std::string(stale.begin(), stale.end()), "C:\\nowhere\\");
+    DrivenProgram program;
+    ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
+    ASSERT_NE(program.wait_window("ZKI_main", "tarvolo Zelkon interface"), nullptr);
+    Sleep(1500);
+    EXPECT_EQ(program.find_window(BOX_CLASS, "実行時のエラー"), nullptr);
     EXPECT_EQ(program.find_window(BOX_CLASS, "めぷへようこそ！"), nullptr);
     EXPECT_TRUE(program.running());
 }
