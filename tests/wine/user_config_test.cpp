@@ -61,18 +61,16 @@ protected:
         ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
         press_box(program, "ようこそ「めぷ」へ");
     }
-    std::string folder;
-};
-
-TEST_F(UnwritableWindowsDirectory, FirstRunWritesTheUserFolderAndTheNextStartReadsIt) {
-    const std::string program_folder = windows_path(MEPU_BIN_DIR) + "\\";
-    {
+    // The first start: `first_box` (if any) before the setup, which writes the program folder to
+    // the user's file; then the editor runs with no box titled `failure`.
+    void first_start_sets_up_the_user_file(const std::string& first_box, const char* failure) {
+        const std::string program_folder = windows_path(MEPU_BIN_DIR) + "\\";
         DrivenProgram program;
         ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
+        if (!first_box.empty()) press_box(program, first_box.c_str());
         choose_program(program, program_folder);
-        // No failure box: the editor goes on to its welcome screen.
         Sleep(1500);
-        EXPECT_EQ(program.find_window(BOX_CLASS, "どうなってんだ"), nullptr);
+        EXPECT_EQ(program.find_window(BOX_CLASS, failure), nullptr);
         EXPECT_TRUE(program.running());
         const std::vector<unsigned char> written =
             read_file(user_config_folder() + "\\mepusys.ini");
@@ -80,13 +78,22 @@ TEST_F(UnwritableWindowsDirectory, FirstRunWritesTheUserFolderAndTheNextStartRea
         PostMessageA(program.main_window(), WM_CLOSE, 0, 0);
         EXPECT_EQ(program.wait_exit(), 0);
     }
-    // The next start finds the file without asking.
-    DrivenProgram program;
-    ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
-    ASSERT_NE(program.wait_window("ZKI_main", "tarvolo Zelkon interface"), nullptr);
-    Sleep(1500);
-    EXPECT_EQ(program.find_window(BOX_CLASS, "めぷへようこそ！"), nullptr);
-    EXPECT_TRUE(program.running());
+    // The next start finds the file: no failure and no setup.
+    void next_start_asks_nothing() {
+        DrivenProgram program;
+        ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
+        ASSERT_NE(program.wait_window("ZKI_main", "tarvolo Zelkon interface"), nullptr);
+        Sleep(1500);
+        EXPECT_EQ(program.find_window(BOX_CLASS, "実行時のエラー"), nullptr);
+        EXPECT_EQ(program.find_window(BOX_CLASS, "めぷへようこそ！"), nullptr);
+        EXPECT_TRUE(program.running());
+    }
+    std::string folder;
+};
+
+TEST_F(UnwritableWindowsDirectory, FirstRunWritesTheUserFolderAndTheNextStartReadsIt) {
+    first_start_sets_up_the_user_file({}, "どうなってんだ");
+    next_start_asks_nothing();
 }
 
 // A file in the Windows directory that names a folder without the program and that the user may
@@ -117,30 +124,10 @@ protected:
 };
 
 TEST_F(StaleWindowsConfig, TheSetupRunsInTheUserFolderAndTheEditorStarts) {
-    const std::string program_folder = windows_path(MEPU_BIN_DIR) + "\\";
-    {
-        DrivenProgram program;
-        ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
-        press_box(program, "実行時のエラー");
-        choose_program(program, program_folder);
-        Sleep(1500);
-        EXPECT_EQ(program.find_window(BOX_CLASS, "実行時のエラー"), nullptr);
-        EXPECT_TRUE(program.running());
-        const std::vector<unsigned char> written =
-            read_file(user_config_folder() + "\\mepusys.ini");
-        EXPECT_EQ(std::string(written.begin(), written.end()), program_folder);
-        PostMessageA(program.main_window(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(program.wait_exit(), 0);
-    }
+    first_start_sets_up_the_user_file("実行時のエラー", "実行時のエラー");
     const std::vector<unsigned char> stale = read_file(windows_config());
     EXPECT_EQ(std::string(stale.begin(), stale.end()), "C:\\nowhere\\");
-    DrivenProgram program;
-    ASSERT_TRUE(program.start(windows_path(MEPU_EXE), "", folder));
-    ASSERT_NE(program.wait_window("ZKI_main", "tarvolo Zelkon interface"), nullptr);
-    Sleep(1500);
-    EXPECT_EQ(program.find_window(BOX_CLASS, "実行時のエラー"), nullptr);
-    EXPECT_EQ(program.find_window(BOX_CLASS, "めぷへようこそ！"), nullptr);
-    EXPECT_TRUE(program.running());
+    next_start_asks_nothing();
 }
 
 }  // namespace
