@@ -78,11 +78,11 @@ ReplaceResult rewrite_in_place(const ReplaceTarget& target,
     result.status = ReplaceStatus::write_failed;
     if (touched) {
         result.written_in_place = true;
+        // What counts is what the file holds afterwards, read back.
         bool touched_again = false;
+        (void)overwrite_file(target, options, old_bytes, &touched_again, &error);
         std::string now;
-        result.left_damaged =
-            !overwrite_file(target, options, old_bytes, &touched_again, &error) ||
-            !read_whole_file(target.path, &now) || now != old_bytes;
+        result.left_damaged = !read_whole_file(target.path, &now) || now != old_bytes;
     }
     return result;
 }

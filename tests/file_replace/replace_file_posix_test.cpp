@@ -277,6 +277,36 @@ TEST(ReplaceFilePosix, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace)
     }
 }
 
+// A write in place cut short (here by the file size limit, at 16 kB of a 20 kB file) is undone:
+// the old bytes are put back and read again.
+TEST(ReplaceFilePosix, AnInPlaceWriteCutShortPutsTheOldBytesBack)
+{
+    TempFolder folder;
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    const fs::path inner = folder.path() / "inner";
+    fs::create_directory(inner);
+    const std::string path = (inner / "shared.mpa").string();
+    const std::string old(20 * 1024, 'o');
+    test_support::write_file(path, bytes_of(old));
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(inner.c_str(), 0555), 0);
+    EXPECT_CHILD_CHECK([&]() -> std::string {
+        const std::string dropped = file_replace_test::drop_privileges();
+        if (!dropped.empty()) {
+            return dropped;
+        }
+        const test_support::FileSizeLimit limit(16 * 1024);
+        const ReplaceResult result = replace_file(path.c_str(), writes(std::string(18 * 1024, 'n')));
+        std::string wrong;
+        if (result.status != ReplaceStatus::write_failed) wrong += "status " + std::to_string(int(result.status)) + "; ";
+        if (!result.written_in_place) wrong += "not written in place; ";
+        if (result.left_damaged) wrong += "left damaged; ";
+        return wrong;
+    });
+    ASSERT_EQ(::chmod(inner.c_str(), 0755), 0);
+    EXPECT_EQ(read_file(path), bytes_of(old));
+}
+
 // A disk too full for a second copy, or with no inode left for one: a small file system of its
 // own, mounted in a mount namespace of the child's own, so nothing outside the test ever sees it.
 // Whatever happens, the file ends with either all of the new contents or all of the old.
