@@ -50,16 +50,19 @@ void fill_install_dialog(HWND dialog) {
 
 void request_close(HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }
 
+bool is_ansi_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
+
 bool load_script() {
     InstallScript& script = state().script;
-    if (!read_install_script(SCRIPT_FILE_NAME, &script).empty()) {
-        script = InstallScript{};
-        return false;
-    }
     char windows_dir[1024];
     const UINT length = GetWindowsDirectoryA(windows_dir, sizeof windows_dir);
-    if (length == 0 || length >= sizeof windows_dir) return false;
-    complete_install_paths(windows_install_places(windows_dir), &script);
+    if (!read_install_script(SCRIPT_FILE_NAME, &script).empty() || length == 0 ||
+        length >= sizeof windows_dir ||
+        !complete_install_paths(windows_install_places(windows_dir, is_ansi_lead_byte), &script)
+             .empty()) {
+        script = InstallScript{};  // the dialog shows empty texts until it closes
+        return false;
+    }
     return true;
 }
 
