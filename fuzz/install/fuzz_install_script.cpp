@@ -35,7 +35,9 @@ int depth_below(const std::string& base, const std::string& path, const InstallP
     };
     for (size_t i = base.size(); i < path.size(); ++i) {
         const auto c = static_cast<unsigned char>(path[i]);
-        if (places.is_lead_byte != nullptr && places.is_lead_byte(c) && i + 1 < path.size()) {
+        // Windows reads a first byte on its own when no valid second byte follows it.
+        if (places.is_lead_byte != nullptr && places.is_lead_byte(c) && i + 1 < path.size() &&
+            static_cast<unsigned char>(path[i + 1]) >= 0x40 && path[i + 1] != '\x7f') {
             name += path.substr(i++, 2);
         } else if (separator(char(c))) {
             if (!end_name()) return -1;

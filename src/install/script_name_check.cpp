@@ -10,6 +10,8 @@ enum class NameKind { plain, path };
 
 bool is_windows(const InstallPlaces& places) { return places.separator == '\\'; }
 
+bool is_trail_byte(unsigned char c) { return c >= 0x40 && c != 0x7f; }
+
 bool is_separator(unsigned char c, const InstallPlaces& places) {
     return c == '/' || (is_windows(places) && c == '\\');
 }
@@ -29,7 +31,10 @@ bool stays_in_place(const std::string& text, NameKind kind, const InstallPlaces&
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (places.is_lead_byte != nullptr && places.is_lead_byte(c)) {
-            if (i + 1 == text.size()) return false;  // a character cut in half
+            // No code page has a second byte below 0x40 or of 0x7F: Windows would read such a
+            // byte, a colon or a slash among them, on its own.
+            if (i + 1 == text.size() || !is_trail_byte(static_cast<unsigned char>(text[i + 1])))
+                return false;
             names.back() += text.substr(i++, 2);
             continue;
         }

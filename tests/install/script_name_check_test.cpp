@@ -10,12 +10,11 @@ namespace {
 
 InstallScript valid_script() {
     InstallScript script;
-    script.destination = "mepu";
-    script.ini_file = "mepusys.ini";
-    script.install_files = {"mepu.exe", "menu/sysmenu.dib"};
-    script.group_name = "g";
-    script.app_names = {"A"};
-    script.link_targets = {"mepu.exe"};
+    EXPECT_EQ(parse_install_script("#InstallDest mepu\n#IniFile mepusys.ini\n"
+                                   "#InstallFiles mepu.exe menu/sysmenu.dib\n#GroupName g\n"
+                                   "#Appname A\n#LinkTo mepu.exe\n",
+                                   &script),
+              "");
     return script;
 }
 
@@ -68,6 +67,8 @@ TEST(CompleteInstallPaths, NamesThatLeaveTheirPlaceAreRefused) {
         // 0x95 0x5C is one Japanese character; a one-byte code page reads a folder and a file.
         {"file with a two-byte character", file("\x95\x5c.dib"), true, true, true},
         {"file ending in half a character", file("a\x83"), false, true, true},
+        // No second byte: Windows reads the colon on its own, a stream.
+        {"file with a first byte before a colon", file("a\x83:s"), false, false, true},
         {"no group", group(""), true, true, true},
         {"group climbing into autostart", group("../../../.config/autostart"), false, false, false},
         {"group of two folders", group("g/h"), false, false, false},
