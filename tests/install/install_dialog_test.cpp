@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 
 #include "install/installer_texts.h"
@@ -93,13 +94,43 @@ TEST(InstallDialog, ReturnInstallsAndNoSkipsTheStartMenu) {
 }
 
 // A kit folder with one file and a script (Shift-JIS, as install.ini is) whose destination is
-// Japanese.
-void make_kit(const fs::path& kit) {
+// Japanese unless another is given.
+void make_kit(const fs::path& kit, const std::string& destination = "めぷ表",
+              const std::string& ini_file = "mepusys.ini",
+              const std::string& install_file = "a.txt") {
     fs::create_directories(kit);
     std::ofstream(kit / "a.txt") << "a";
     std::ofstream(kit / "install.ini", std::ios::binary)
-        << "#Title\r\nテスト\r\n#InstallDest\r\nめぷ表\r\n#IniFile\r\nmepusys.ini\r\n"
-        << "#InstallFiles\r\na.txt\r\n#EndMessage\r\nおわり\r\n";
+        << "#Title\r\nテスト\r\n#InstallDest\r\n" << destination << "\r\n#IniFile\r\n"
+        << ini_file << "\r\n#InstallFiles\r\n" << install_file << "\r\n#EndMessage\r\nおわり\r\n";
+}
+
+// Every file and folder below root, with the contents of the files.
+std::map<std::string, std::string> tree_of(const fs::path& root) {
+    std::map<std::string, std::string> tree;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        tree[entry.path().string()] =
+            entry.is_directory() ? "(folder)" : std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return tree;
+}
+
+// Runs the installer in the kit as its user would and answers its boxes; the script must be
+// refused with the reading error before the dialog offers to install.
+void expect_script_refused(const fs::path& kit) {
+    CurrentFolder in_kit(kit);
+    DesktopInstaller installer;
+    BoxAnswerer answerer(QStringLiteral("はい(&Y)"));
+    installer.dialog().show();
+    // The box comes at once; a user who got the dialog instead would press the button.
+    for (int i = 0; i < 10 && answerer.titles.isEmpty(); ++i) QTest::qWait(20);
+    if (installer.dialog().isVisible())
+        QTest::mouseClick(installer.dialog().install_button(), Qt::LeftButton);
+    for (int i = 0; i < 250 && installer.dialog().isVisible(); ++i) QTest::qWait(20);
+    ASSERT_FALSE(installer.dialog().isVisible());
+    EXPECT_EQ(answerer.titles, QStringList{QStringLiteral("インストール情報読み込みエラー")});
+    EXPECT_EQ(answerer.texts, QStringList{QStringLiteral("インストール情報の読み込みに失敗しました")});
 }
 
 bool exists_below(const fs::path& folder) { return fs::exists(folder) && !fs::is_empty(folder); }
@@ -127,6 +158,57 @@ TEST(DesktopInstaller, MissingScriptWritesNothing) {
     EXPECT_EQ(answerer.titles, QStringList{QStringLiteral("インストール情報読み込みエラー")});
     EXPECT_FALSE(fs::exists(account.config_home()));
     EXPECT_FALSE(exists_below(account.data_home()));
+}
+
+// A kit whose script names places outside the installer's folders writes nothing anywhere, nor
+// does a user's own file change.
+TEST(DesktopInstaller, ClimbingScriptIsRefusedAndWritesNothing) {
+    struct Climb {
+        const char* destination;
+        const char* ini_file;
+        const char* install_file;
+        const char* more;
+    };
+    const Climb climbs[] = {
+        {"../home", "mepusys.ini", "a.txt", ""},
+        {"mepu", "../../victim.txt", "a.txt", ""},
+        {"/absolute", "mepusys.ini", "a.txt", ""},
+        {"mepu", "mepusys.ini", "../kit/a.txt", ""},
+        {"mepu", "mepusys.ini", "a.txt",
+         "#GroupName\r\n../../.config/autostart\r\n#Appname\r\nA\r\n#LinkTo\r\na.txt\r\n"},
+        {"mepu", "mepusys.ini", "a.txt", "#GroupName\r\ng\r\n#Appname\r\n../A\r\n#LinkTo\r\na.txt\r\n"},
+        {"mepu", "mepusys.ini", "a.txt", "#GroupName\r\ng\r\n#Appname\r\nA\r\n#LinkTo\r\n/bin/sh\r\n"},
+    };
+    for (const Climb& climb : climbs) {
+        DesktopAccount account;
+        fs::create_directories(account.root() / "home");
+        std::ofstream(account.root() / "home" / ".bashrc") << "the user's own";
+        std::ofstream(account.root() / "victim.txt") << "the user's own";
+        const fs::path kit = account.root() / "kit";
+        // An absolute destination inside the account, where a write would show.
+        const std::string destination = climb.destination[0] == '/'
+                                            ? account.root().string() + climb.destination
+                                            : climb.destination;
+        make_kit(kit, destination, climb.ini_file, climb.install_file);
+        std::ofstream(kit / "install.ini", std::ios::app | std::ios::binary) << climb.more;
+        const auto before = tree_of(account.root());
+        ASSERT_NO_FATAL_FAILURE(expect_script_refused(kit));
+        EXPECT_EQ(tree_of(account.root()), before) << climb.destination << " " << climb.ini_file
+                                                   << " " << climb.install_file << climb.more;
+    }
+}
+
+// With no home folder and no XDG folders the installer has nowhere of the user's to write.
+TEST(DesktopInstaller, NoHomeFolderIsRefusedAndWritesNothing) {
+    DesktopAccount account;
+    const fs::path kit = account.root() / "kit";
+    make_kit(kit, "mepu");
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) unsetenv(name);
+    ASSERT_FALSE(fs::exists("/mepu"));
+    const auto before = tree_of(account.root());
+    ASSERT_NO_FATAL_FAILURE(expect_script_refused(kit));
+    EXPECT_EQ(tree_of(account.root()), before);
+    EXPECT_FALSE(fs::exists("/mepu"));
 }
 
 TEST(DesktopInstaller, JapaneseDestinationIsShownAndMadeUnderOneName) {

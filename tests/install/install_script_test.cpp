@@ -88,7 +88,7 @@ TEST(CompleteInstallPaths, WindowsPlaces) {
     InstallScript script;
     script.destination = "anim";
     script.ini_file = "mepusys.ini";
-    complete_install_paths(windows_install_places("C:\\WINDOWS"), &script);
+    ASSERT_EQ(complete_install_paths(windows_install_places("C:\\WINDOWS", nullptr), &script), "");
     EXPECT_EQ(script.destination, "C:\\Progra~1\\anim\\");
     EXPECT_EQ(script.ini_file, "C:\\WINDOWS\\mepusys.ini");
 }
@@ -104,10 +104,20 @@ TEST(CompleteInstallPaths, LinuxPlacesFollowXdgDefaults) {
     const InstallPlaces relative = xdg_install_places("cfg", "data", "/home/u");
     EXPECT_EQ(relative.windows_dir, unset.windows_dir);
     EXPECT_EQ(relative.programs_prefix, unset.programs_prefix);
+    // Without a home folder nothing may go below the root of the file system.
+    const InstallPlaces no_config = xdg_install_places(nullptr, "/data", nullptr);
+    const InstallPlaces no_data = xdg_install_places("/cfg", nullptr, "");
+    for (const InstallPlaces& homeless : {no_config, no_data}) {
+        InstallScript script;
+        script.destination = "mepu";
+        script.ini_file = "mepusys.ini";
+        EXPECT_NE(complete_install_paths(homeless, &script), "");
+        EXPECT_EQ(script.destination, "mepu");
+    }
     InstallScript script;
     script.destination = "mepu";
     script.ini_file = "mepusys.ini";
-    complete_install_paths(set, &script);
+    ASSERT_EQ(complete_install_paths(set, &script), "");
     EXPECT_EQ(script.destination, "/data/mepu/");
     EXPECT_EQ(script.ini_file, "/cfg/mepu/mepusys.ini");
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "../wine/wine_driver.h"
@@ -152,6 +153,102 @@ TEST(InstallExe, KitInstalledIntoItsOwnFolderIsUnchanged) {
     const std::string config = windows_dir() + "\\mepusys-installtest.ini";
     EXPECT_EQ(text_of(config), destination);
     DeleteFileA(config.c_str());
+}
+
+// Every file and folder below `folder`, with its size and last write.
+void add_tree(const std::string& folder, std::map<std::string, std::string>* tree) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string path = folder + "\\" + name;
+        (*tree)[path] = std::to_string(found.nFileSizeLow) + "@" +
+                        std::to_string(found.ftLastWriteTime.dwLowDateTime);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) add_tree(path, tree);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::map<std::string, std::string> tree_of(const std::string& folder) {
+    std::map<std::string, std::string> tree;
+    add_tree(folder, &tree);
+    return tree;
+}
+
+// Goes through whatever install.exe shows as a user would: the button of its dialog, Yes to the
+// Start Menu, OK to each message, until it ends.
+void press_on_through(DrivenProgram& installer, const char* dialog_title) {
+    if (HWND dialog = installer.find_window("#32770", dialog_title)) press_button(dialog, IDOK);
+    for (int i = 0; i < 500 && installer.running(); ++i) {
+        for (const char* title : {"スタートメニューに登録", "インストール完了", "インストール時のエラー",
+                                  "インストール失敗"})
+            if (HWND box = installer.find_window("#32770", title))
+                press_button(box, std::string(title) == "スタートメニューに登録" ? IDYES : IDOK);
+        Sleep(20);
+    }
+}
+
+// A script naming places outside the installer's folders is refused with the reading error
+// before the dialog offers to install, and nothing is written anywhere: not in the kit, the
+// Start Menu, nor where its names lead.
+TEST(InstallExe, ClimbingScriptIsRefusedAndWritesNothing) {
+    const std::string pid = std::to_string(GetCurrentProcessId());
+    const std::string scratch = make_scratch_folder("mepu-climb");
+    const std::string kit = scratch + "\\kit";
+    const std::string menu = scratch + "\\menu";
+    ASSERT_TRUE(CreateDirectoryA(kit.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(menu.c_str(), nullptr));
+    std::ofstream(kit + "\\a.txt", std::ios::binary) << "a";
+    std::ofstream(scratch + "\\outside.txt", std::ios::binary) << "outside";
+    const std::string drive = windows_dir().substr(0, 3);
+    const std::string victim = drive + "mepu-victim-" + pid + ".txt";
+    std::ofstream(victim, std::ios::binary) << "the user's own";
+    StartMenuRedirect redirect(menu);
+    struct Climb {
+        std::string destination, ini_file, install_file, more;
+        std::string escape;  // where the names lead, which must stay missing
+    };
+    const Climb climbs[] = {
+        {"..\\mepu-climb-" + pid, "mepusys-climbtest.ini", "a.txt", "", drive + "mepu-climb-" + pid},
+        {"mepu-c-" + pid, "system32\\mepu-hosts-" + pid, "a.txt", "",
+         windows_dir() + "\\system32\\mepu-hosts-" + pid},
+        {"mepu-c-" + pid, "..\\mepu-victim-" + pid + ".txt", "a.txt", "", ""},
+        {drive + "mepu-abs-" + pid, "mepusys-climbtest.ini", "a.txt", "", drive + "mepu-abs-" + pid},
+        {"mepu-c-" + pid, "mepusys-climbtest.ini", "..\\outside.txt", "",
+         destination_of("mepu-c-" + pid) + "..\\outside.txt"},
+        {"mepu-c-" + pid, "mepusys-climbtest.ini", "a.txt",
+         "#GroupName\r\n..\\..\\escaped\r\n#Appname\r\nA\r\n#LinkTo\r\na.txt\r\n", ""},
+        {"mepu-c-" + pid, "mepusys-climbtest.ini", "a.txt",
+         "#GroupName\r\ng\r\n#Appname\r\n..\\A\r\n#LinkTo\r\na.txt\r\n", ""},
+    };
+    for (const Climb& climb : climbs) {
+        std::ofstream(kit + "\\install.ini", std::ios::binary)
+            << "#Title\r\nclimb\r\n#InstallDest\r\n" << climb.destination << "\r\n#IniFile\r\n"
+            << climb.ini_file << "\r\n#InstallFiles\r\n" << climb.install_file << "\r\n"
+            << climb.more << "#EndMessage\r\nend\r\n";
+        const auto before = tree_of(scratch);
+        DrivenProgram installer;
+        ASSERT_TRUE(installer.start(windows_path(MEPU_INSTALL_EXE), "", kit));
+        HWND box = installer.wait_window("#32770", "インストール情報読み込みエラー", 5000);
+        EXPECT_NE(box, nullptr) << climb.destination << " " << climb.ini_file << " "
+                                << climb.install_file << climb.more;
+        if (box != nullptr) {
+            EXPECT_EQ(message_box_text(box), "インストール情報の読み込みに失敗しました");
+            press_button(box, IDOK);
+        }
+        press_on_through(installer, "climb");
+        EXPECT_EQ(installer.wait_exit(), 0);
+        EXPECT_EQ(tree_of(scratch), before) << climb.destination << " " << climb.ini_file;
+        EXPECT_EQ(text_of(victim), "the user's own");
+        EXPECT_FALSE(file_exists(windows_dir() + "\\mepusys-climbtest.ini"));
+        EXPECT_FALSE(file_exists(destination_of("mepu-c-" + pid)));
+        if (!climb.escape.empty()) {
+            EXPECT_FALSE(file_exists(climb.escape)) << climb.escape;
+        }
+    }
+    DeleteFileA(victim.c_str());
 }
 
 }  // namespace

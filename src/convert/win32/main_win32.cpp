@@ -24,8 +24,13 @@ void attach_parent_console() {
 
 int run_dialog(const char* input) {
     auto state = std::make_unique<ConverterState>();
-    // As if chosen with the load button; a name too long for it leaves the input empty.
-    if (input != nullptr) set_converter_path(state->input_path, input);
+    // As if chosen with the load button; a name too long for it leaves the input empty. The
+    // file dialogs move the current folder, so a relative name is made full first.
+    if (input != nullptr) {
+        char full[CONVERTER_PATH_CAPACITY];
+        const DWORD length = GetFullPathNameA(input, sizeof full, full, nullptr);
+        set_converter_path(state->input_path, length == 0 ? input : length < sizeof full ? full : "");
+    }
     HWND dialog = create_converter_dialog(GetModuleHandleA(nullptr), state.get());
     if (dialog == nullptr) return -1;
     InitCommonControls();

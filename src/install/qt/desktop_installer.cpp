@@ -9,12 +9,9 @@ std::string load_desktop_install_script(const std::string& path, const InstallPl
                                         InstallScript* script) {
     std::string failure = read_install_script(path, script);
     if (failure.empty()) failure = decode_script_names(script);
-    if (!failure.empty()) {
-        *script = InstallScript{};  // the dialog shows empty texts until it closes
-        return failure;
-    }
-    complete_install_paths(places, script);
-    return {};
+    if (failure.empty()) failure = complete_install_paths(places, script);
+    if (!failure.empty()) *script = InstallScript{};  // the dialog shows empty texts until it closes
+    return failure;
 }
 
 DesktopInstaller::LoadedScript DesktopInstaller::load(const InstallPlaces& places) {

@@ -50,22 +50,43 @@ void fill_install_dialog(HWND dialog) {
 
 void request_close(HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }
 
+// The message the system uses to copy a drop's data between processes.
+constexpr UINT WM_COPYGLOBALDATA = 0x0049;
+
+// install.exe runs elevated, and the system then drops what Explorer, at a lower level, sends
+// for a folder dropped on the dialog or on one of its controls that accept files.
+void allow_drops_from_explorer(HWND dialog) {
+    using MessageFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+    // Looked up, as Windows Vista has no such call.
+    const auto filter = reinterpret_cast<MessageFilter>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+    if (filter == nullptr) return;
+    for (HWND window : {dialog, GetDlgItem(dialog, IDC_MESSAGE), GetDlgItem(dialog, IDC_DESTINATION),
+                        GetDlgItem(dialog, IDC_PROGRESS)})
+        for (UINT message : {UINT(WM_DROPFILES), UINT(WM_COPYDATA), WM_COPYGLOBALDATA})
+            filter(window, message, MSGFLT_ALLOW, nullptr);
+}
+
+bool is_ansi_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
+
 bool load_script() {
     InstallScript& script = state().script;
-    if (!read_install_script(SCRIPT_FILE_NAME, &script).empty()) {
-        script = InstallScript{};
-        return false;
-    }
     char windows_dir[1024];
     const UINT length = GetWindowsDirectoryA(windows_dir, sizeof windows_dir);
-    if (length == 0 || length >= sizeof windows_dir) return false;
-    complete_install_paths(windows_install_places(windows_dir), &script);
+    if (!read_install_script(SCRIPT_FILE_NAME, &script).empty() || length == 0 ||
+        length >= sizeof windows_dir ||
+        !complete_install_paths(windows_install_places(windows_dir, is_ansi_lead_byte), &script)
+             .empty()) {
+        script = InstallScript{};  // the dialog shows empty texts until it closes
+        return false;
+    }
     return true;
 }
 
 INT_PTR CALLBACK install_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_INITDIALOG:
+            allow_drops_from_explorer(dialog);
             if (!load_script()) {
                 MessageBoxA(dialog, SCRIPT_READ_FAILED_TEXT, SCRIPT_READ_FAILED_TITLE, MB_OK);
                 request_close(dialog);

@@ -50,8 +50,10 @@ protected:
         command += arguments();
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
+        const std::string start_in = start_folder();
         ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process));
+                                   start_in.empty() ? nullptr : start_in.c_str(), &startup,
+                                   &process));
         // The window exists before its initialisation has run; wait until the dialog is idle.
         WaitForInputIdle(process.hProcess, 10000);
         dialog = wait_for_window(TEXT_CONVERTER_TITLE);
@@ -59,6 +61,8 @@ protected:
     }
     // What follows the program's name on its command line.
     virtual std::string arguments() { return std::string(); }
+    // The folder the program starts in; empty for the test's own.
+    virtual std::string start_folder() { return std::string(); }
 
     void TearDown() override {
         if (dialog != nullptr) PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -155,6 +159,47 @@ TEST_F(ConverterDialogWithDroppedFile, OpensTheDialogWithThatFileAsItsInput) {
     EXPECT_EQ(item_text(dialog, IDC_STATUS), "1枚目変換成功");
     EXPECT_TRUE(fs::exists(folder.path() / "out0000.BMP"));
     EXPECT_TRUE(fs::exists(folder.path() / "out0001.BMP"));
+}
+
+// The file named relative to the folder the program starts in, which the save dialog then
+// leaves for another: the conversion still finds its input.
+class ConverterDialogWithRelativeFile : public ConverterDialogWine {
+protected:
+    std::string arguments() override {
+        write_bytes(folder.path() / "walk.mpa", mpa_of_test_pictures(2));
+        fs::create_directories(folder.path() / "frames");
+        return " walk.mpa";
+    }
+    std::string start_folder() override { return windows_path(folder.path().string()); }
+};
+
+TEST_F(ConverterDialogWithRelativeFile, IsFoundAfterTheSaveDialogMovedTheCurrentFolder) {
+    // Into the folder as a user goes, which makes it the current folder, then the name.
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CHOOSE_OUTPUT, BN_CLICKED), 0);
+    HWND save = wait_for_window(TITLE_SAVE_DIALOG);
+    ASSERT_NE(save, nullptr);
+    SetDlgItemTextA(save, FILE_NAME_BOX, windows_path(folder.file("frames")).c_str());
+    PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 200 && item_text(save, FILE_NAME_BOX) != ""; ++i) Sleep(50);
+    ASSERT_TRUE(IsWindow(save));
+    SetDlgItemTextA(save, FILE_NAME_BOX, "out");
+    PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 200 && IsWindow(save); ++i) Sleep(50);
+    ASSERT_FALSE(IsWindow(save));
+    // Posted: an input that cannot be found brings up the error box, which a send would wait on.
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), 0);
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && item_text(dialog, IDC_STATUS) != "1枚目変換成功" && box == nullptr; ++i) {
+        Sleep(50);
+        box = FindWindowA(nullptr, CAPTION_CONVERTER);
+    }
+    if (box != nullptr) {
+        ADD_FAILURE() << item_text(box, 0xFFFF);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    EXPECT_EQ(item_text(dialog, IDC_STATUS), "1枚目変換成功");
+    EXPECT_TRUE(fs::exists(folder.path() / "frames" / "out0000.BMP"));
+    EXPECT_TRUE(fs::exists(folder.path() / "frames" / "out0001.BMP"));
 }
 
 }  // namespace
