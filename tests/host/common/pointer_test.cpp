@@ -54,6 +54,12 @@ protected:
     }
 };
 
+void quick_click(PointerButton button)
+{
+    pointer_button_down(button);
+    pointer_button_up(button, 0, 0);
+}
+
 TEST(CanvasFromClient, ScalesAndTruncatesTowardZero)
 {
     struct Case {
@@ -155,6 +161,33 @@ TEST_F(PointerTest, QuickClickIsSeenByOnePollThenReleased)
     }
 }
 
+// A loop that also reads the pointer for its position alone (the pen reads the window position
+// with read_pointer_screen after each read_pointer): a quick click between any two readings
+// reaches the read that acts on it, exactly once.
+TEST_F(PointerTest, QuickClickReachesTheActingReadWhereverItFallsAmongTheReadings)
+{
+    for (const PointerButton button : {PointerButton::right, PointerButton::left}) {
+        for (int reading = 0; reading < 4; ++reading) {
+            fake() = FakeBackend();
+            pointer_reset();
+            fake().before_reading.assign(4, [] {});
+            fake().before_reading[reading] = [button] { quick_click(button); };
+            int seen = 0;
+            int peeked = 0;
+            for (int round = 0; round < 3; ++round) {
+                int x, y, right, left;
+                read_pointer(&x, &y, &right, &left);
+                seen += button == PointerButton::right ? right : left;
+                read_pointer_screen(&x, &y, &right, &left);
+                peeked += button == PointerButton::right ? right : left;
+            }
+            EXPECT_EQ(seen, 1) << "click before reading " << reading;
+            // The position-only reading shows the click when it comes first, but spends nothing.
+            EXPECT_EQ(peeked, reading % 2 == 1 ? 1 : 0) << "click before reading " << reading;
+        }
+    }
+}
+
 TEST_F(PointerTest, HeldPressIsReleasedAtOnceOnceAPollHasSeenIt)
 {
     int x, y, right, left;
@@ -247,7 +280,8 @@ TEST_F(PointerTest, ReleasesRecordTheLowWordsAndTheButton)
         EXPECT_EQ(x, c.stored_x);
         EXPECT_EQ(y, c.stored_y);
         EXPECT_EQ(button, c.code);
-        pointer_poll_buttons(&x, &y);  // the press is seen, so its release applies
+        int right, left;
+        read_pointer(&x, &y, &right, &left);  // the press is reported, so its release applies
         EXPECT_EQ(pointer_state().left.held() + pointer_state().right.held(), 0);
     }
 }
