@@ -22,6 +22,7 @@ constexpr int FILE_NAME_FIELD = 0x47c;
 constexpr POINT SPEED_BUTTON = {42, 56};
 constexpr POINT TO_DRAWING_PAGE = {42, 136};
 constexpr POINT PEN_BUTTON = {234, 56};
+constexpr POINT JUMP_BUTTON = {234, 40};
 constexpr POINT TO_SYSTEM_PAGE = {170, 136};
 constexpr POINT SAVE_BUTTON = {170, 40};
 
@@ -93,6 +94,23 @@ TEST_F(EditorSession, QuickClicksLeaveTheWelcomeAndPressAButton) {
         quick_click_canvas(main, SPEED_BUTTON.x, SPEED_BUTTON.y);
         const HWND dialog = program.wait_window(BOX_CLASS, VALUE_DIALOG_TITLE);
         ASSERT_NE(dialog, nullptr) << "quick click " << round << " was lost";
+        press_button(dialog, IDCANCEL);
+        ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
+    }
+}
+
+// The pen reads the pointer twice a round and uses the second reading for its position only; a
+// quick right click must end it whichever reading comes first after it.
+TEST_F(EditorSession, QuickRightClicksEndThePenEveryTime) {
+    leave_welcome();
+    click(main, TO_DRAWING_PAGE);
+    for (int round = 0; round < 10; ++round) {
+        click(main, PEN_BUTTON);
+        quick_click_canvas(main, 100, 160, true);
+        // The jump button's value dialog shows that the menu runs again.
+        click(main, JUMP_BUTTON);
+        const HWND dialog = program.wait_window(BOX_CLASS, VALUE_DIALOG_TITLE, 3000);
+        ASSERT_NE(dialog, nullptr) << "round " << round << ": the pen tool is still on";
         press_button(dialog, IDCANCEL);
         ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
     }
