@@ -116,6 +116,24 @@ TEST_F(EditorSession, QuickRightClicksEndThePenEveryTime) {
     }
 }
 
+// The text window takes clicks while a dialog owned by the main window is open; such a click must
+// not act once the dialog has closed, even with the pointer on the button that opened it.
+TEST_F(EditorSession, AClickInTheTextWindowDuringADialogDoesNothingAfterIt) {
+    const HWND text = program.text_window();
+    ASSERT_NE(text, nullptr);
+    leave_welcome();
+    click(main, SPEED_BUTTON);
+    const HWND dialog = program.wait_window(BOX_CLASS, VALUE_DIALOG_TITLE);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(text, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageA(text, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    move_canvas(main, SPEED_BUTTON.x, SPEED_BUTTON.y);
+    press_button(dialog, IDCANCEL);
+    ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
+    Sleep(1000);
+    EXPECT_EQ(program.find_window(BOX_CLASS, VALUE_DIALOG_TITLE), nullptr);
+}
+
 TEST_F(EditorSession, AClickInTheTextWindowCountsLikeOneOnTheCanvas) {
     const HWND text = program.text_window();
     ASSERT_NE(text, nullptr);

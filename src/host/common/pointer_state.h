@@ -52,6 +52,16 @@ void pointer_button_up(PointerButton button, int x, int y);
 // pointer. A button still down counts again from its next press.
 void pointer_forget_clicks();
 
+// Declared where a host shows a modal dialog or box: the clicks that came while it was open are
+// forgotten when it closes, whichever way the function returns.
+class ClicksOfDialogForgotten {
+public:
+    ClicksOfDialogForgotten() = default;
+    ~ClicksOfDialogForgotten() { pointer_forget_clicks(); }
+    ClicksOfDialogForgotten(const ClicksOfDialogForgotten&) = delete;
+    ClicksOfDialogForgotten& operator=(const ClicksOfDialogForgotten&) = delete;
+};
+
 // What a poll does with the presses it reports: position-only readings (read_pointer_screen called
 // by the editor) spend nothing, read_pointer and wait_click spend latches, take_pointer clears.
 enum class PollKind { peek, read, take };

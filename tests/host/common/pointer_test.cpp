@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "host/common/app_gate.h"
 #include "host/common/pointer_polling.h"
 #include "host/common/pointer_state.h"
 #include "host/host.h"
@@ -51,6 +53,7 @@ protected:
     {
         fake() = FakeBackend();
         pointer_reset();
+        app_gate_reset();
     }
 };
 
@@ -184,6 +187,49 @@ TEST_F(PointerTest, QuickClickReachesTheActingReadWhereverItFallsAmongTheReading
             EXPECT_EQ(seen, 1) << "click before reading " << reading;
             // The position-only reading shows the click when it comes first, but spends nothing.
             EXPECT_EQ(peeked, reading % 2 == 1 ? 1 : 0) << "click before reading " << reading;
+        }
+    }
+}
+
+// Clicks that came while the editor could not act on them (a modal dialog or box was open, or the
+// application was paused) - in the text window, on the dialog's owner, or held from before - must
+// not act afterwards on whatever is then under the pointer.
+TEST_F(PointerTest, ClicksOfADialogOrAPauseAreForgottenWhenItEnds)
+{
+    struct Case {
+        const char* name;
+        bool pause;       // the host's pause rather than a dialog
+        bool before;      // the click came just before it opened, unread
+        bool still_held;  // the button is still down when it closes
+    } cases[] = {
+        {"quick click during a dialog", false, false, false},
+        {"press held through a dialog", false, false, true},
+        {"unread click from before a dialog", false, true, false},
+        {"quick click during a pause", true, false, false},
+        {"press held through a pause", true, false, true},
+    };
+    for (const Case& c : cases) {
+        for (const PointerButton button : {PointerButton::right, PointerButton::left}) {
+            pointer_reset();
+            if (c.before) quick_click(button);
+            if (c.pause) app_gate_pause();
+            {
+                std::optional<ClicksOfDialogForgotten> dialog;
+                if (!c.pause) dialog.emplace();
+                if (!c.before) pointer_button_down(button);
+                if (!c.before && !c.still_held) pointer_button_up(button, 0, 0);
+            }
+            if (c.pause) app_gate_resume();
+            int x, y, right, left;
+            read_pointer(&x, &y, &right, &left);
+            EXPECT_EQ(right + left, 0) << c.name;
+            if (c.still_held) pointer_button_up(button, 0, 0);
+            read_pointer(&x, &y, &right, &left);
+            EXPECT_EQ(right + left, 0) << c.name;
+            // The next click counts again.
+            quick_click(button);
+            read_pointer(&x, &y, &right, &left);
+            EXPECT_EQ(button == PointerButton::right ? right : left, 1) << c.name;
         }
     }
 }
