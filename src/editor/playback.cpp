@@ -40,15 +40,20 @@ static void show_frame(int index)
     present_screen();
 }
 
-static void wait_until_left_released()
+// True when the right button was pressed during the pause: a quick click then is seen by no
+// later reading, so the caller keeps it for the next frame.
+static bool right_pressed_until_left_released()
 {
     int x, y, right, left = 1;
+    bool right_pressed = false;
     while (left) {
         read_pointer(&x, &y, &right, &left);
+        right_pressed = right_pressed || right;
     }
+    return right_pressed;
 }
 
-void play_frames(int start)
+bool play_frames(int start)
 {
     Animation& anim = animation();
     const uint32_t period = frame_period_ms(anim.speed);
@@ -63,22 +68,25 @@ void play_frames(int start)
     print_text("マウス右ボタンで再生中止､左ボタンで一時停止");
 
     anim.current_frame = start;
+    bool right_in_pause = false;
     while (anim.current_frame < anim.frame_count) {
         set_text_pos(0, 0);
         print_number_line("現在､%dコマ目を再生中         \n", anim.current_frame);
         int x, y, right, left;
         read_pointer(&x, &y, &right, &left);
+        right = right || right_in_pause;
         wait_until_period_passed(&last_tick, period);
         show_frame(anim.current_frame);
         if (left) {
-            wait_until_left_released();
+            right_in_pause = right_pressed_until_left_released();
         }
         if (right) {
-            return;
+            return true;
         }
         anim.current_frame += 1;
     }
     anim.current_frame = anim.frame_count > 0 ? anim.frame_count - 1 : 0;
+    return false;
 }
 
 void play_from_start()
@@ -104,10 +112,10 @@ void play_loop()
     for (;;) {
         int x, y, right, left;
         read_pointer(&x, &y, &right, &left);
-        if (right) {
+        // A quick click that stopped the pass is spent by then: the pass says so itself.
+        if (right || play_frames(0)) {
             return;
         }
-        play_from_start();
     }
 }
 

@@ -7,5 +7,5 @@
 uint32_t frame_period_ms(int speed);
 
 // Plays frames start ... frame_count - 1; the left button pauses while held, the right button
-// stops. The frame shown last becomes the current frame.
-void play_frames(int start);
+// stops. The frame shown last becomes the current frame. True when the right button stopped it.
+bool play_frames(int start);

@@ -57,6 +57,9 @@ void run_shape_tool(const ShapeTool& tool) {
         read_pointer(&x, &y, &right, &left);
         show_prompt(tool.second_prompt);
         store_undo_frame();
+        // That reading's position is not used, but a quick right click it reported is seen by no
+        // later reading: it leaves the tool as one in the drag loop does.
+        if (right == 1) return;
         // A release seen at the first poll draws the shape of a single point at the anchor.
         int end_x = anchor_x;
         int end_y = anchor_y;

@@ -22,6 +22,7 @@ constexpr int FILE_NAME_FIELD = 0x47c;
 constexpr POINT SPEED_BUTTON = {42, 56};
 constexpr POINT TO_DRAWING_PAGE = {42, 136};
 constexpr POINT PEN_BUTTON = {234, 56};
+constexpr POINT JUMP_BUTTON = {234, 40};
 constexpr POINT TO_SYSTEM_PAGE = {170, 136};
 constexpr POINT SAVE_BUTTON = {170, 40};
 
@@ -96,6 +97,41 @@ TEST_F(EditorSession, QuickClicksLeaveTheWelcomeAndPressAButton) {
         press_button(dialog, IDCANCEL);
         ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
     }
+}
+
+// The pen reads the pointer twice a round and uses the second reading for its position only; a
+// quick right click must end it whichever reading comes first after it.
+TEST_F(EditorSession, QuickRightClicksEndThePenEveryTime) {
+    leave_welcome();
+    click(main, TO_DRAWING_PAGE);
+    for (int round = 0; round < 10; ++round) {
+        click(main, PEN_BUTTON);
+        quick_click_canvas(main, 100, 160, true);
+        // The jump button's value dialog shows that the menu runs again.
+        click(main, JUMP_BUTTON);
+        const HWND dialog = program.wait_window(BOX_CLASS, VALUE_DIALOG_TITLE, 3000);
+        ASSERT_NE(dialog, nullptr) << "round " << round << ": the pen tool is still on";
+        press_button(dialog, IDCANCEL);
+        ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
+    }
+}
+
+// The text window takes clicks while a dialog owned by the main window is open; such a click must
+// not act once the dialog has closed, even with the pointer on the button that opened it.
+TEST_F(EditorSession, AClickInTheTextWindowDuringADialogDoesNothingAfterIt) {
+    const HWND text = program.text_window();
+    ASSERT_NE(text, nullptr);
+    leave_welcome();
+    click(main, SPEED_BUTTON);
+    const HWND dialog = program.wait_window(BOX_CLASS, VALUE_DIALOG_TITLE);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(text, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageA(text, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    move_canvas(main, SPEED_BUTTON.x, SPEED_BUTTON.y);
+    press_button(dialog, IDCANCEL);
+    ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
+    Sleep(1000);
+    EXPECT_EQ(program.find_window(BOX_CLASS, VALUE_DIALOG_TITLE), nullptr);
 }
 
 TEST_F(EditorSession, AClickInTheTextWindowCountsLikeOneOnTheCanvas) {

@@ -181,10 +181,11 @@ void button_up(HWND main_window, int x, int y, bool right) {
     Sleep(HOLD_MS);
 }
 
-void quick_click_canvas(HWND main_window, int x, int y) {
+void quick_click_canvas(HWND main_window, int x, int y, bool right) {
     move_canvas(main_window, x, y);
-    PostMessageA(main_window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PostMessageA(main_window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
+                 right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(main_window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     Sleep(HOLD_MS);
 }
 

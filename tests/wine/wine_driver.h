@@ -64,7 +64,7 @@ SIZE client_size(HWND window);
 void click_canvas(HWND main_window, int x, int y, bool right = false);
 // The same click with no pause between press and release, as a quick click or a touchpad tap
 // delivers them: both usually arrive before the editor polls again.
-void quick_click_canvas(HWND main_window, int x, int y);
+void quick_click_canvas(HWND main_window, int x, int y, bool right = false);
 // Moves the pointer to canvas pixel (x, y) and lets the program see it.
 void move_canvas(HWND main_window, int x, int y);
 void button_down(HWND main_window, int x, int y, bool right = false);

@@ -1,5 +1,7 @@
 #include "host/common/app_gate.h"
 
+#include "host/common/pointer_state.h"
+
 // <chrono> itself cannot be compiled with the Shift-JIS execution character set; these
 // headers bring the duration types.
 #include <condition_variable>
@@ -86,6 +88,8 @@ void app_gate_pause()
 
 void app_gate_resume()
 {
+    // Clicks made while the application was held were meant for no loop of it.
+    pointer_forget_clicks();
     AppGate& g = gate();
     std::lock_guard lock(g.mutex);
     g.paused = false;

@@ -15,7 +15,8 @@ void app_gate_thread_finished();
 // thread: returns at once.
 void app_gate_pass();
 
-// GUI thread: hold the application thread at its next host call / let it go on.
+// GUI thread: hold the application thread at its next host call / let it go on (the clicks made
+// while it was held are forgotten).
 void app_gate_pause();
 void app_gate_resume();
 // GUI thread: stop the application thread at its next host call, for good.

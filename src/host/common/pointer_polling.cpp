@@ -24,8 +24,9 @@ struct ScreenReading {
     int client_left = 0, client_top = 0, client_width = 0, client_height = 0;
 };
 
-ScreenReading read_screen(int* right, int* left)
+ScreenReading read_screen(PollKind kind, int* right, int* left)
 {
+    const PollScope scope(kind);
     ScreenReading reading;
     get_client_geometry(&reading.client_left, &reading.client_top, &reading.client_width,
                         &reading.client_height);
@@ -42,20 +43,17 @@ void to_canvas(const ScreenReading& r, int* x, int* y)
 
 void read_pointer(int* x, int* y, int* right, int* left)
 {
-    to_canvas(read_screen(right, left), x, y);
+    to_canvas(read_screen(PollKind::read, right, left), x, y);
 }
 
 void take_pointer(int* x, int* y, int* right, int* left)
 {
-    const ScreenReading reading = read_screen(right, left);
-    PointerState& state = pointer_state();
-    if (*right == 1) state.right.take();
-    if (*left == 1) state.left.take();
-    to_canvas(reading, x, y);
+    to_canvas(read_screen(PollKind::take, right, left), x, y);
 }
 
 void wait_click(int* x, int* y, int* right, int* left)
 {
+    const PollScope scope(PollKind::read);
     do {
         read_pointer_screen(x, y, right, left);
     } while (*right == 1 || *left == 1);

@@ -2,43 +2,28 @@
 
 int ButtonRecord::held() const
 {
-    return (bits_.load() & HELD) != 0 ? 1 : 0;
+    return bits_.load() != 0 ? 1 : 0;
 }
 
 void ButtonRecord::press()
 {
-    bits_.store(HELD | UNSEEN);
+    bits_.store(DOWN | LATCHED);
 }
 
 void ButtonRecord::release()
 {
-    int32_t bits = bits_.load();
-    int32_t released;
-    do {
-        released = (bits & UNSEEN) != 0 ? bits | RELEASED : 0;
-    } while (!bits_.compare_exchange_weak(bits, released));
+    bits_.fetch_and(~DOWN);
 }
 
-int ButtonRecord::poll()
+// Reading and spending are one atomic step, so a press that comes right after is never lost.
+int ButtonRecord::read()
 {
-    int32_t bits = bits_.load();
-    int32_t seen;
-    do {
-        seen = (bits & RELEASED) != 0 ? 0 : bits & ~UNSEEN;
-    } while (!bits_.compare_exchange_weak(bits, seen));
-    return (bits & HELD) != 0 ? 1 : 0;
+    return bits_.fetch_and(~LATCHED) != 0 ? 1 : 0;
 }
 
-void ButtonRecord::take()
+int ButtonRecord::take()
 {
-    // A press that came after the poll is UNSEEN and stays.
-    int32_t seen = HELD;
-    bits_.compare_exchange_strong(seen, 0);
-}
-
-void ButtonRecord::reset()
-{
-    bits_.store(0);
+    return bits_.exchange(0) != 0 ? 1 : 0;
 }
 
 PointerState& pointer_state()
@@ -50,8 +35,7 @@ PointerState& pointer_state()
 void pointer_reset()
 {
     PointerState& state = pointer_state();
-    state.right.reset();
-    state.left.reset();
+    pointer_forget_clicks();
     state.release_x = 0;
     state.release_y = 0;
     state.release_button = 2;
@@ -79,9 +63,43 @@ void pointer_button_up(PointerButton button, int x, int y)
     record_of(button).release();
 }
 
+void pointer_forget_clicks()
+{
+    PointerState& state = pointer_state();
+    state.right.take();
+    state.left.take();
+}
+
+namespace {
+thread_local PollKind current_poll_kind = PollKind::peek;
+
+int poll_button(ButtonRecord& record)
+{
+    switch (current_poll_kind) {
+    case PollKind::read:
+        return record.read();
+    case PollKind::take:
+        return record.take();
+    case PollKind::peek:
+        break;
+    }
+    return record.held();
+}
+}  // namespace
+
+PollScope::PollScope(PollKind kind) : previous_(current_poll_kind)
+{
+    current_poll_kind = kind;
+}
+
+PollScope::~PollScope()
+{
+    current_poll_kind = previous_;
+}
+
 void pointer_poll_buttons(int* right, int* left)
 {
     PointerState& state = pointer_state();
-    *right = state.right.poll();
-    *left = state.left.poll();
+    *right = poll_button(state.right);
+    *left = poll_button(state.left);
 }

@@ -7,25 +7,23 @@
 
 enum class PointerButton { right = 1, left = 2 };
 
-// One button's held flag, kept with what a quick click needs: a press that is released before any
-// poll has read it stays held until one poll has read it, so no click is lost between two polls.
+// One button's held flag. A press is latched until a read that acts on it has reported it, so a
+// click shorter than the gap between two polls reaches the loop that acts on it, however many
+// readings of the position alone come in between.
 class ButtonRecord {
 public:
-    // 1 while a press is recorded (neither released after a poll saw it, nor taken), else 0.
+    // 1 while the button is down or a press is latched, else 0: the flag, spending nothing.
     int held() const;
     void press();
     void release();
-    // A poll's reading of the flag. Reading counts as seeing the press: a release that came
-    // before this poll applies right after it.
-    int poll();
-    // Clears the flag a poll has just reported as 1, unless a new press has come since.
-    void take();
-    void reset();
+    // The flag; a latched press counts as reported.
+    int read();
+    // The flag, cleared until the next press (even while the button stays down).
+    int take();
 
 private:
-    static constexpr int32_t HELD = 1;
-    static constexpr int32_t UNSEEN = 2;    // no poll has read this press yet
-    static constexpr int32_t RELEASED = 4;  // released while UNSEEN: applies at the next poll
+    static constexpr int32_t DOWN = 1;
+    static constexpr int32_t LATCHED = 2;  // pressed, and not yet reported by a read
     std::atomic<int32_t> bits_{0};
 };
 
@@ -47,7 +45,37 @@ void pointer_reset();
 void pointer_button_down(PointerButton button);
 // A button went up at client pixel (x, y) of the window that received it: the release is recorded
 // at once, each coordinate kept as its unsigned low 16 bits (as a window message carries it), and
-// the held flag becomes 0 (once a poll has read the press, see ButtonRecord).
+// the held flag becomes 0 (once a read has reported the press, see ButtonRecord).
 void pointer_button_up(PointerButton button, int x, int y);
-// The held flags as one poll of read_pointer_screen reads them (every backend reads them here).
+// Every recorded press and latch goes: a click made while the editor could not act on it (a modal
+// dialog was open, the application was paused) must not act later on whatever is under the
+// pointer. A button still down counts again from its next press.
+void pointer_forget_clicks();
+
+// Declared where a host shows a modal dialog or box: the clicks that came while it was open are
+// forgotten when it closes, whichever way the function returns.
+class ClicksOfDialogForgotten {
+public:
+    ClicksOfDialogForgotten() = default;
+    ~ClicksOfDialogForgotten() { pointer_forget_clicks(); }
+    ClicksOfDialogForgotten(const ClicksOfDialogForgotten&) = delete;
+    ClicksOfDialogForgotten& operator=(const ClicksOfDialogForgotten&) = delete;
+};
+
+// What a poll does with the presses it reports: position-only readings (read_pointer_screen called
+// by the editor) spend nothing, read_pointer and wait_click spend latches, take_pointer clears.
+enum class PollKind { peek, read, take };
+// For as long as it lives, polls on this thread are of the given kind.
+class PollScope {
+public:
+    explicit PollScope(PollKind kind);
+    ~PollScope();
+    PollScope(const PollScope&) = delete;
+    PollScope& operator=(const PollScope&) = delete;
+
+private:
+    PollKind previous_;
+};
+// The held flags as one poll of read_pointer_screen reads them (every backend reads them here),
+// treated as the current PollScope says (peek outside any).
 void pointer_poll_buttons(int* right, int* left);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "host/common/app_gate.h"
+#include "host/common/pointer_state.h"
 #include "host/host.h"
 #include "host/qt/qt_gui_call.h"
 #include "host/qt/qt_host_state.h"
@@ -36,6 +37,7 @@ int choose_file(FileDialogKind kind, char* name, char* path, const char* title, 
                 const char* description)
 {
     app_gate_pass();
+    const ClicksOfDialogForgotten clicks_of_dialog;
     const QString caption = sjis_to_qstring(title);
     const QString filter =
         sjis_to_qstring(description) + QStringLiteral(" (") + sjis_to_qstring(pattern) + ")";

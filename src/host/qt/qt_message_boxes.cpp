@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/common/app_gate.h"
+#include "host/common/pointer_state.h"
 
 #include "host/qt/qt_gui_call.h"
 #include "host/qt/qt_host_state.h"
@@ -52,6 +53,7 @@ QMessageBox::Icon box_icon(MessageIcon icon)
 MessageAnswer show_message_box(QWidget* owner, const QString& text, const QString& title,
                                MessageButtons buttons, MessageIcon icon, BoxModality modality)
 {
+    const ClicksOfDialogForgotten clicks_of_dialog;
     QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, owner);
     const bool owner_only = owner != nullptr && modality == BoxModality::owner_window;
     box.setWindowModality(owner_only ? Qt::WindowModal : Qt::ApplicationModal);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "host/common/app_gate.h"
+#include "host/common/pointer_state.h"
 #include "host/host.h"
 #include "host/qt/qt_dialog_units.h"
 #include "host/qt/qt_gui_call.h"
@@ -61,6 +62,7 @@ StringDialog::StringDialog(QWidget* owner, const QString& text)
 int input_string(char* buffer, int capacity)
 {
     app_gate_pass();
+    const ClicksOfDialogForgotten clicks_of_dialog;
     if (buffer == nullptr || capacity <= 0) return -1;
     const QString start =
         sjis_to_qstring(buffer, static_cast<int>(strnlen(buffer, static_cast<size_t>(capacity))));

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "host/common/app_gate.h"
+#include "host/common/pointer_state.h"
 #include "host/host.h"
 #include "host/qt/qt_dialog_units.h"
 #include "host/qt/qt_gui_call.h"
@@ -99,6 +100,7 @@ void ValueDialog::show_value()
 int input_value(int maximum, int minimum, int* value)
 {
     app_gate_pass();
+    const ClicksOfDialogForgotten clicks_of_dialog;
     struct Outcome {
         int result = -1;
         int value = 0;

@@ -48,6 +48,10 @@ int apply_step(const ScriptStep& step, ScriptHostState& state)
     case StepKind::release:
         pointer_button_up(step.button, state.pointer_x, state.pointer_y);
         return POLLS_PER_STEP;
+    case StepKind::tap:
+        pointer_button_down(step.button);
+        pointer_button_up(step.button, state.pointer_x, state.pointer_y);
+        return POLLS_PER_STEP;
     case StepKind::wait:
         return step.polls;
     case StepKind::dump_canvas:

@@ -56,7 +56,7 @@ public:
     {
         const std::string& command = words_[0];
         if (command == "move" || command == "click" || command == "rclick") return pointer_at();
-        if (command == "press" || command == "release") return button();
+        if (command == "press" || command == "release" || command == "tap") return button();
         if (command == "wait") return wait();
         if (command == "value") return value();
         if (command == "string") return string_answer();
@@ -103,7 +103,9 @@ private:
     {
         if (words_.size() != 2) return count_error(1);
         ScriptStep step;
-        step.kind = words_[0] == "press" ? StepKind::press : StepKind::release;
+        step.kind = words_[0] == "press"     ? StepKind::press
+                    : words_[0] == "release" ? StepKind::release
+                                             : StepKind::tap;
         if (words_[1] == "left") step.button = PointerButton::left;
         else if (words_[1] == "right") step.button = PointerButton::right;
         else return "expected left or right, not '" + words_[1] + "'";

@@ -10,13 +10,14 @@
 #include "host/common/pointer_state.h"
 #include "host/host.h"
 
-enum class StepKind { move, press, release, wait, dump_canvas, dump_text };
+// tap: a press and its release both before the next poll, as a quick click or a touchpad tap.
+enum class StepKind { move, press, release, tap, wait, dump_canvas, dump_text };
 
 struct ScriptStep {
     StepKind kind = StepKind::wait;
     int x = 0;                                     // move
     int y = 0;
-    PointerButton button = PointerButton::left;    // press, release
+    PointerButton button = PointerButton::left;    // press, release, tap
     int polls = 0;                                 // wait
     std::string path;                              // dumps
     int line = 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/common/app_gate.h"
+#include "host/common/pointer_state.h"
 #include "host/common/value_dialog.h"
 #include "host/host.h"
 #include "host/win32/host_state.h"
@@ -104,6 +105,7 @@ INT_PTR CALLBACK string_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LP
 
 int input_value(int maximum, int minimum, int* value) {
     app_gate_pass();
+    const ClicksOfDialogForgotten clicks_of_dialog;
     HostState& h = host_state();
     ValueDialogState state = open_value_dialog(maximum, minimum, *value);
     const INT_PTR result = DialogBoxParamA(h.instance, "IDD_GET_VALUE", h.main_window.load(),
@@ -114,6 +116,7 @@ int input_value(int maximum, int minimum, int* value) {
 
 int input_string(char* buffer, int capacity) {
     app_gate_pass();
+    const ClicksOfDialogForgotten clicks_of_dialog;
     if (buffer == nullptr) return -1;
     HostState& h = host_state();
     StringDialogRun run = {buffer, capacity};

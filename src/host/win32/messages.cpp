@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "host/common/app_gate.h"
+#include "host/common/pointer_state.h"
 #include "host/host.h"
 #include "host/win32/host_state.h"
 
@@ -58,6 +59,7 @@ struct Filter {
 int choose_file(bool save, char* name, char* path, const char* title, const char* pattern,
                 const char* description) {
     app_gate_pass();
+    const ClicksOfDialogForgotten clicks_of_dialog;
     const Filter filter(description, pattern);
     OPENFILENAMEA ofn = {};
     // The pre-Windows 2000 layout: no places bar and no extended flags.
@@ -83,6 +85,7 @@ int choose_file(bool save, char* name, char* path, const char* title, const char
 MessageAnswer message_box(const char* text, const char* title, MessageButtons buttons,
                           MessageIcon icon) {
     app_gate_pass();
+    const ClicksOfDialogForgotten clicks_of_dialog;
     const int id = MessageBoxA(host_state().main_window.load(), text, title,
                                box_flags(buttons, icon));
     return answer_of(id, buttons);

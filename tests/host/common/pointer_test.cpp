@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "host/common/app_gate.h"
 #include "host/common/pointer_polling.h"
 #include "host/common/pointer_state.h"
 #include "host/host.h"
@@ -51,8 +53,15 @@ protected:
     {
         fake() = FakeBackend();
         pointer_reset();
+        app_gate_reset();
     }
 };
+
+void quick_click(PointerButton button)
+{
+    pointer_button_down(button);
+    pointer_button_up(button, 0, 0);
+}
 
 TEST(CanvasFromClient, ScalesAndTruncatesTowardZero)
 {
@@ -155,6 +164,76 @@ TEST_F(PointerTest, QuickClickIsSeenByOnePollThenReleased)
     }
 }
 
+// A loop that also reads the pointer for its position alone (the pen reads the window position
+// with read_pointer_screen after each read_pointer): a quick click between any two readings
+// reaches the read that acts on it, exactly once.
+TEST_F(PointerTest, QuickClickReachesTheActingReadWhereverItFallsAmongTheReadings)
+{
+    for (const PointerButton button : {PointerButton::right, PointerButton::left}) {
+        for (int reading = 0; reading < 4; ++reading) {
+            fake() = FakeBackend();
+            pointer_reset();
+            fake().before_reading.assign(4, [] {});
+            fake().before_reading[reading] = [button] { quick_click(button); };
+            int seen = 0;
+            int peeked = 0;
+            for (int round = 0; round < 3; ++round) {
+                int x, y, right, left;
+                read_pointer(&x, &y, &right, &left);
+                seen += button == PointerButton::right ? right : left;
+                read_pointer_screen(&x, &y, &right, &left);
+                peeked += button == PointerButton::right ? right : left;
+            }
+            EXPECT_EQ(seen, 1) << "click before reading " << reading;
+            // The position-only reading shows the click when it comes first, but spends nothing.
+            EXPECT_EQ(peeked, reading % 2 == 1 ? 1 : 0) << "click before reading " << reading;
+        }
+    }
+}
+
+// Clicks that came while the editor could not act on them (a modal dialog or box was open, or the
+// application was paused) - in the text window, on the dialog's owner, or held from before - must
+// not act afterwards on whatever is then under the pointer.
+TEST_F(PointerTest, ClicksOfADialogOrAPauseAreForgottenWhenItEnds)
+{
+    struct Case {
+        const char* name;
+        bool pause;       // the host's pause rather than a dialog
+        bool before;      // the click came just before it opened, unread
+        bool still_held;  // the button is still down when it closes
+    } cases[] = {
+        {"quick click during a dialog", false, false, false},
+        {"press held through a dialog", false, false, true},
+        {"unread click from before a dialog", false, true, false},
+        {"quick click during a pause", true, false, false},
+        {"press held through a pause", true, false, true},
+    };
+    for (const Case& c : cases) {
+        for (const PointerButton button : {PointerButton::right, PointerButton::left}) {
+            pointer_reset();
+            if (c.before) quick_click(button);
+            if (c.pause) app_gate_pause();
+            {
+                std::optional<ClicksOfDialogForgotten> dialog;
+                if (!c.pause) dialog.emplace();
+                if (!c.before) pointer_button_down(button);
+                if (!c.before && !c.still_held) pointer_button_up(button, 0, 0);
+            }
+            if (c.pause) app_gate_resume();
+            int x, y, right, left;
+            read_pointer(&x, &y, &right, &left);
+            EXPECT_EQ(right + left, 0) << c.name;
+            if (c.still_held) pointer_button_up(button, 0, 0);
+            read_pointer(&x, &y, &right, &left);
+            EXPECT_EQ(right + left, 0) << c.name;
+            // The next click counts again.
+            quick_click(button);
+            read_pointer(&x, &y, &right, &left);
+            EXPECT_EQ(button == PointerButton::right ? right : left, 1) << c.name;
+        }
+    }
+}
+
 TEST_F(PointerTest, HeldPressIsReleasedAtOnceOnceAPollHasSeenIt)
 {
     int x, y, right, left;
@@ -247,7 +326,8 @@ TEST_F(PointerTest, ReleasesRecordTheLowWordsAndTheButton)
         EXPECT_EQ(x, c.stored_x);
         EXPECT_EQ(y, c.stored_y);
         EXPECT_EQ(button, c.code);
-        pointer_poll_buttons(&x, &y);  // the press is seen, so its release applies
+        int right, left;
+        read_pointer(&x, &y, &right, &left);  // the press is reported, so its release applies
         EXPECT_EQ(pointer_state().left.held() + pointer_state().right.held(), 0);
     }
 }

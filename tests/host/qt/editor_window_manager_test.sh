@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Qt editor under a real window manager: the text window's outer size, frame included, is
 # 600 x 160, and its client area is what the frame leaves of that; a quick click (press and release
-# at once, as a touchpad's tap sends) is seen on the welcome screen and on a menu page.
+# at once, as a touchpad's tap sends) is seen on the welcome screen and on a menu page, a click in
+# the text window while a dialog is open does nothing afterwards, and a quick right click ends the
+# pen tool every time.
 # Usage: editor_window_manager_test.sh MEPU BIN_DIR (run under tools/with-xvfb.sh on a display of
 # its own)
 set -euo pipefail
@@ -67,3 +69,51 @@ done
 xdotool search --name -- '-GetValue-' >/dev/null 2>&1 ||
   { echo "a quick click was lost: no value dialog"; exit 1; }
 echo "quick clicks: ok"
+
+# Waits until a window with this name is there (true) or has gone (false), up to 5 seconds.
+dialog_is() {
+  for _ in $(seq 50); do
+    if xdotool search --name -- "$1" >/dev/null 2>&1; then [ "$2" = there ] && return 0
+    else [ "$2" = gone ] && return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+close_value_dialog() {
+  xdotool windowactivate --sync "$(xdotool search --name -- '-GetValue-' | head -1)" key Escape
+  dialog_is -GetValue- gone
+}
+# A click in the text window while the dialog is open must not act once it closes, not even with
+# the pointer resting on the button that opened it.
+xdotool mousemove --window "$window" 100 60 click 1
+xdotool mousemove --window "$main" 40 $((canvas_top + 52))
+close_value_dialog || { echo "the value dialog did not close"; exit 1; }
+sleep 1.5
+if xdotool search --name -- '-GetValue-' >/dev/null 2>&1; then
+  echo "a click made during the dialog opened it again"
+  exit 1
+fi
+echo "click during a dialog: ok"
+# To the drawing page; then round trips: the pen tool, a quick right click, and a quick click on
+# the jump button, whose value dialog shows that the menu was back.
+xdotool mousemove --window "$main" 60 $((canvas_top + 136)) click 1
+sleep 0.5
+ended=0
+for round in $(seq 10); do
+  xdotool mousemove --window "$main" 250 $((canvas_top + 56)) click 1
+  sleep 0.3
+  xdotool click 3
+  sleep 0.3
+  xdotool mousemove --window "$main" 250 $((canvas_top + 40)) click 1
+  if dialog_is -GetValue- there; then
+    ended=$((ended + 1))
+    close_value_dialog || { echo "the value dialog did not close"; exit 1; }
+  else
+    echo "round $round: the pen tool is still on"
+    # A slow right click leaves it, for the next round.
+    xdotool mousedown 3 sleep 0.1 mouseup 3
+    sleep 0.3
+  fi
+done
+echo "quick right clicks that ended the pen tool: $ended of 10"
+[ "$ended" = 10 ] || exit 1

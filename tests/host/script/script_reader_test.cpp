@@ -27,6 +27,7 @@ TEST(ScriptReader, MalformedLinesAreReportedWithTheirLineNumber)
         {"click 1 99999999999\n", 1, "bad number"},
         {"move 1 2junk\n", 1, "bad number"},
         {"press middle\n", 1, "expected left or right"},
+        {"tap\n", 1, "takes 1 argument"},
         {"release\n", 1, "takes 1 argument"},
         {"wait -1\n", 1, "bad number of polls"},
         {"wait\n", 1, "takes 1 argument"},
@@ -60,6 +61,7 @@ TEST(ScriptReader, PointerCommandsBecomeStepsInOrder)
                              "rclick 7 8\r\n"
                              "press right\n"
                              "release right\n"
+                             "tap right\n"
                              "wait 0\n"
                              "dump canvas out/c.bin\n"
                              "dump text out dir/t.txt\n",
@@ -80,9 +82,10 @@ TEST(ScriptReader, PointerCommandsBecomeStepsInOrder)
         {StepKind::release, 0, 0, PointerButton::right, 5},
         {StepKind::press, 0, 0, PointerButton::right, 6},
         {StepKind::release, 0, 0, PointerButton::right, 7},
-        {StepKind::wait, 0, 0, PointerButton::left, 8},
-        {StepKind::dump_canvas, 0, 0, PointerButton::left, 9},
-        {StepKind::dump_text, 0, 0, PointerButton::left, 10},
+        {StepKind::tap, 0, 0, PointerButton::right, 8},
+        {StepKind::wait, 0, 0, PointerButton::left, 9},
+        {StepKind::dump_canvas, 0, 0, PointerButton::left, 10},
+        {StepKind::dump_text, 0, 0, PointerButton::left, 11},
     };
     ASSERT_EQ(script.steps.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -93,12 +96,13 @@ TEST(ScriptReader, PointerCommandsBecomeStepsInOrder)
             EXPECT_EQ(step.x, expected[i].x) << i;
             EXPECT_EQ(step.y, expected[i].y) << i;
         }
-        if (step.kind == StepKind::press || step.kind == StepKind::release) {
+        if (step.kind == StepKind::press || step.kind == StepKind::release ||
+            step.kind == StepKind::tap) {
             EXPECT_EQ(step.button, expected[i].button) << i;
         }
     }
-    EXPECT_EQ(script.steps[10].path, "out/c.bin");
-    EXPECT_EQ(script.steps[11].path, "out dir/t.txt");
+    EXPECT_EQ(script.steps[11].path, "out/c.bin");
+    EXPECT_EQ(script.steps[12].path, "out dir/t.txt");
 }
 
 // Form feeds, vertical tabs and stray carriage returns are blanks like spaces: a line of them
