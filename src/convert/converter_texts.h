@@ -9,6 +9,7 @@ inline constexpr char CAPTION_FATAL[] = "致命的エラー";
 
 inline constexpr char MSG_NO_INPUT[] = "変換元のめぷファイルが指定されていません";
 inline constexpr char MSG_NO_OUTPUT[] = "変換先のBMPファイル名が指定されていません";
+inline constexpr char MSG_NO_GIF_OUTPUT[] = "変換先のGIFファイル名が指定されていません";
 inline constexpr char MSG_READ_FAILED[] = "読み込み中にエラーが発生しました";
 inline constexpr char MSG_HEADER_SIZE[] = "ヘッダサイズが違います";
 inline constexpr char MSG_IMAGE_SIZE[] = "画像サイズが違います";
@@ -23,6 +24,9 @@ inline constexpr char STATUS_HEADER_WRITE_ERROR[] = "ヘッダ書き込みエラ
 inline constexpr char STATUS_BITS_WRITE_ERROR[] = "ビット書き込みエラー";
 inline constexpr char STATUS_FRAME_DONE[] = "%d枚目変換成功";
 inline constexpr char STATUS_READING_FRAME[] = "現在%dコマ目を読み込み中     ";
+inline constexpr char STATUS_GIF_FRAME[] = "現在%dコマ目をGIFに変換中     ";
+inline constexpr char STATUS_GIF_DONE[] = "%dコマのGIFアニメ変換成功";
+inline constexpr char STATUS_WRITE_ERROR[] = "書き込みエラー";
 
 // Dialog texts.
 inline constexpr char LABEL_CHOOSE_INPUT[] = "めぷファイルを読み込む";
