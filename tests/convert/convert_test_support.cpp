@@ -58,6 +58,32 @@ std::vector<uint8_t> mpa_of_test_pictures(int frames) {
     return mpa_bytes({}, records);
 }
 
+std::vector<std::vector<uint8_t>> moving_box_frames(int count) {
+    const std::vector<bool> background = test_picture(0);
+    std::vector<std::vector<uint8_t>> records;
+    for (int k = 0; k < count; ++k) {
+        std::vector<bool> picture = background;
+        const int left = k % 300;
+        const int top = (k / 300) * 7 % 220;
+        for (int y = top; y < top + 12; ++y)
+            for (int x = left; x < left + 12; ++x) {
+                const auto at = static_cast<size_t>(y * CANVAS_WIDTH + x);
+                picture[at] = !picture[at];
+            }
+        records.push_back(picture_tokens(picture));
+    }
+    return records;
+}
+
+std::vector<uint8_t> gif_comparison_animation() {
+    std::vector<std::vector<uint8_t>> records = moving_box_frames(40);
+    records.insert(records.begin() + 20, std::vector<uint8_t>{});
+    records.insert(records.begin() + 30, records[29]);
+    MpaHeader header;
+    header.speed = 60;
+    return mpa_bytes(header, records);
+}
+
 void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
