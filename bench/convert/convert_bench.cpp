@@ -1,7 +1,11 @@
 // Converting a 4095-frame animation at full and half size, beside writing the same files' bytes
 // with plain fwrite, so the cost of decoding, scaling and packing shows against the bare I/O.
+// And exporting the animation gif_bench.sh makes (named by MEPU_GIF_BENCH_ANIMATION) as one GIF,
+// beside writing the same bytes with one fwrite, with and without flushing them to the disk.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <cstdio>
 #include <filesystem>
@@ -114,8 +118,54 @@ void BM_fwrite_same_bytes(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * FRAMES);
 }
 
+const char* gif_animation() { return std::getenv("MEPU_GIF_BENCH_ANIMATION"); }
+
+std::string gif_output(const char* suffix) { return std::string(gif_animation()) + suffix; }
+
+int export_gif(const std::string& output) {
+    auto state = std::make_unique<ConverterState>();
+    set_converter_path(state->input_path, gif_animation());
+    set_converter_path(state->output_path, output.c_str());
+    set_converter_path(state->output_title, "out.gif");
+    state->output_kind = OutputKind::gif_animation;
+    return convert_animation(state.get(), ConverterFront{nullptr, ignore_error, ignore_status});
+}
+
+void BM_gif_export(benchmark::State& state) {
+    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    const std::string output = gif_output(".export.gif");
+    for (auto _ : state)
+        if (export_gif(output) != 0) state.SkipWithError("export failed");
+}
+
+// The exported bytes, already in memory: create, one fwrite, close (and, when asked, fsync as the
+// export does before the file takes its name).
+void BM_gif_one_write(benchmark::State& state) {
+    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    const std::string source = gif_output(".source.gif");
+    if (export_gif(source) != 0) return state.SkipWithError("export failed");
+    std::vector<uint8_t> bytes(fs::file_size(source));
+    FILE* in = std::fopen(source.c_str(), "rb");
+    std::fread(bytes.data(), 1, bytes.size(), in);
+    std::fclose(in);
+    const std::string output = gif_output(".plain.gif");
+    const bool sync = state.range(0) != 0;
+    for (auto _ : state) {
+        FILE* out = std::fopen(output.c_str(), "wb");
+        if (out == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
+            state.SkipWithError("write failed");
+        if (out != nullptr && sync) {
+            std::fflush(out);
+            ::fsync(::fileno(out));
+        }
+        if (out != nullptr) std::fclose(out);
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_gif_export)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_gif_one_write)->ArgName("fsync")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_convert)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_fwrite_same_bytes)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
 
