@@ -25,9 +25,10 @@ void show_frame_started(void* context, int32_t index) {
 int write_gif_file(const ConverterState& state, const ConverterFront& front) {
     if (state.frame_count == 0) return 0;
     std::vector<uint8_t> gif;
+    ConverterFront progress_front = front;
     try {
         GifProgress progress;
-        progress.context = const_cast<ConverterFront*>(&front);
+        progress.context = &progress_front;
         progress.frame_started = show_frame_started;
         gif = encode_gif_animation(state.frames, state.frame_count, state.header.speed, state.gif,
                                    progress);

@@ -22,6 +22,10 @@ std::vector<bool> test_picture(int seed) {
 std::vector<uint8_t> picture_tokens(const std::vector<bool>& picture) {
     std::vector<uint8_t> pixels(picture.size());
     for (size_t i = 0; i < picture.size(); ++i) pixels[i] = picture[i] ? CANVAS_INK : CANVAS_PAPER;
+    return canvas_tokens(pixels);
+}
+
+std::vector<uint8_t> canvas_tokens(const std::vector<uint8_t>& pixels) {
     std::vector<uint8_t> tokens(FRAME_PIXELS);
     const int32_t count = encode_runs(pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT, tokens.data(),
                                       FRAME_PIXELS);
@@ -59,18 +63,20 @@ std::vector<uint8_t> mpa_of_test_pictures(int frames) {
 }
 
 std::vector<std::vector<uint8_t>> moving_box_frames(int count) {
-    const std::vector<bool> background = test_picture(0);
+    const std::vector<bool> picture = test_picture(0);
+    std::vector<uint8_t> background(picture.size());
+    for (size_t i = 0; i < picture.size(); ++i) background[i] = picture[i] ? CANVAS_INK : CANVAS_PAPER;
     std::vector<std::vector<uint8_t>> records;
     for (int k = 0; k < count; ++k) {
-        std::vector<bool> picture = background;
+        std::vector<uint8_t> pixels = background;
         const int left = k % 300;
         const int top = (k / 300) * 7 % 220;
         for (int y = top; y < top + 12; ++y)
             for (int x = left; x < left + 12; ++x) {
-                const auto at = static_cast<size_t>(y * CANVAS_WIDTH + x);
-                picture[at] = !picture[at];
+                uint8_t& pixel = pixels[static_cast<size_t>(y * CANVAS_WIDTH + x)];
+                pixel = pixel == CANVAS_INK ? CANVAS_PAPER : CANVAS_INK;
             }
-        records.push_back(picture_tokens(picture));
+        records.push_back(canvas_tokens(pixels));
     }
     return records;
 }

@@ -17,6 +17,8 @@
 std::vector<bool> test_picture(int seed);
 // The tokens of a picture, as the editor would store them.
 std::vector<uint8_t> picture_tokens(const std::vector<bool>& picture);
+// The tokens of a canvas of CANVAS_INK and CANVAS_PAPER bytes.
+std::vector<uint8_t> canvas_tokens(const std::vector<uint8_t>& pixels);
 
 struct MpaHeader {
     int32_t header_size = 24;

@@ -2,6 +2,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -52,7 +53,7 @@ DecodedGif decode_with_giflib(const std::vector<uint8_t>& gif) {
     decoded.width = file->SWidth;
     decoded.height = file->SHeight;
     const ColorMapObject* colours = file->SColorMap;
-    std::vector<bool> screen(static_cast<size_t>(decoded.width) * decoded.height, false);
+    std::vector<uint8_t> screen(static_cast<size_t>(decoded.width) * decoded.height, 0);
     for (int i = 0; i < file->ImageCount; ++i) {
         const SavedImage& image = file->SavedImages[i];
         if (i == 0)
@@ -65,7 +66,7 @@ DecodedGif decode_with_giflib(const std::vector<uint8_t>& gif) {
         if (i == 0) {
             // Before the first image the screen is the background colour.
             const GifColorType& background = colours->Colors[file->SBackGroundColor];
-            screen.assign(screen.size(), background.Red == 0);
+            screen.assign(screen.size(), background.Red == 0 ? 1 : 0);
         }
         for (int y = 0; y < at.Height; ++y)
             for (int x = 0; x < at.Width; ++x) {
@@ -74,7 +75,7 @@ DecodedGif decode_with_giflib(const std::vector<uint8_t>& gif) {
                 if (sx >= decoded.width || sy >= decoded.height) continue;
                 const GifColorType& colour =
                     colours->Colors[image.RasterBits[static_cast<size_t>(y) * at.Width + x]];
-                screen[static_cast<size_t>(sy) * decoded.width + sx] = colour.Red == 0;
+                screen[static_cast<size_t>(sy) * decoded.width + sx] = colour.Red == 0 ? 1 : 0;
             }
         decoded.pictures.push_back({screen, control.DelayTime});
     }
@@ -82,20 +83,22 @@ DecodedGif decode_with_giflib(const std::vector<uint8_t>& gif) {
     return decoded;
 }
 
-std::vector<bool> editor_picture(const std::vector<uint8_t>& tokens, int scale) {
+std::vector<uint8_t> editor_picture(const std::vector<uint8_t>& tokens, int scale) {
     std::vector<uint8_t> block(sizeof(Frame) + tokens.size());
     const auto count = static_cast<int32_t>(tokens.size());
     std::memcpy(block.data(), &count, sizeof count);
-    std::memcpy(block.data() + sizeof count, tokens.data(), tokens.size());
-    std::vector<uint8_t> canvas(FRAME_PIXELS, CANVAS_PAPER);
+    std::copy(tokens.begin(), tokens.end(), block.begin() + sizeof count);
+    // On paper, as playback draws it; ink runs as 1 (paper runs leave the 0 of paper).
+    std::vector<uint8_t> canvas(FRAME_PIXELS, 0);
     draw_frame(canvas.data(), CANVAS_WIDTH, CANVAS_HEIGHT,
-               reinterpret_cast<const Frame*>(block.data()), CANVAS_INK, CANVAS_PAPER);
-    const int width = CANVAS_WIDTH * scale;
-    std::vector<bool> picture(static_cast<size_t>(width) * CANVAS_HEIGHT * scale);
-    for (size_t i = 0; i < picture.size(); ++i) {
-        const size_t x = i % width / scale;
-        const size_t y = i / width / scale;
-        picture[i] = canvas[y * CANVAS_WIDTH + x] == CANVAS_INK;
+               reinterpret_cast<const Frame*>(block.data()), 1, 0);
+    if (scale == 1) return canvas;
+    std::vector<uint8_t> picture;
+    picture.reserve(canvas.size() * scale * scale);
+    for (int y = 0; y < CANVAS_HEIGHT * scale; ++y) {
+        const uint8_t* row = canvas.data() + y / scale * CANVAS_WIDTH;
+        for (int x = 0; x < CANVAS_WIDTH; ++x)
+            picture.insert(picture.end(), static_cast<size_t>(scale), row[x]);
     }
     return picture;
 }

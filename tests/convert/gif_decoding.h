@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-// One composed picture as a player shows it (true = ink), and for how long.
+// One composed picture as a player shows it (1 = ink, 0 = paper, a byte per pixel), and for how
+// long.
 struct ShownPicture {
-    std::vector<bool> ink;
+    std::vector<uint8_t> ink;
     int delay = 0;  // hundredths of a second
 };
 
@@ -26,7 +27,7 @@ struct DecodedGif {
 DecodedGif decode_with_giflib(const std::vector<uint8_t>& gif);
 
 // The frame's tokens drawn as the editor plays them (on paper), each pixel scale x scale.
-std::vector<bool> editor_picture(const std::vector<uint8_t>& tokens, int scale);
+std::vector<uint8_t> editor_picture(const std::vector<uint8_t>& tokens, int scale);
 
 // When frame k of an animation at `speed` frames per second starts, in hundredths: the rounded
 // exact time, computed apart from the converter's own arithmetic.

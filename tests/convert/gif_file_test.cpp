@@ -72,7 +72,7 @@ TEST_F(GifFile, EveryPictureIsTheFrameDueAtItsTimeAndTheLoopKeepsItsLength) {
         SCOPED_TRACE(c.name);
         const int speed = c.speed < 1 ? 5 : c.speed;
         const int count = static_cast<int>(c.frames.size());
-        std::vector<std::vector<bool>> expected;
+        std::vector<std::vector<uint8_t>> expected;
         for (const auto& tokens : c.frames) expected.push_back(editor_picture(tokens, c.scale));
         ASSERT_EQ(convert(c.frames, c.speed, c.scale, c.loop), 0);
         const DecodedGif gif = decode_with_giflib(read_bytes(gif_path()));

@@ -15,7 +15,7 @@
 namespace {
 
 struct QtShown {
-    std::vector<bool> ink;
+    std::vector<uint8_t> ink;
     int delay_ms;
 };
 
@@ -32,11 +32,11 @@ QtDecoded decode_with_qt(const std::vector<uint8_t>& gif) {
     decoded.loop_count = reader.loopCount();
     QImage image;
     while (reader.read(&image)) {
-        QtShown shown{std::vector<bool>(static_cast<size_t>(image.width()) * image.height()),
+        QtShown shown{std::vector<uint8_t>(static_cast<size_t>(image.width()) * image.height()),
                       reader.nextImageDelay()};
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                shown.ink[static_cast<size_t>(y) * image.width() + x] = qGray(image.pixel(x, y)) < 128;
+                shown.ink[static_cast<size_t>(y) * image.width() + x] = qGray(image.pixel(x, y)) < 128 ? 1 : 0;
         decoded.pictures.push_back(std::move(shown));
     }
     return decoded;
