@@ -9,6 +9,7 @@
 set -euo pipefail
 m2bmp=$(realpath "$1")
 runs=${2:-5}
+convert_bench=${3:+$(realpath "$3")}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -48,7 +49,7 @@ printf 'size  m2bmp --gif %s bytes | ImageMagick %s | gifsicle -O3 over it %s | 
   "$ours_size" "$im_size" "$o3_size" "$(awk -v a="$ours_size" -v b="$o3_size" 'BEGIN { printf "%.3f", a / b }')"
 
 # The export's own time beside one plain write of the same bytes, in one process.
-if [ -n "${3:-}" ]; then
-  MEPU_GIF_BENCH_ANIMATION=$work/motion.mpa "$3" --benchmark_filter=gif \
+if [ -n "$convert_bench" ]; then
+  MEPU_GIF_BENCH_ANIMATION=$work/motion.mpa "$convert_bench" --benchmark_filter=gif \
     --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true
 fi
