@@ -28,12 +28,19 @@ GifRect changed_rect(const uint8_t* before, const uint8_t* after) {
         if (std::memcmp(a, b, CANVAS_WIDTH) == 0) continue;
         if (top < 0) top = y;
         bottom = y;
-        int32_t first = 0;
-        while (a[first] == b[first]) ++first;
-        int32_t last = CANVAS_WIDTH - 1;
-        while (a[last] == b[last]) --last;
-        left = std::min(left, first);
-        right = std::max(right, last);
+        // Only columns outside those already known to change can widen the rectangle.
+        if (left > 0 && std::memcmp(a, b, static_cast<size_t>(left)) != 0) {
+            int32_t x = 0;
+            while (a[x] == b[x]) ++x;
+            left = x;
+        }
+        const int32_t beyond = right + 1;
+        if (beyond < CANVAS_WIDTH &&
+            std::memcmp(a + beyond, b + beyond, static_cast<size_t>(CANVAS_WIDTH - beyond)) != 0) {
+            int32_t x = CANVAS_WIDTH - 1;
+            while (a[x] == b[x]) --x;
+            right = x;
+        }
     }
     if (top < 0) return rect;
     rect.left = left;
@@ -52,6 +59,12 @@ void take_pixels(const uint8_t* picture, const GifRect& rect, int32_t scale,
     for (int32_t y = rect.top; y < rect.top + rect.height; ++y) {
         const uint8_t* row = at;
         const uint8_t* source = picture + y * CANVAS_WIDTH + rect.left;
+        if (scale == 1) {
+            // Kept apart so that the compiler can do many pixels at once.
+            for (int32_t x = 0; x < rect.width; ++x) at[x] = source[x] == CANVAS_INK ? GIF_INK : GIF_PAPER;
+            at += rect.width;
+            continue;
+        }
         for (int32_t x = 0; x < rect.width; ++x) {
             const uint8_t index = source[x] == CANVAS_INK ? GIF_INK : GIF_PAPER;
             for (int32_t i = 0; i < scale; ++i) *at++ = index;
