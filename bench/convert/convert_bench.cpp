@@ -1,7 +1,8 @@
 // Converting a 4095-frame animation at full and half size, beside writing the same files' bytes
 // with plain fwrite, so the cost of decoding, scaling and packing shows against the bare I/O.
 // And exporting the animation gif_bench.sh makes (named by MEPU_GIF_BENCH_ANIMATION) as one GIF,
-// beside writing the same bytes with one fwrite, with and without flushing them to the disk.
+// beside writing the same bytes with one fwrite, with and without flushing them to the disk, and
+// beside writing them through the file replacement alone.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "anim/run_length.h"
 #include "convert/convert_animation.h"
 #include "convert/frame_file_name.h"
+#include "file_replace/replace_file.h"
 
 namespace {
 
@@ -138,16 +140,36 @@ void BM_gif_export(benchmark::State& state) {
         if (export_gif(output) != 0) state.SkipWithError("export failed");
 }
 
+// The bytes of the exported GIF, read back into memory.
+std::vector<uint8_t> exported_gif() {
+    const std::string source = gif_output(".source.gif");
+    if (export_gif(source) != 0) return {};
+    std::vector<uint8_t> bytes(fs::file_size(source));
+    FILE* in = std::fopen(source.c_str(), "rb");
+    if (in == nullptr || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) bytes.clear();
+    if (in != nullptr) std::fclose(in);
+    return bytes;
+}
+
+// Only the writing of the export: the same bytes through the file replacement it uses.
+void BM_gif_replace_file(benchmark::State& state) {
+    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    const std::vector<uint8_t> bytes = exported_gif();
+    if (bytes.empty()) return state.SkipWithError("export failed");
+    const std::string output = gif_output(".replaced.gif");
+    for (auto _ : state) {
+        const ReplaceResult result = replace_file(
+            output.c_str(), [&bytes](FileOutput& out) { out.write(bytes.data(), bytes.size()); });
+        if (result.status != ReplaceStatus::ok) state.SkipWithError("write failed");
+    }
+}
+
 // The exported bytes, already in memory: create, one fwrite, close (and, when asked, fsync as the
 // export does before the file takes its name).
 void BM_gif_one_write(benchmark::State& state) {
     if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
-    const std::string source = gif_output(".source.gif");
-    if (export_gif(source) != 0) return state.SkipWithError("export failed");
-    std::vector<uint8_t> bytes(fs::file_size(source));
-    FILE* in = std::fopen(source.c_str(), "rb");
-    std::fread(bytes.data(), 1, bytes.size(), in);
-    std::fclose(in);
+    const std::vector<uint8_t> bytes = exported_gif();
+    if (bytes.empty()) return state.SkipWithError("export failed");
     const std::string output = gif_output(".plain.gif");
     const bool sync = state.range(0) != 0;
     for (auto _ : state) {
@@ -165,6 +187,7 @@ void BM_gif_one_write(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_gif_export)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_gif_replace_file)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_gif_one_write)->ArgName("fsync")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_convert)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_fwrite_same_bytes)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
