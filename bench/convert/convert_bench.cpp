@@ -1,7 +1,12 @@
 // Converting a 4095-frame animation at full and half size, beside writing the same files' bytes
 // with plain fwrite, so the cost of decoding, scaling and packing shows against the bare I/O.
+// And exporting the animation gif_bench.sh makes (named by MEPU_GIF_BENCH_ANIMATION) as one GIF,
+// beside writing the same bytes with one fwrite, with and without flushing them to the disk, and
+// beside writing them through the file replacement alone.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +19,7 @@
 #include "anim/run_length.h"
 #include "convert/convert_animation.h"
 #include "convert/frame_file_name.h"
+#include "file_replace/replace_file.h"
 
 namespace {
 
@@ -114,8 +120,75 @@ void BM_fwrite_same_bytes(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * FRAMES);
 }
 
+const char* gif_animation() { return std::getenv("MEPU_GIF_BENCH_ANIMATION"); }
+
+std::string gif_output(const char* suffix) { return std::string(gif_animation()) + suffix; }
+
+int export_gif(const std::string& output) {
+    auto state = std::make_unique<ConverterState>();
+    set_converter_path(state->input_path, gif_animation());
+    set_converter_path(state->output_path, output.c_str());
+    set_converter_path(state->output_title, "out.gif");
+    state->output_kind = OutputKind::gif_animation;
+    return convert_animation(state.get(), ConverterFront{nullptr, ignore_error, ignore_status});
+}
+
+void BM_gif_export(benchmark::State& state) {
+    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    const std::string output = gif_output(".export.gif");
+    for (auto _ : state)
+        if (export_gif(output) != 0) state.SkipWithError("export failed");
+}
+
+// The bytes of the exported GIF, read back into memory.
+std::vector<uint8_t> exported_gif() {
+    const std::string source = gif_output(".source.gif");
+    if (export_gif(source) != 0) return {};
+    std::vector<uint8_t> bytes(fs::file_size(source));
+    FILE* in = std::fopen(source.c_str(), "rb");
+    if (in == nullptr || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) bytes.clear();
+    if (in != nullptr) std::fclose(in);
+    return bytes;
+}
+
+// Only the writing of the export: the same bytes through the file replacement it uses.
+void BM_gif_replace_file(benchmark::State& state) {
+    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    const std::vector<uint8_t> bytes = exported_gif();
+    if (bytes.empty()) return state.SkipWithError("export failed");
+    const std::string output = gif_output(".replaced.gif");
+    for (auto _ : state) {
+        const ReplaceResult result = replace_file(
+            output.c_str(), [&bytes](FileOutput& out) { out.write(bytes.data(), bytes.size()); });
+        if (result.status != ReplaceStatus::ok) state.SkipWithError("write failed");
+    }
+}
+
+// The exported bytes, already in memory: create, one fwrite, close (and, when asked, fsync as the
+// export does before the file takes its name).
+void BM_gif_one_write(benchmark::State& state) {
+    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    const std::vector<uint8_t> bytes = exported_gif();
+    if (bytes.empty()) return state.SkipWithError("export failed");
+    const std::string output = gif_output(".plain.gif");
+    const bool sync = state.range(0) != 0;
+    for (auto _ : state) {
+        FILE* out = std::fopen(output.c_str(), "wb");
+        if (out == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
+            state.SkipWithError("write failed");
+        if (out != nullptr && sync) {
+            std::fflush(out);
+            ::fsync(::fileno(out));
+        }
+        if (out != nullptr) std::fclose(out);
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_gif_export)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_gif_replace_file)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_gif_one_write)->ArgName("fsync")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_convert)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_fwrite_same_bytes)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -1,6 +1,8 @@
 // Runs whole conversions on arbitrary animation files: the converter's reading checks, decoding,
-// scaling and BMP writing, at an output size the first two bytes choose. Every written file must
-// have exactly the size its header announces.
+// scaling and BMP writing, at an output size the first two bytes choose, or, when the second byte
+// is odd, the GIF writing at the enlargement and looping the first byte chooses. Every written BMP
+// file must have exactly the size its header announces; a GIF must have its screen size and end
+// in its trailer.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -32,6 +35,25 @@ void make_output_folder() {
     });
 }
 
+void check_gif(const ConverterState& state) {
+    FILE* file = std::fopen(state.output_path, "rb");
+    if (file == nullptr) {
+        if (state.header.page_count > 0) __builtin_trap();  // frames but no GIF
+        return;
+    }
+    uint8_t start[10] = {};
+    const size_t got = std::fread(start, 1, sizeof start, file);
+    std::fseek(file, -1, SEEK_END);
+    const int last = std::fgetc(file);
+    std::fclose(file);
+    std::remove(state.output_path);
+    const int width = start[6] | start[7] << 8;
+    const int height = start[8] | start[9] << 8;
+    if (got != sizeof start || std::memcmp(start, "GIF89a", 6) != 0 || last != 0x3B ||
+        width != 320 * state.gif.scale || height != 240 * state.gif.scale)
+        __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -54,12 +76,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // Signed, so sizes below the smallest step and negative ones are explored too.
     state->output_width = static_cast<int8_t>(data[0]) * 3;
     state->output_height = static_cast<int8_t>(data[1]) * 2;
+    const bool gif = (data[1] & 1) != 0;
+    if (gif) {
+        state->output_kind = OutputKind::gif_animation;
+        state->gif = {(data[0] & 3) + 1, (data[0] & 4) != 0};
+    }
     const ConverterFront front{nullptr, ignore_error, ignore_status};
     const int failed = convert_animation(state.get(), front);
     close(file);
     if (failed > 0) __builtin_trap();  // the folder is writable: no frame may fail
     if (failed == 0 && state->frame_count != 0) __builtin_trap();  // frames released at the end
     if (failed < 0) return 0;
+    if (gif) {
+        check_gif(*state);
+        return 0;
+    }
     const std::string first = std::string(output_folder) + "/f0000.BMP";
     if (FILE* bmp = std::fopen(first.c_str(), "rb")) {
         uint8_t header[BMP_HEADER_SIZE] = {};

@@ -14,14 +14,19 @@ namespace {
 
 constexpr char USAGE[] =
     "Usage: m2bmp [--width W] [--height H] INPUT.mpa OUTPUT_PREFIX\n"
+    "       m2bmp --gif [--scale N] [--once] INPUT.mpa OUTPUT.gif\n"
     "       m2bmp --help\n"
     "Writes every frame of the animation INPUT.mpa as a 1-bit BMP file named OUTPUT_PREFIX,\n"
     "the frame number in four digits and \".BMP\" (out -> out0000.BMP, out0001.BMP, ...).\n"
     "W (1-320, default 320) is rounded down to a multiple of 32, H (1-240, default 240) to a\n"
-    "multiple of 2, exactly as the dialog's scroll bars do. Progress goes to standard output,\n"
-    "errors to standard error, both in UTF-8. Without arguments the dialog opens; with one\n"
-    "file name alone (a file dropped on the program) it opens with that file as its input.\n"
-    "Exit status: 0 when every frame was written, 1 when the animation was refused or a frame\n"
+    "multiple of 2, exactly as the dialog's scroll bars do.\n"
+    "With --gif it writes one animated GIF of every frame instead, at the animation's speed,\n"
+    "each pixel enlarged to N x N (N 1-4, default 1), looping for ever unless --once is given;\n"
+    "an existing OUTPUT.gif is replaced only once the new one is complete.\n"
+    "Progress goes to standard output, errors to standard error, both in UTF-8. Without\n"
+    "arguments the dialog opens; with one file name alone (a file dropped on the program) it\n"
+    "opens with that file as its input.\n"
+    "Exit status: 0 when every file was written, 1 when the animation was refused or a file\n"
     "could not be written, 2 for wrong arguments.\n";
 
 struct ConsoleFront {
@@ -71,20 +76,31 @@ int run_command_line(int argc, const char* const* argv, FILE* out, FILE* err) {
     const char* files[2] = {nullptr, nullptr};
     int file_count = 0;
     bool options_done = false;
+    const char* size_option = nullptr;  // --width or --height, which only BMP files have
+    const char* gif_option = nullptr;   // --scale or --once, which only a GIF has
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (!options_done && is_option(arg)) {
             const bool width = std::strcmp(arg, "--width") == 0;
+            const bool scale = std::strcmp(arg, "--scale") == 0;
             if (std::strcmp(arg, "--") == 0) {
                 options_done = true;
             } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
                 std::fputs(USAGE, out);
                 return EXIT_ALL_WRITTEN;
-            } else if (width || std::strcmp(arg, "--height") == 0) {
+            } else if (std::strcmp(arg, "--gif") == 0) {
+                state->output_kind = OutputKind::gif_animation;
+            } else if (std::strcmp(arg, "--once") == 0) {
+                state->gif.loop_forever = false;
+                gif_option = arg;
+            } else if (width || scale || std::strcmp(arg, "--height") == 0) {
                 if (i + 1 >= argc) return usage_error(err, "missing number after ", arg);
-                int32_t* target = width ? &state->output_width : &state->output_height;
+                int32_t* target = scale   ? &state->gif.scale
+                                  : width ? &state->output_width
+                                          : &state->output_height;
                 if (!parse_size(argv[++i], target))
                     return usage_error(err, "not a number: ", argv[i]);
+                (scale ? gif_option : size_option) = arg;
             } else {
                 return usage_error(err, "unknown option ", arg);
             }
@@ -94,7 +110,14 @@ int run_command_line(int argc, const char* const* argv, FILE* out, FILE* err) {
             files[file_count++] = arg;
         }
     }
-    if (file_count < 2) return usage_error(err, "an input file and an output prefix are needed", "");
+    const bool gif = state->output_kind == OutputKind::gif_animation;
+    if (gif && size_option != nullptr) return usage_error(err, "a GIF has no ", size_option);
+    if (!gif && gif_option != nullptr) return usage_error(err, "only with --gif: ", gif_option);
+    if (state->gif.scale < MIN_GIF_SCALE || state->gif.scale > MAX_GIF_SCALE)
+        return usage_error(err, "the scale is 1, 2, 3 or 4", "");
+    if (file_count < 2)
+        return usage_error(err, gif ? "an input file and an output file are needed"
+                                    : "an input file and an output prefix are needed", "");
     clamp_output_size(&state->output_width, &state->output_height);
 
     if (set_converter_path(state->input_path, files[0]) != 0 ||

@@ -8,6 +8,7 @@
 #include "convert/bmp_pixels.h"
 #include "convert/converter_texts.h"
 #include "convert/frame_file_name.h"
+#include "convert/gif_file.h"
 #include "convert/output_size.h"
 #include "convert/source_reader.h"
 
@@ -59,21 +60,8 @@ int write_frame_file(const ConverterState& state, int32_t index, WorkBuffers* wo
     return 0;
 }
 
-}  // namespace
-
-int convert_animation(ConverterState* state, const ConverterFront& front) {
-    if (state->input_path[0] == '\0') {
-        front.show_error(front.context, MSG_NO_INPUT, CAPTION_CONVERTER);
-        return -1;
-    }
-    if (state->output_title[0] == '\0') {
-        front.show_error(front.context, MSG_NO_OUTPUT, CAPTION_CONVERTER);
-        return -1;
-    }
-    if (load_source_animation(state, front) != 0) {
-        state->input_path[0] = '\0';
-        return -1;
-    }
+// One BMP file per frame; returns the number of frames that could not be written.
+int write_bmp_files(ConverterState* state, const ConverterFront& front) {
     // The size may still hold a raw value from a dragged thumb.
     clamp_output_size(&state->output_width, &state->output_height);
     auto work = std::make_unique<WorkBuffers>();
@@ -89,6 +77,26 @@ int convert_animation(ConverterState* state, const ConverterFront& front) {
         make_bmp_pixels(state->frames[i], &work->sampling, work->packed.get());
         if (write_frame_file(*state, i, work.get(), front) != 0) ++failed;
     }
+    return failed;
+}
+
+}  // namespace
+
+int convert_animation(ConverterState* state, const ConverterFront& front) {
+    const bool gif = state->output_kind == OutputKind::gif_animation;
+    if (state->input_path[0] == '\0') {
+        front.show_error(front.context, MSG_NO_INPUT, CAPTION_CONVERTER);
+        return -1;
+    }
+    if (state->output_title[0] == '\0') {
+        front.show_error(front.context, gif ? MSG_NO_GIF_OUTPUT : MSG_NO_OUTPUT, CAPTION_CONVERTER);
+        return -1;
+    }
+    if (load_source_animation(state, front) != 0) {
+        state->input_path[0] = '\0';
+        return -1;
+    }
+    const int failed = gif ? write_gif_file(*state, front) : write_bmp_files(state, front);
     release_source_frames(state);
     return failed;
 }

@@ -9,6 +9,7 @@ inline constexpr char CAPTION_FATAL[] = "致命的エラー";
 
 inline constexpr char MSG_NO_INPUT[] = "変換元のめぷファイルが指定されていません";
 inline constexpr char MSG_NO_OUTPUT[] = "変換先のBMPファイル名が指定されていません";
+inline constexpr char MSG_NO_GIF_OUTPUT[] = "変換先のGIFファイル名が指定されていません";
 inline constexpr char MSG_READ_FAILED[] = "読み込み中にエラーが発生しました";
 inline constexpr char MSG_HEADER_SIZE[] = "ヘッダサイズが違います";
 inline constexpr char MSG_IMAGE_SIZE[] = "画像サイズが違います";
@@ -23,6 +24,9 @@ inline constexpr char STATUS_HEADER_WRITE_ERROR[] = "ヘッダ書き込みエラ
 inline constexpr char STATUS_BITS_WRITE_ERROR[] = "ビット書き込みエラー";
 inline constexpr char STATUS_FRAME_DONE[] = "%d枚目変換成功";
 inline constexpr char STATUS_READING_FRAME[] = "現在%dコマ目を読み込み中     ";
+inline constexpr char STATUS_GIF_FRAME[] = "現在%dコマ目をGIFに変換中     ";
+inline constexpr char STATUS_GIF_DONE[] = "%dコマのGIFアニメ変換成功";
+inline constexpr char STATUS_WRITE_ERROR[] = "書き込みエラー";
 
 // Dialog texts.
 inline constexpr char LABEL_CHOOSE_INPUT[] = "めぷファイルを読み込む";
@@ -34,3 +38,11 @@ inline constexpr char TITLE_OPEN_DIALOG[] = "めぷファイルの読み込み";
 inline constexpr char FILTER_NAME_ANIMATION[] = "めぷアニメファイル";
 inline constexpr char FILTER_PATTERN_ANIMATION[] = "*.mpa";
 inline constexpr char TITLE_SAVE_DIALOG[] = "出力ファイル名を決める";
+inline constexpr char LABEL_OUTPUT_BMP[] = "BMPファイルにする（1コマ1枚）";
+inline constexpr char LABEL_OUTPUT_GIF[] = "GIFアニメにする（1つにまとめる）";
+inline constexpr char LABEL_GIF_SCALE[] = "GIFの大きさ";
+inline constexpr char LABEL_GIF_SCALE_CHOICE[] = "%d倍";
+inline constexpr char LABEL_GIF_LOOP[] = "くりかえし再生する";
+inline constexpr char FILTER_NAME_GIF[] = "GIFアニメ";
+inline constexpr char FILTER_PATTERN_GIF[] = "*.gif";
+inline constexpr char DEFAULT_EXTENSION_GIF[] = "gif";

@@ -9,3 +9,9 @@
 #define IDC_HEIGHT_VALUE 1009
 #define IDC_WIDTH_VALUE 1010
 #define IDC_STATUS 1011
+// The choice of output, inside the empty sunken frame.
+#define IDC_OUTPUT_BMP 1012
+#define IDC_OUTPUT_GIF 1013
+#define IDC_GIF_SCALE_LABEL 1014
+#define IDC_GIF_SCALE 1015
+#define IDC_GIF_LOOP 1016

@@ -111,7 +111,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"NotANumber", {"--height", "12x", "in.mpa", "out"}, "not a number: 12x"},
         UsageCase{"EmptyNumber", {"--width", "", "in.mpa", "out"}, "not a number: "},
         UsageCase{"HugeNumber", {"--width", "99999999999999999999", "in.mpa", "out"}, "not a number"},
-        UsageCase{"TooLongPath", {"in.mpa", std::string(3000, 'a')}, "path too long"}),
+        UsageCase{"TooLongPath", {"in.mpa", std::string(3000, 'a')}, "path too long"},
+        UsageCase{"GifWithoutOutput", {"--gif", "in.mpa"}, "an input file and an output file are needed"},
+        UsageCase{"ScaleZero", {"--gif", "--scale", "0", "in.mpa", "out.gif"}, "the scale is 1, 2, 3 or 4"},
+        UsageCase{"ScaleFive", {"--gif", "--scale", "5", "in.mpa", "out.gif"}, "the scale is 1, 2, 3 or 4"},
+        UsageCase{"ScaleWithoutGif", {"--scale", "2", "in.mpa", "out"}, "only with --gif: --scale"},
+        UsageCase{"OnceWithoutGif", {"in.mpa", "out", "--once"}, "only with --gif: --once"},
+        UsageCase{"GifWithWidth", {"--gif", "--width", "64", "in.mpa", "out.gif"}, "a GIF has no --width"}),
     [](const testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
 
 class CommandLineRun : public testing::Test {
@@ -122,6 +128,30 @@ protected:
     }
     ScratchFolder folder;
 };
+
+TEST_F(CommandLineRun, GifWritesOneFileAsTheDialogCoreDoes) {
+    const std::string in = input();
+    const Outcome r = run({"--gif", "--scale", "3", "--once", in, folder.file("cli.gif")});
+    EXPECT_EQ(r.exit_code, EXIT_ALL_WRITTEN) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    EXPECT_NE(r.out.find(utf8(u8"現在4コマ目をGIFに変換中     \n")), std::string::npos) << r.out;
+    EXPECT_TRUE(r.out.ends_with(utf8(u8"5コマのGIFアニメ変換成功\n"))) << r.out;
+    auto state = std::make_unique<ConverterState>();
+    choose_files(state.get(), in, folder.file("core.gif"));
+    state->output_kind = OutputKind::gif_animation;
+    state->gif = {3, false};
+    RecordingFront recorder;
+    ASSERT_EQ(convert_animation(state.get(), recorder.front()), 0);
+    EXPECT_EQ(read_bytes(folder.path() / "cli.gif"), read_bytes(folder.path() / "core.gif"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
+}
+
+TEST_F(CommandLineRun, GifToAnUnwritablePlaceExitsOne) {
+    const std::string gif = (folder.path() / "missing" / "out.gif").string();
+    const Outcome r = run({"--gif", input(), gif});
+    EXPECT_EQ(r.exit_code, EXIT_NOT_ALL_WRITTEN);
+    EXPECT_TRUE(r.out.ends_with(gif + utf8(u8"オープンエラー\n"))) << r.out;
+}
 
 TEST_F(CommandLineRun, WritesEveryFrameAndPrintsTheStatusLinesInUtf8) {
     const Outcome r = run({input(), folder.file("out")});

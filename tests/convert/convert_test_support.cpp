@@ -22,6 +22,10 @@ std::vector<bool> test_picture(int seed) {
 std::vector<uint8_t> picture_tokens(const std::vector<bool>& picture) {
     std::vector<uint8_t> pixels(picture.size());
     for (size_t i = 0; i < picture.size(); ++i) pixels[i] = picture[i] ? CANVAS_INK : CANVAS_PAPER;
+    return canvas_tokens(pixels);
+}
+
+std::vector<uint8_t> canvas_tokens(const std::vector<uint8_t>& pixels) {
     std::vector<uint8_t> tokens(FRAME_PIXELS);
     const int32_t count = encode_runs(pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT, tokens.data(),
                                       FRAME_PIXELS);
@@ -56,6 +60,34 @@ std::vector<uint8_t> mpa_of_test_pictures(int frames) {
     std::vector<std::vector<uint8_t>> records;
     for (int i = 0; i < frames; ++i) records.push_back(picture_tokens(test_picture(i)));
     return mpa_bytes({}, records);
+}
+
+std::vector<std::vector<uint8_t>> moving_box_frames(int count) {
+    const std::vector<bool> picture = test_picture(0);
+    std::vector<uint8_t> background(picture.size());
+    for (size_t i = 0; i < picture.size(); ++i) background[i] = picture[i] ? CANVAS_INK : CANVAS_PAPER;
+    std::vector<std::vector<uint8_t>> records;
+    for (int k = 0; k < count; ++k) {
+        std::vector<uint8_t> pixels = background;
+        const int left = k % 300;
+        const int top = (k / 300) * 7 % 220;
+        for (int y = top; y < top + 12; ++y)
+            for (int x = left; x < left + 12; ++x) {
+                uint8_t& pixel = pixels[static_cast<size_t>(y * CANVAS_WIDTH + x)];
+                pixel = pixel == CANVAS_INK ? CANVAS_PAPER : CANVAS_INK;
+            }
+        records.push_back(canvas_tokens(pixels));
+    }
+    return records;
+}
+
+std::vector<uint8_t> gif_comparison_animation() {
+    std::vector<std::vector<uint8_t>> records = moving_box_frames(40);
+    records.insert(records.begin() + 20, std::vector<uint8_t>{});
+    records.insert(records.begin() + 30, records[29]);
+    MpaHeader header;
+    header.speed = 60;
+    return mpa_bytes(header, records);
 }
 
 void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {

@@ -17,6 +17,8 @@
 std::vector<bool> test_picture(int seed);
 // The tokens of a picture, as the editor would store them.
 std::vector<uint8_t> picture_tokens(const std::vector<bool>& picture);
+// The tokens of a canvas of CANVAS_INK and CANVAS_PAPER bytes.
+std::vector<uint8_t> canvas_tokens(const std::vector<uint8_t>& pixels);
 
 struct MpaHeader {
     int32_t header_size = 24;
@@ -31,6 +33,13 @@ struct MpaHeader {
 std::vector<uint8_t> mpa_bytes(MpaHeader header, const std::vector<std::vector<uint8_t>>& records);
 // An animation file of `frames` test pictures (seeds 0 .. frames - 1).
 std::vector<uint8_t> mpa_of_test_pictures(int frames);
+
+// Frames of a small box moving over a fixed picture: each differs from the one before in a few
+// pixels only.
+std::vector<std::vector<uint8_t>> moving_box_frames(int count);
+// The animation whose GIF (at 60 fps, enlarged 2x) every build must write byte for byte as
+// data/moving_box_60fps_2x.gif: a moving box, an empty frame, a repeated frame.
+std::vector<uint8_t> gif_comparison_animation();
 
 void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> read_bytes(const std::filesystem::path& path);

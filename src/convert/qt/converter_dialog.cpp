@@ -1,6 +1,9 @@
 #include "convert/qt/converter_dialog.h"
 
 #include <QAbstractSlider>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,8 +11,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <cstdio>
 
 #include "convert/convert_animation.h"
 #include "convert/converter_texts.h"
@@ -86,6 +91,32 @@ ConverterDialog::ConverterDialog(QWidget* parent)
     height_bar_->setObjectName(QString::number(IDC_HEIGHT_BAR));
     height_bar_->setGeometry(du.rect(23, 73, 10, 125));
     sunken_label(this, du.rect(48, 91, 161, 96), Qt::AlignLeft);
+    // The choice of output lives inside that frame, so the other controls stay where they are.
+    auto* bmp_choice = new QRadioButton(ui_text(LABEL_OUTPUT_BMP), this);
+    bmp_choice->setObjectName(QString::number(IDC_OUTPUT_BMP));
+    bmp_choice->setGeometry(du.rect(55, 97, 150, 11));
+    bmp_choice->setChecked(true);
+    gif_choice_ = new QRadioButton(ui_text(LABEL_OUTPUT_GIF), this);
+    gif_choice_->setObjectName(QString::number(IDC_OUTPUT_GIF));
+    gif_choice_->setGeometry(du.rect(55, 113, 150, 11));
+    auto* choices = new QButtonGroup(this);
+    choices->addButton(bmp_choice);
+    choices->addButton(gif_choice_);
+    gif_scale_label_ = new QLabel(ui_text(LABEL_GIF_SCALE), this);
+    gif_scale_label_->setObjectName(QString::number(IDC_GIF_SCALE_LABEL));
+    gif_scale_label_->setGeometry(du.rect(67, 133, 50, 8));
+    gif_scale_ = new QComboBox(this);
+    gif_scale_->setObjectName(QString::number(IDC_GIF_SCALE));
+    gif_scale_->setGeometry(du.rect(120, 130, 40, 14));
+    for (int scale = MIN_GIF_SCALE; scale <= MAX_GIF_SCALE; ++scale) {
+        char text[16];
+        std::snprintf(text, sizeof text, LABEL_GIF_SCALE_CHOICE, scale);
+        gif_scale_->addItem(ui_text(text));
+    }
+    gif_loop_ = new QCheckBox(ui_text(LABEL_GIF_LOOP), this);
+    gif_loop_->setObjectName(QString::number(IDC_GIF_LOOP));
+    gif_loop_->setGeometry(du.rect(67, 152, 120, 11));
+    gif_loop_->setChecked(true);
     height_value_ = sunken_label(this, du.rect(18, 201, 25, 11), Qt::AlignLeft);
     height_value_->setObjectName(QString::number(IDC_HEIGHT_VALUE));
     (new QLabel(ui_text(LABEL_HEIGHT), this))->setGeometry(du.rect(13, 214, 71, 8));
@@ -108,6 +139,10 @@ ConverterDialog::ConverterDialog(QWidget* parent)
     connect(choose_input_button, &QPushButton::clicked, this, &ConverterDialog::choose_input);
     connect(choose_output_button, &QPushButton::clicked, this, &ConverterDialog::choose_output);
     connect(run_button, &QPushButton::clicked, this, &ConverterDialog::run_conversion);
+    connect(gif_choice_, &QRadioButton::toggled, this, &ConverterDialog::take_output_choices);
+    connect(gif_scale_, &QComboBox::currentIndexChanged, this, &ConverterDialog::take_output_choices);
+    connect(gif_loop_, &QCheckBox::toggled, this, &ConverterDialog::take_output_choices);
+    take_output_choices();
     clamp_and_show_size();
 }
 
@@ -130,9 +165,26 @@ void ConverterDialog::load_input(const char* path) {
     set_converter_path(state_->input_path, path);
 }
 
+void ConverterDialog::take_output_choices() {
+    const bool gif = gif_choice_->isChecked();
+    state_->output_kind = gif ? OutputKind::gif_animation : OutputKind::bmp_files;
+    state_->gif.scale = MIN_GIF_SCALE + gif_scale_->currentIndex();
+    state_->gif.loop_forever = gif_loop_->isChecked();
+    for (QWidget* widget : {static_cast<QWidget*>(gif_scale_label_), static_cast<QWidget*>(gif_scale_),
+                            static_cast<QWidget*>(gif_loop_)})
+        widget->setEnabled(gif);
+}
+
 void ConverterDialog::choose_output() {
-    const QString chosen = QFileDialog::getSaveFileName(this, ui_text(TITLE_SAVE_DIALOG),
-                                                        QFile::decodeName(state_->output_path));
+    QFileDialog save(this, ui_text(TITLE_SAVE_DIALOG), QFile::decodeName(state_->output_path));
+    save.setAcceptMode(QFileDialog::AcceptSave);
+    if (state_->output_kind == OutputKind::gif_animation) {
+        save.setNameFilter(ui_text(FILTER_NAME_GIF) + QStringLiteral(" (") +
+                           ui_text(FILTER_PATTERN_GIF) + QStringLiteral(")"));
+        save.setDefaultSuffix(ui_text(DEFAULT_EXTENSION_GIF));
+    }
+    if (save.exec() != QDialog::Accepted || save.selectedFiles().isEmpty()) return;
+    const QString chosen = save.selectedFiles().constFirst();
     if (chosen.isEmpty()) return;
     if (set_converter_path(state_->output_path, QFile::encodeName(chosen)) != 0 ||
         set_converter_path(state_->output_title, QFile::encodeName(QFileInfo(chosen).fileName())) != 0)

@@ -8,7 +8,10 @@
 #include "convert/converter_state.h"
 #include "convert/output_size.h"
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QRadioButton;
 class QPushButton;
 class QScrollBar;
 
@@ -35,6 +38,8 @@ private:
     void thumb_released(QScrollBar* bar);
     void apply_scroll(QScrollBar* bar, ScrollResult result);
     void clamp_and_show_size();
+    // Takes the output choices into the state; the GIF's own choices only count for a GIF.
+    void take_output_choices();
 
     static void show_error(void* context, const char* text, const char* caption);
     static void show_status(void* context, const StatusLine& line);
@@ -46,6 +51,10 @@ private:
     QLabel* width_value_ = nullptr;
     QLabel* height_value_ = nullptr;
     QLabel* status_ = nullptr;
+    QRadioButton* gif_choice_ = nullptr;
+    QLabel* gif_scale_label_ = nullptr;
+    QComboBox* gif_scale_ = nullptr;
+    QCheckBox* gif_loop_ = nullptr;
     // Wheel movement not yet worth a whole step (high-resolution wheels send fractions).
     int wheel_remainder_ = 0;
 };

@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include <cstring>
+#include <cstdio>
 #include <string>
 
 #include "convert/convert_animation.h"
@@ -85,15 +85,22 @@ void on_scroll(HWND dialog, ConverterState* state, HWND bar, WPARAM wparam) {
     clamp_and_show_size(dialog, state);
 }
 
+// A file dialog's filter of one kind: its name and pattern, each ending in a NUL, then a NUL (the
+// string's own).
+std::string file_filter(const char* name, const char* pattern) {
+    std::string filter = name;
+    filter += '\0';
+    filter += pattern;
+    filter += '\0';
+    return filter;
+}
+
 void choose_input(HWND dialog, ConverterState* state) {
-    char filter[sizeof FILTER_NAME_ANIMATION + sizeof FILTER_PATTERN_ANIMATION + 1] = {};
-    std::memcpy(filter, FILTER_NAME_ANIMATION, sizeof FILTER_NAME_ANIMATION);
-    std::memcpy(filter + sizeof FILTER_NAME_ANIMATION, FILTER_PATTERN_ANIMATION,
-                sizeof FILTER_PATTERN_ANIMATION);
+    const std::string filter = file_filter(FILTER_NAME_ANIMATION, FILTER_PATTERN_ANIMATION);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = dialog;
-    ofn.lpstrFilter = filter;
+    ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = state->input_path;
     ofn.nMaxFile = CONVERTER_PATH_CAPACITY;
     ofn.lpstrTitle = TITLE_OPEN_DIALOG;
@@ -101,10 +108,16 @@ void choose_input(HWND dialog, ConverterState* state) {
     GetOpenFileNameA(&ofn);
 }
 
+// A GIF is proposed with its extension; BMP files keep the bare prefix the user types.
 void choose_output(HWND dialog, ConverterState* state) {
+    const std::string gif_filter = file_filter(FILTER_NAME_GIF, FILTER_PATTERN_GIF);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = dialog;
+    if (state->output_kind == OutputKind::gif_animation) {
+        ofn.lpstrFilter = gif_filter.c_str();
+        ofn.lpstrDefExt = DEFAULT_EXTENSION_GIF;
+    }
     ofn.lpstrFile = state->output_path;
     ofn.nMaxFile = CONVERTER_PATH_CAPACITY;
     ofn.lpstrFileTitle = state->output_title;
@@ -112,6 +125,28 @@ void choose_output(HWND dialog, ConverterState* state) {
     ofn.lpstrTitle = TITLE_SAVE_DIALOG;
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     GetSaveFileNameA(&ofn);
+}
+
+void take_output_choices(HWND dialog, ConverterState* state) {
+    const bool gif = IsDlgButtonChecked(dialog, IDC_OUTPUT_GIF) == BST_CHECKED;
+    state->output_kind = gif ? OutputKind::gif_animation : OutputKind::bmp_files;
+    const LRESULT chosen = SendDlgItemMessageA(dialog, IDC_GIF_SCALE, CB_GETCURSEL, 0, 0);
+    state->gif.scale = MIN_GIF_SCALE + (chosen == CB_ERR ? 0 : static_cast<int32_t>(chosen));
+    state->gif.loop_forever = IsDlgButtonChecked(dialog, IDC_GIF_LOOP) == BST_CHECKED;
+    for (int id : {IDC_GIF_SCALE_LABEL, IDC_GIF_SCALE, IDC_GIF_LOOP})
+        EnableWindow(GetDlgItem(dialog, id), gif);
+}
+
+void init_output_choices(HWND dialog, ConverterState* state) {
+    CheckRadioButton(dialog, IDC_OUTPUT_BMP, IDC_OUTPUT_GIF, IDC_OUTPUT_BMP);
+    for (int scale = MIN_GIF_SCALE; scale <= MAX_GIF_SCALE; ++scale) {
+        char text[16];
+        std::snprintf(text, sizeof text, LABEL_GIF_SCALE_CHOICE, scale);
+        SendDlgItemMessageA(dialog, IDC_GIF_SCALE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendDlgItemMessageA(dialog, IDC_GIF_SCALE, CB_SETCURSEL, 0, 0);
+    CheckDlgButton(dialog, IDC_GIF_LOOP, BST_CHECKED);
+    take_output_choices(dialog, state);
 }
 
 INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -122,6 +157,7 @@ INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
             context->dialog = dialog;
             SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(context));
             clamp_and_show_size(dialog, context->state);
+            init_output_choices(dialog, context->state);
             return TRUE;
         }
         case WM_CLOSE:
@@ -136,6 +172,10 @@ INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
             switch (LOWORD(wparam)) {
                 case IDC_CHOOSE_INPUT: choose_input(dialog, context->state); return TRUE;
                 case IDC_CHOOSE_OUTPUT: choose_output(dialog, context->state); return TRUE;
+                case IDC_OUTPUT_BMP:
+                case IDC_OUTPUT_GIF:
+                case IDC_GIF_SCALE:
+                case IDC_GIF_LOOP: take_output_choices(dialog, context->state); return TRUE;
                 case IDC_RUN:
                     convert_animation(context->state, context->front);
                     clamp_and_show_size(dialog, context->state);

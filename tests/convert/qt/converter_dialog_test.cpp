@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QRadioButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,6 +20,7 @@
 #include "convert/platform_text.h"
 #include "convert/qt/converter_dialog.h"
 #include "convert_test_support.h"
+#include "gif_decoding.h"
 
 namespace {
 
@@ -201,6 +206,44 @@ TEST_F(ConverterDialogQt, AFailedFrameShowsThePrefixInTheStatusLine) {
     choose_files(&dialog.state(), folder.file("in.mpa"), prefix);
     click(IDC_RUN);
     EXPECT_EQ(shown(IDC_STATUS), QString::fromStdString(prefix) + ui(STATUS_OPEN_ERROR));
+}
+
+TEST_F(ConverterDialogQt, TheGifChoiceWritesOneEnlargedGifThatPlaysOnce) {
+    EXPECT_FALSE(dialog.control(IDC_GIF_SCALE)->isEnabled());
+    qobject_cast<QRadioButton*>(dialog.control(IDC_OUTPUT_GIF))->click();
+    EXPECT_TRUE(dialog.control(IDC_GIF_SCALE)->isEnabled());
+    qobject_cast<QComboBox*>(dialog.control(IDC_GIF_SCALE))->setCurrentIndex(2);
+    EXPECT_EQ(qobject_cast<QComboBox*>(dialog.control(IDC_GIF_SCALE))->currentText(), ui("3倍"));
+    qobject_cast<QCheckBox*>(dialog.control(IDC_GIF_LOOP))->click();
+    ScratchFolder folder;
+    write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(3));
+    choose_files(&dialog.state(), folder.file("in.mpa"), folder.file("walk.gif"));
+    click(IDC_RUN);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(shown(IDC_STATUS), ui("3コマのGIFアニメ変換成功"));
+    const DecodedGif gif = decode_with_giflib(read_bytes(folder.path() / "walk.gif"));
+    EXPECT_EQ(gif.error, "");
+    EXPECT_EQ(gif.width, 960);
+    EXPECT_FALSE(gif.loops_forever);
+    EXPECT_EQ(gif.pictures.size(), 3u);
+}
+
+TEST_F(ConverterDialogQt, TheSaveDialogProposesGifOnlyForAGif) {
+    for (bool gif : {false, true}) {
+        qobject_cast<QRadioButton*>(dialog.control(gif ? IDC_OUTPUT_GIF : IDC_OUTPUT_BMP))->click();
+        QString suffix = QStringLiteral("unseen");
+        QStringList filters;
+        QTimer::singleShot(0, [&] {
+            auto* save = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (save == nullptr) return;
+            suffix = save->defaultSuffix();
+            filters = save->nameFilters();
+            save->reject();
+        });
+        click(IDC_CHOOSE_OUTPUT);
+        EXPECT_EQ(suffix, gif ? QStringLiteral("gif") : QString()) << gif;
+        EXPECT_EQ(filters.join('|').contains(QStringLiteral("*.gif")), gif) << gif;
+    }
 }
 
 }  // namespace

@@ -144,6 +144,28 @@ TEST_F(ConverterDialogWine, ChosenFilesAreConvertedAtTheChosenSize) {
     }
 }
 
+TEST_F(ConverterDialogWine, TheGifChoiceWritesTheSameBytesAsTheLinuxBuild) {
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_OUTPUT_BMP), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_GIF_SCALE)));
+    SendMessageA(GetDlgItem(dialog, IDC_OUTPUT_GIF), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_GIF_SCALE)));
+    HWND scale = GetDlgItem(dialog, IDC_GIF_SCALE);
+    SendMessageA(scale, CB_SETCURSEL, 1, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_GIF_SCALE, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(scale));
+    EXPECT_EQ(item_text(dialog, IDC_GIF_SCALE), "2倍");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_GIF_LOOP), BST_CHECKED);
+    write_bytes(folder.path() / "in.mpa", gif_comparison_animation());
+    choose_file(IDC_CHOOSE_INPUT, TITLE_OPEN_DIALOG, folder.file("in.mpa"));
+    // Typed without an extension: the save dialog adds the GIF's.
+    choose_file(IDC_CHOOSE_OUTPUT, TITLE_SAVE_DIALOG, folder.file("walk"));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), 0);
+    EXPECT_EQ(item_text(dialog, IDC_STATUS), "42コマのGIFアニメ変換成功");
+    const std::vector<uint8_t> written = read_bytes(folder.path() / "walk.gif");
+    EXPECT_FALSE(written.empty());
+    EXPECT_TRUE(written == read_bytes(windows_path(GIF_REFERENCE)));
+}
+
 // A file dropped on the program (or opened with it) comes as its one argument.
 class ConverterDialogWithDroppedFile : public ConverterDialogWine {
 protected:
