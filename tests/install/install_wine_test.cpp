@@ -218,4 +218,39 @@ TEST(InstallExe, KitInstalledIntoItsOwnFolderIsUnchanged) {
     DeleteFileA(config.c_str());
 }
 
+// The kit zip unpacked in MEPU_KIT_FOLDER and installed as a user would, with its own
+// install.exe and install.ini (run by windows_kit_zip_test.sh; it installs the real kit into the
+// prefix's Program Files and removes it again).
+TEST(InstallExe, DISABLED_KitZipInstallsAndRegistersOpenWith) {
+    const char* kit_folder = std::getenv("MEPU_KIT_FOLDER");
+    ASSERT_NE(kit_folder, nullptr) << "MEPU_KIT_FOLDER names the unpacked kit";
+    const std::string kit = kit_folder;
+    const std::string destination = destination_of("mepu");
+    const std::string config = windows_dir() + "\\mepusys.ini";
+    const std::vector<unsigned char> config_before = read_file(config);
+    const bool had_config = GetFileAttributesA(config.c_str()) != INVALID_FILE_ATTRIBUTES;
+    AudioPlayerOwnsMpa player;
+    const ScriptTexts kit_script = {"めぷインストーラ", "「めぷ」をインストールします。",
+                                    "copying sample.mpa",
+                                    "インストールが終わりました。スタートメニューから「めぷ」を起動してください。"};
+    ASSERT_NO_FATAL_FAILURE(
+        install_through_the_dialog(kit, destination, false, kit + "\\install.exe", kit_script));
+
+    for (const char* file : {"mepu.exe", "mepusaver.scr", "m2bmp.exe", "sysmenu.dib",
+                             "animmenu.dib", "stpmenu.dib", "editmenu.dib", "sample.mpa"}) {
+        const std::vector<unsigned char> installed = read_file(destination + file);
+        EXPECT_FALSE(installed.empty()) << file;
+        EXPECT_EQ(installed, read_file(kit + "\\" + file)) << file;
+        DeleteFileA((destination + file).c_str());
+    }
+    RemoveDirectoryA(destination.c_str());
+    EXPECT_EQ(text_of(config), destination);
+    if (had_config)
+        std::ofstream(config, std::ios::binary)
+            .write(reinterpret_cast<const char*>(config_before.data()), config_before.size());
+    else
+        DeleteFileA(config.c_str());
+    expect_open_with_editor(destination);
+}
+
 }  // namespace
