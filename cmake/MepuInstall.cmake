@@ -76,10 +76,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Draw black and white 320 x 240 frames with the mouse, one after the other, and
- play them back. The kit holds the editor mepu, a screen saver that plays an
- animation, a converter that turns every frame into a BMP file, and a
- thumbnailer that shows an animation's first drawing in file managers. The
- menus are in Japanese.")
+# The text below the synopsis (CPACK_PACKAGE_DESCRIPTION_SUMMARY); CPack indents its lines.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Draw black and white 320 x 240 frames with the mouse, one
+after the other, and play them back. The kit holds the editor mepu, a screen
+saver that plays an animation, a converter that turns every frame into a BMP
+file, and a thumbnailer that shows an animation's first drawing in file
+managers. The menus are in Japanese.")
 include(CPack)
