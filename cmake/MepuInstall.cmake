@@ -61,14 +61,21 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/mepu.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${MEPU_APP_ID}.svg)
 
-# Debian wants the changelog compressed without a time stamp.
+# Debian wants the changelog and the manual pages compressed, without a time stamp.
 find_program(MEPU_GZIP gzip REQUIRED)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
-  COMMAND ${MEPU_GZIP} -9n -c ${linux_data}/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
-  DEPENDS ${linux_data}/changelog)
-add_custom_target(mepu_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
-install(FILES ${linux_data}/copyright ${CMAKE_BINARY_DIR}/changelog.gz
+set(compressed)
+foreach(file changelog man/mepu.1 man/mepusaver.1 man/m2bmp.1 man/mepu-thumbnailer.1)
+  set(output ${CMAKE_BINARY_DIR}/packaging/${file}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging/man
+    COMMAND ${MEPU_GZIP} -9n -c ${linux_data}/${file} > ${output}
+    DEPENDS ${linux_data}/${file})
+  list(APPEND compressed ${output})
+endforeach()
+add_custom_target(mepu_compressed_docs ALL DEPENDS ${compressed})
+install(FILES ${linux_data}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${CMAKE_BINARY_DIR}/packaging/man/ DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
