@@ -45,6 +45,14 @@ endfunction()
 function(mepu_program target)
   mepu_target_defaults(${target})
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  if(WIN32)
+    # The kit's icon as the program's first icon resource, which Explorer shows for the file.
+    set(icon ${PROJECT_SOURCE_DIR}/data/icons/mepu.ico)
+    set(icon_rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_icon.rc)
+    file(WRITE ${icon_rc} "1 ICON \"${icon}\"\n")
+    target_sources(${target} PRIVATE ${icon_rc})
+    set_property(SOURCE ${icon_rc} APPEND PROPERTY OBJECT_DEPENDS ${icon})
+  endif()
 endfunction()
 
 # mepu_windows_manifest(TARGET LEVEL): builds the application manifest into a Windows program as

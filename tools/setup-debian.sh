@@ -7,7 +7,7 @@ want=(cmake g++ make pkg-config libgtest-dev googletest libbenchmark-dev clang l
       g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
       wine wine64 xvfb xdotool x11-utils imagemagick locales python3
       xscreensaver openbox desktop-file-utils libglib2.0-bin liblnk-utils
-      libgif-dev gifsicle)
+      libgif-dev gifsicle shared-mime-info appstream lintian lame dpkg-dev file)
 [ "${1:-}" = "--editor-only" ] && want=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont fonts-ipafont-gothic)
 
 missing=()

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "file_replace/replace_file.h"
+#include "install/desktop_file_types.h"
 #include "install/file_ops.h"
 #include "registry_ini/registry_ini_reader.h"
 
@@ -44,6 +45,12 @@ bool has_control_character(const std::string& text) {
     });
 }
 
+// The programs of the kit that open an animation file named on their command line.
+bool opens_animations(const std::string& target) {
+    const std::string name = target.substr(target.find_last_of('/') + 1);
+    return name == "mepu" || name == "m2bmp";
+}
+
 }  // namespace
 
 DesktopStartMenu::DesktopStartMenu(std::string registry_ini, std::string default_folder)
@@ -64,8 +71,11 @@ std::string DesktopStartMenu::group_folder(const std::string& group_name) {
 bool DesktopStartMenu::create_shortcut(const std::string& target, const std::string& folder,
                                        const std::string& app_name) {
     if (has_control_character(target) || has_control_character(app_name)) return false;
-    const std::string entry = "[Desktop Entry]\nType=Application\nName=" + escaped_name(app_name) +
-                              "\nExec=" + quoted_exec(target) + "\nTerminal=false\n";
+    std::string entry = "[Desktop Entry]\nType=Application\nName=" + escaped_name(app_name) +
+                        "\nExec=" + quoted_exec(target);
+    if (opens_animations(target))
+        entry += std::string(" %f\nMimeType=") + ANIMATION_MIME_TYPE + ";";
+    entry += std::string("\nIcon=") + KIT_ICON_NAME + "\nTerminal=false\n";
     // A launcher may read the entry at any moment: it only ever sees a whole one.
     return replace_file((folder + app_name + ".desktop").c_str(),
                         [&](FileOutput& out) { out.write(entry); })

@@ -40,7 +40,7 @@ bool make_start_menu_shortcuts(const InstallScript& script, StartMenu& start_men
 }
 
 InstallOutcome run_installation(const InstallScript& script, const std::string& source_dir,
-                                InstallerUi& ui, StartMenu& start_menu) {
+                                InstallerUi& ui, StartMenu& start_menu, FileTypes* file_types) {
     if (!copy_install_files(script, source_dir, ui)) {
         ui.show_message(COPY_FAILED_TEXT, INSTALL_ERROR_TITLE);
         return InstallOutcome::copy_failed;
@@ -49,6 +49,7 @@ InstallOutcome run_installation(const InstallScript& script, const std::string& 
         ui.show_message(CONFIG_FAILED_TEXT, INSTALL_ERROR_TITLE);
         return InstallOutcome::config_failed;
     }
+    if (file_types) file_types->register_editor(script.destination);
     if (ui.ask_yes_no(START_MENU_QUESTION, START_MENU_TITLE) &&
         !make_start_menu_shortcuts(script, start_menu)) {
         ui.show_message(SHORTCUTS_FAILED_TEXT, SHORTCUTS_FAILED_TITLE);

@@ -26,6 +26,16 @@ public:
                                  const std::string& app_name) = 0;
 };
 
+// The platform's file types: tells the desktop that the installed editor opens animation files,
+// beside (never instead of) the program that owns the extension. A desktop that cannot be told
+// still gets a working kit, so nothing here fails the installation.
+class FileTypes {
+public:
+    virtual ~FileTypes() = default;
+    // destination: the folder the kit was copied to, ending in a separator.
+    virtual void register_editor(const std::string& destination) = 0;
+};
+
 enum class InstallOutcome { done, copy_failed, config_failed, shortcuts_failed };
 
 // Copies each listed file from source_dir (empty: the current directory) into the destination,
@@ -37,5 +47,7 @@ bool write_install_config(const InstallScript& script);
 // One shortcut per pair of link target and app name, in order; the shorter list ends the pairing.
 bool make_start_menu_shortcuts(const InstallScript& script, StartMenu& start_menu);
 // The whole installation with its questions and messages, stopping at the first failing step.
+// The file types, when given, are registered once the configuration file is written.
 InstallOutcome run_installation(const InstallScript& script, const std::string& source_dir,
-                                InstallerUi& ui, StartMenu& start_menu);
+                                InstallerUi& ui, StartMenu& start_menu,
+                                FileTypes* file_types = nullptr);

@@ -36,10 +36,31 @@ TEST_F(DesktopStartMenuTest, EntriesGoIntoTheGroupFolderUnderTheirNames) {
     DesktopStartMenu menu((root / "registry.ini").string(), (root / "applications").string());
     const std::string folder = menu.group_folder(utf8(u8"めぷ"));
     EXPECT_EQ(folder, (root / "applications" / u8"めぷ").string() + "/");
-    ASSERT_TRUE(menu.create_shortcut("/opt/my kit/mepu", folder, utf8(u8"めぷBMP変換")));
+    ASSERT_TRUE(menu.create_shortcut("/opt/my kit/m2bmp", folder, utf8(u8"めぷBMP変換")));
     const std::string entry = read_all(fs::path(folder) / u8"めぷBMP変換.desktop");
     EXPECT_EQ(entry, "[Desktop Entry]\nType=Application\nName=" + utf8(u8"めぷBMP変換") +
-                         "\nExec=\"/opt/my kit/mepu\"\nTerminal=false\n");
+                         "\nExec=\"/opt/my kit/m2bmp\" %f\n"
+                         "MimeType=application/x-mepu-animation;\nIcon=org.mepu.Mepu\n"
+                         "Terminal=false\n");
+}
+
+TEST_F(DesktopStartMenuTest, OnlyTheProgramsThatOpenAnimationsTakeAFileAndTheType) {
+    DesktopStartMenu menu("", (root / "applications").string());
+    const std::string folder = menu.group_folder("g");
+    const struct {
+        const char* target;
+        bool opens;
+    } cases[] = {{"/k/mepu", true},       {"/k/m2bmp", true},   {"/k/mepusaver", false},
+                 {"/mepu/other", false}, {"/k/mepu.sh", false}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(menu.create_shortcut(c.target, folder, "e"));
+        const std::string entry = read_all(fs::path(folder) / "e.desktop");
+        EXPECT_EQ(entry.find(" %f\n") != std::string::npos, c.opens) << entry;
+        EXPECT_EQ(entry.find("\nMimeType=application/x-mepu-animation;\n") != std::string::npos,
+                  c.opens)
+            << entry;
+        EXPECT_NE(entry.find("\nIcon=org.mepu.Mepu\n"), std::string::npos) << entry;
+    }
 }
 
 TEST_F(DesktopStartMenuTest, RegistryValueReplacesTheDefaultFolder) {
@@ -58,7 +79,7 @@ TEST_F(DesktopStartMenuTest, ExecAndNameAreEscapedForTheEntryFormat) {
     };
     const Case cases[] = {
         {"/a\"b$c\\d`e", "x", "Exec=\"/a\\\\\"b\\\\$c\\\\\\\\d\\\\`e\"\n", "Name=x\n"},
-        {"/kit/100% done/mepu", "p", "Exec=\"/kit/100%% done/mepu\"\n", "Name=p\n"},
+        {"/kit/100% done/m", "p", "Exec=\"/kit/100%% done/m\"\n", "Name=p\n"},
         {"/k/m", "a\\b", "Exec=\"/k/m\"\n", "Name=a\\\\b\n"},
     };
     DesktopStartMenu menu("", (root / "applications").string());

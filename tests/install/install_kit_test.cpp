@@ -117,6 +117,19 @@ TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
         expect_entry_starts(entry, installed / program);
     }
 
+    // The desktop knows the type and its icon from the account's own data folder.
+    for (const char* icon : {"48x48/apps/org.mepu.Mepu.png", "128x128/apps/org.mepu.Mepu.png",
+                             "256x256/apps/org.mepu.Mepu.png", "scalable/apps/org.mepu.Mepu.svg"})
+        EXPECT_TRUE(fs::is_regular_file(account.data_home() / "icons/hicolor" / icon)) << icon;
+    std::string type;
+    EXPECT_EQ(run_program({"gio", "info", "-a", "standard::content-type",
+                           (installed / "sample.mpa").string()},
+                          &type),
+              0);
+    EXPECT_NE(type.find("standard::content-type: application/x-mepu-animation"),
+              std::string::npos)
+        << type;
+
     // The installed converter does its work from where it was installed.
     const fs::path frames = account.root() / "frames";
     fs::create_directories(frames);

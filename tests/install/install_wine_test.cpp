@@ -49,6 +49,45 @@ private:
     bool had_value_ = false;
 };
 
+const std::string CLASSES = "SOFTWARE\\Classes\\";
+
+// A value below HKLM\SOFTWARE\Classes as text; "<missing>" when it is not there.
+std::string class_value(const std::string& key, const char* name) {
+    char value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, (CLASSES + key).c_str(), name, RRF_RT_ANY, nullptr, value,
+                     &size) != ERROR_SUCCESS)
+        return "<missing>";
+    return std::string(value, size > 0 && value[size - 1] == '\0' ? size - 1 : size);
+}
+
+// An audio player owns .mpa while the test runs; afterwards the extension is as it was and our
+// ProgID is gone.
+class AudioPlayerOwnsMpa {
+public:
+    AudioPlayerOwnsMpa() {
+        saved_ = class_value(".mpa", nullptr);
+        set_default(PLAYER);
+    }
+    ~AudioPlayerOwnsMpa() {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, (CLASSES + "mepu.Animation.1").c_str());
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, (CLASSES + ".mpa\\OpenWithProgids").c_str(),
+                           "mepu.Animation.1");
+        if (saved_ == "<missing>")
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, (CLASSES + ".mpa").c_str());
+        else
+            set_default(saved_);
+    }
+    static constexpr const char* PLAYER = "TestPlayer.Audio";
+
+private:
+    static void set_default(const std::string& value) {
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, (CLASSES + ".mpa").c_str(), nullptr, REG_SZ,
+                        value.c_str(), DWORD(value.size() + 1));
+    }
+    std::string saved_;
+};
+
 // The kit's files and a script for it in `kit`; the destination is `dest` below Progra~1.
 void write_kit(const std::string& kit, const std::string& dest) {
     std::ofstream(kit + "\\mepu.exe", std::ios::binary) << "program";
@@ -72,15 +111,27 @@ std::string destination_of(const std::string& dest) {
     return windows_dir().substr(0, 3) + "Progra~1\\" + dest + "\\";
 }
 
-// Starts install.exe in `kit`, presses its button, answers the Start Menu question and closes
+// What an install.ini shows: the test kit's own, or the real one of the kit zip.
+struct ScriptTexts {
+    const char* title;
+    const char* message;
+    const char* last_copy;
+    const char* end_message;
+};
+const ScriptTexts TEST_SCRIPT = {"テストのインストール", "インストールします", "copying sysmenu.dib",
+                                 "おわりました"};
+
+// Starts the installer in `kit`, presses its button, answers the Start Menu question and closes
 // the end message.
 void install_through_the_dialog(const std::string& kit, const std::string& destination,
-                                bool start_menu) {
+                                bool start_menu, const std::string& install_exe =
+                                                     windows_path(MEPU_INSTALL_EXE),
+                                const ScriptTexts& texts = TEST_SCRIPT) {
     DrivenProgram installer;
-    ASSERT_TRUE(installer.start(windows_path(MEPU_INSTALL_EXE), "", kit));
-    HWND dialog = installer.wait_window("#32770", "テストのインストール");
+    ASSERT_TRUE(installer.start(install_exe, "", kit));
+    HWND dialog = installer.wait_window("#32770", texts.title);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog_item_text(dialog, 1003), "インストールします");
+    EXPECT_EQ(dialog_item_text(dialog, 1003), texts.message);
     EXPECT_EQ(dialog_item_text(dialog, 1004), destination);
 
     press_button(dialog, IDOK);
@@ -90,11 +141,21 @@ void install_through_the_dialog(const std::string& kit, const std::string& desti
     press_button(question, start_menu ? IDYES : IDNO);
     HWND done = installer.wait_window("#32770", "インストール完了");
     ASSERT_NE(done, nullptr);
-    EXPECT_EQ(message_box_text(done), "おわりました");
+    EXPECT_EQ(message_box_text(done), texts.end_message);
     // The copy lines were shown, the last one standing.
-    EXPECT_EQ(dialog_item_text(dialog, 1006), "copying sysmenu.dib");
+    EXPECT_EQ(dialog_item_text(dialog, 1006), texts.last_copy);
     press_button(done, IDOK);
     EXPECT_EQ(installer.wait_exit(), 0);
+}
+
+// "Open with" offers the editor installed in `destination`; the audio player keeps the extension.
+void expect_open_with_editor(const std::string& destination) {
+    const std::string editor = "\"" + destination + "mepu.exe\"";
+    EXPECT_EQ(class_value(".mpa", nullptr), AudioPlayerOwnsMpa::PLAYER);
+    EXPECT_EQ(class_value(".mpa\\OpenWithProgids", "mepu.Animation.1"), "");
+    EXPECT_EQ(class_value("mepu.Animation.1\\shell\\open\\command", nullptr),
+              editor + " \"%1\"");
+    EXPECT_EQ(class_value("mepu.Animation.1\\DefaultIcon", nullptr), editor + ",0");
 }
 
 TEST(InstallExe, InstallsCopiesConfigurationAndShortcutsThroughItsDialog) {
@@ -103,8 +164,10 @@ TEST(InstallExe, InstallsCopiesConfigurationAndShortcutsThroughItsDialog) {
     const std::string dest = "mepu-wine-" + std::to_string(GetCurrentProcessId());
     write_kit(kit, dest);
     StartMenuRedirect redirect(menu);
+    AudioPlayerOwnsMpa player;
     const std::string destination = destination_of(dest);
     ASSERT_NO_FATAL_FAILURE(install_through_the_dialog(kit, destination, true));
+    expect_open_with_editor(destination);
 
     EXPECT_EQ(text_of(destination + "mepu.exe"), "program");
     EXPECT_EQ(text_of(destination + "m2bmp.exe"), "converter");
@@ -144,6 +207,7 @@ TEST(InstallExe, KitInstalledIntoItsOwnFolderIsUnchanged) {
     ASSERT_TRUE(CreateDirectoryA(kit.c_str(), nullptr)) << kit;
     write_kit(kit, dest);
     const std::string script = text_of(kit + "\\install.ini");
+    AudioPlayerOwnsMpa player;
     ASSERT_NO_FATAL_FAILURE(install_through_the_dialog(kit, destination, false));
 
     EXPECT_EQ(text_of(kit + "\\mepu.exe"), "program");
@@ -249,6 +313,41 @@ TEST(InstallExe, ClimbingScriptIsRefusedAndWritesNothing) {
         }
     }
     DeleteFileA(victim.c_str());
+}
+
+// The kit zip unpacked in MEPU_KIT_FOLDER and installed as a user would, with its own
+// install.exe and install.ini (run by windows_kit_zip_test.sh; it installs the real kit into the
+// prefix's Program Files and removes it again).
+TEST(InstallExe, DISABLED_KitZipInstallsAndRegistersOpenWith) {
+    const char* kit_folder = std::getenv("MEPU_KIT_FOLDER");
+    ASSERT_NE(kit_folder, nullptr) << "MEPU_KIT_FOLDER names the unpacked kit";
+    const std::string kit = kit_folder;
+    const std::string destination = destination_of("mepu");
+    const std::string config = windows_dir() + "\\mepusys.ini";
+    const std::vector<unsigned char> config_before = read_file(config);
+    const bool had_config = GetFileAttributesA(config.c_str()) != INVALID_FILE_ATTRIBUTES;
+    AudioPlayerOwnsMpa player;
+    const ScriptTexts kit_script = {"めぷインストーラ", "「めぷ」をインストールします。",
+                                    "copying sample.mpa",
+                                    "インストールが終わりました。スタートメニューから「めぷ」を起動してください。"};
+    ASSERT_NO_FATAL_FAILURE(
+        install_through_the_dialog(kit, destination, false, kit + "\\install.exe", kit_script));
+
+    for (const char* file : {"mepu.exe", "mepusaver.scr", "m2bmp.exe", "sysmenu.dib",
+                             "animmenu.dib", "stpmenu.dib", "editmenu.dib", "sample.mpa"}) {
+        const std::vector<unsigned char> installed = read_file(destination + file);
+        EXPECT_FALSE(installed.empty()) << file;
+        EXPECT_EQ(installed, read_file(kit + "\\" + file)) << file;
+        DeleteFileA((destination + file).c_str());
+    }
+    RemoveDirectoryA(destination.c_str());
+    EXPECT_EQ(text_of(config), destination);
+    if (had_config)
+        std::ofstream(config, std::ios::binary)
+            .write(reinterpret_cast<const char*>(config_before.data()), config_before.size());
+    else
+        DeleteFileA(config.c_str());
+    expect_open_with_editor(destination);
 }
 
 }  // namespace

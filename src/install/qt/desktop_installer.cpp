@@ -24,5 +24,6 @@ DesktopInstaller::DesktopInstaller()
     : places_(xdg_install_places(std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_DATA_HOME"),
                                  std::getenv("HOME"))),
       start_menu_(places_.windows_dir + "/registry.ini", places_.programs_prefix + "applications"),
+      file_types_(places_.programs_prefix),
       loaded_(load(places_)),
-      dialog_(std::move(loaded_.script), loaded_.ok, start_menu_) {}
+      dialog_(std::move(loaded_.script), loaded_.ok, start_menu_, &file_types_) {}

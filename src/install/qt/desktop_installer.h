@@ -2,6 +2,7 @@
 // install.ini from the current directory. Setting up writes nothing; only "インストール" does.
 #pragma once
 
+#include "install/desktop_file_types.h"
 #include "install/desktop_start_menu.h"
 #include "install/install_places.h"
 #include "install/qt/install_dialog.h"
@@ -21,6 +22,7 @@ private:
 
     InstallPlaces places_;
     DesktopStartMenu start_menu_;
+    DesktopFileTypes file_types_;
     LoadedScript loaded_;  // handed over to the dialog
     InstallDialog dialog_;
 };

@@ -24,8 +24,12 @@ QLabel* framed_label(QWidget* parent, Qt::Alignment alignment, bool sunken) {
 }  // namespace
 
 InstallDialog::InstallDialog(InstallScript script, bool script_ok, StartMenu& start_menu,
-                             QWidget* parent)
-    : QDialog(parent), script_(std::move(script)), script_ok_(script_ok), start_menu_(start_menu) {
+                             FileTypes* file_types, QWidget* parent)
+    : QDialog(parent),
+      script_(std::move(script)),
+      script_ok_(script_ok),
+      start_menu_(start_menu),
+      file_types_(file_types) {
     // The layout follows the Windows dialog (263 x 131 dialog units at about 1.5 pixels each).
     setFixedSize(395, 213);
     setAcceptDrops(true);
@@ -85,7 +89,7 @@ void InstallDialog::dropEvent(QDropEvent* event) {
 
 void InstallDialog::install() {
     install_->setEnabled(false);
-    run_installation(script_, std::string(), *this, start_menu_);
+    run_installation(script_, std::string(), *this, start_menu_, file_types_);
     close();
 }
 

@@ -13,7 +13,7 @@ class InstallDialog : public QDialog, private InstallerUi {
 public:
     // script_ok false: the script could not be read; the dialog says so and closes.
     InstallDialog(InstallScript script, bool script_ok, StartMenu& start_menu,
-                  QWidget* parent = nullptr);
+                  FileTypes* file_types = nullptr, QWidget* parent = nullptr);
     const InstallScript& script() const { return script_; }
     QLabel* destination_label() const { return destination_; }
     QLabel* progress_label() const { return progress_; }
@@ -38,6 +38,7 @@ private:
     bool script_ok_;
     bool failure_reported_ = false;
     StartMenu& start_menu_;
+    FileTypes* file_types_;
     QLabel* message_;
     QLabel* destination_;
     QLabel* hint_;

@@ -8,6 +8,7 @@
 #include "install/installation.h"
 #include "install/installer_texts.h"
 #include "install/win32/install_ids.h"
+#include "install/windows_file_types.h"
 #include "install/windows_start_menu.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 struct InstallerState {
     InstallScript script;
     WindowsStartMenu start_menu;
+    WindowsFileTypes file_types;
 };
 
 class DialogUi : public InstallerUi {
@@ -100,7 +102,8 @@ INT_PTR CALLBACK install_dialog_proc(HWND dialog, UINT message, WPARAM wparam, L
         case WM_COMMAND:
             if (LOWORD(wparam) == IDOK) {
                 DialogUi ui(dialog);
-                run_installation(state().script, std::string(), ui, state().start_menu);
+                run_installation(state().script, std::string(), ui, state().start_menu,
+                                 &state().file_types);
                 request_close(dialog);
             } else if (LOWORD(wparam) == IDCANCEL) {
                 request_close(dialog);
