@@ -69,9 +69,10 @@ int main(int argc, char** argv) {
         }
     }
     QtSaverPlatform platform(settings, command.hosted);
-    const bool full_screen =
-        command.mode == SAVER_MODE_FULL_SCREEN || (command.mode == SAVER_MODE_PREVIEW && !into_window);
-    if (wayland && full_screen && password_required(settings) && !read_load_file(settings).empty()) {
+    const bool full_screen = command.mode == SAVER_MODE_FULL_SCREEN ||
+                             (command.mode == SAVER_MODE_PREVIEW && !into_window);
+    const bool plays = full_screen && !read_load_file(settings).empty();
+    if (wayland && plays && password_required(settings)) {
         show_saver_message(NO_WINDOW, TEXT_WAYLAND_NO_LOCK, TEXT_PROMPT_TITLE,
                            SaverMessageIcon::EXCLAMATION);
         platform.play_without_lock();
