@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Runs a command with an Xvfb display of its own (unless DISPLAY already points at one). Xvfb picks
-# a free display number itself and says which once it is ready, so runs that start at the same
-# moment never share a display.
+# Runs a command with an Xvfb display of its own (unless DISPLAY already points at one and no
+# monitors are asked for). Xvfb picks a free display number itself and says which once it is
+# ready, so runs that start at the same moment never share a display.
 set -euo pipefail
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then exec "$@"; fi
+# Monitors asked for need a server of their own.
+if [ -z "${MEPU_XVFB_MONITORS:-}" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec "$@"
+fi
 number_file=$(mktemp)
 # -noreset: by default the server resets each time its last client leaves, and a program that
 # connects during the reset is refused (tests start one program after another).
