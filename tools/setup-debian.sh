@@ -6,9 +6,10 @@ want=(cmake g++ make pkg-config libgtest-dev googletest libbenchmark-dev clang l
       qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont fonts-ipafont-gothic
       g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
       wine wine64 xvfb xdotool x11-utils imagemagick locales python3
-      xscreensaver openbox desktop-file-utils libglib2.0-bin liblnk-utils
+      xscreensaver openbox desktop-file-utils libglib2.0-bin liblnk-utils x11-xserver-utils
+      libwayland-dev qt6-wayland weston xwayland
       libgif-dev gifsicle shared-mime-info appstream lintian lame dpkg-dev file)
-[ "${1:-}" = "--editor-only" ] && want=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont fonts-ipafont-gothic)
+[ "${1:-}" = "--editor-only" ] && want=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libwayland-dev fonts-ipafont fonts-ipafont-gothic)
 
 missing=()
 for p in "${want[@]}"; do

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# CPU share of the real Linux editor while it waits (welcome screen, system menu page) and while it
-# plays an animation at 60 frames per second, each measured over a stretch of wall time under Xvfb
-# with a window manager. The share is the editor process's user + system time over wall time, in
-# percent of one core.
+# CPU share of the real Linux editor while it waits (welcome screen, system menu page, the pen tool
+# waiting for a stroke) and while it plays an animation at 60 frames per second, each measured over
+# a stretch of wall time under Xvfb with a window manager. The share is the editor process's
+# user + system time over wall time, in percent of one core.
 #
 #   bench/editor/editor_cpu_share.sh [PROGRAM] [SECONDS]
 #
@@ -85,6 +85,24 @@ xdotool mouseup 1
 xdotool mousemove --window "$window" 300 230
 sleep 1
 measure "system menu page"
+
+# The pen tool waiting for a stroke, the pointer resting over the canvas: from the system page
+# to the drawing page, then the pen button. The canvas is the window's bottom 320 x 240, below the
+# menu bar.
+menu_bar=$(( $(xdotool getwindowgeometry "$window" | awk '/Geometry:/ { split($2, s, "x"); print s[2] }') - 240 ))
+click_canvas() {
+  xdotool mousemove --window "$window" "$1" $(( $2 + menu_bar ))
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.5
+}
+click_canvas 40 135
+click_canvas 230 55
+xdotool mousemove --window "$window" 160 $(( 120 + menu_bar ))
+sleep 1
+measure "pen tool waiting"
 stop_editor
 
 # A file named on the command line plays in a loop at its own speed: the sample at 60 per second.

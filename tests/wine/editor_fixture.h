@@ -9,6 +9,17 @@
 #include "wine_driver.h"
 
 constexpr const char* HOST_CAPTION = " tarvolo Zel kon interface";
+
+// The screen's DPI as the editor sees it (this test reads pixels, not scaled ones).
+inline int screen_dpi() {
+    SetProcessDPIAware();
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+// Device pixels to one canvas pixel at the standard size: 1 at 96 DPI, 2 at 192.
+inline int canvas_scale() { return screen_dpi() / 96; }
 constexpr const char* BOX_CLASS = "#32770";
 
 class EditorProgram : public ::testing::Test {
@@ -22,7 +33,7 @@ protected:
         // The start-up resizes the window; wait until it has settled at 1x.
         ASSERT_TRUE(wait_for([&] {
             const SIZE s = client_size(main);
-            return s.cx == 320 && s.cy == 240;
+            return s.cx == 320 * canvas_scale() && s.cy == 240 * canvas_scale();
         }));
     }
     virtual std::string arguments() const { return ""; }

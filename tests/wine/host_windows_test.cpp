@@ -18,8 +18,9 @@ TEST_F(HostWindows, WindowsCarryTheirTitlesAndSizes) {
     ASSERT_NE(text, nullptr);
     RECT outer;
     GetWindowRect(text, &outer);
-    EXPECT_EQ(outer.right - outer.left, 600);
-    EXPECT_EQ(outer.bottom - outer.top, 160);
+    // 600 x 160 at 96 DPI, as large for the eye at any other.
+    EXPECT_EQ(outer.right - outer.left, 600 * screen_dpi() / 96);
+    EXPECT_EQ(outer.bottom - outer.top, 160 * screen_dpi() / 96);
     // The text window has a caption but no system menu, so no close box.
     EXPECT_EQ(GetWindowLongA(text, GWL_STYLE) & WS_SYSMENU, 0);
     EXPECT_NE(GetMenu(main), nullptr);
@@ -33,9 +34,11 @@ TEST_F(HostWindows, SizeCommandsSetTheClientAreaExactly) {
     } steps[] = {{ID_HOST_SIZE_DOUBLE, 640, 480},
                  {ID_HOST_SIZE_DOUBLE, 640, 480},
                  {ID_HOST_SIZE_STANDARD, 320, 240}};
+    // Whole device pixels to each canvas pixel at any DPI.
+    const int scale = canvas_scale();
     for (const auto& step : steps) {
         send_menu_command(main, step.command);
-        EXPECT_TRUE(client_is(main, step.width, step.height))
+        EXPECT_TRUE(client_is(main, step.width * scale, step.height * scale))
             << "after command " << step.command;
     }
 }

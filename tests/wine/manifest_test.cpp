@@ -22,7 +22,7 @@ std::string manifest_of(const char* exe) {
     return text;
 }
 
-TEST(ProgramManifests, EveryProgramDeclaresItsLevelCommonControlsAndWindowsVersions) {
+TEST(ProgramManifests, EveryProgramDeclaresItsLevelCommonControlsWindowsVersionsAndDpiAwareness) {
     struct Case {
         const char* exe;
         const char* level;
@@ -51,6 +51,11 @@ TEST(ProgramManifests, EveryProgramDeclaresItsLevelCommonControlsAndWindowsVersi
                       std::string::npos)
                 << c.exe << " " << os;
         }
+        // Per-monitor v2 first, per-monitor where v2 is unknown; never the system-wide setting
+        // that Windows stretches blurrily on a second monitor of another scale.
+        EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos)
+            << c.exe;
+        EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos) << c.exe;
     }
 }
 

@@ -12,6 +12,8 @@
 CanvasView::CanvasView(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Moves matter only where they are the one way to learn the pointer's position.
+    setMouseTracking(!global_pointer_readable());
     refresh_timer_.setSingleShot(true);
     connect(&refresh_timer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
@@ -71,10 +73,22 @@ void CanvasView::moveEvent(QMoveEvent*)
 
 void CanvasView::mousePressEvent(QMouseEvent* event)
 {
+    note_pointer_at(event->position());
     feed_mouse_event(event);
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent* event)
 {
+    note_pointer_at(event->position());
     feed_mouse_event(event);
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* event)
+{
+    note_pointer_at(event->position());
+}
+
+void CanvasView::leaveEvent(QEvent*)
+{
+    note_pointer_away();
 }

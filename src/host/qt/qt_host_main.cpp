@@ -22,6 +22,7 @@
 #include "host/qt/qt_text_window.h"
 #include "host/qt/qt_texts.h"
 #include "host/qt/qt_x11_pointer.h"
+#include "qt_session/wayland_seat.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ void end_program()
 
 int qt_host_main(int argc, char** argv)
 {
+    leave_out_input_method_without_seat();
     QApplication application(argc, argv);
     // After Qt has taken out its own options.
     set_command_line(joined_arguments(argc, argv).c_str());

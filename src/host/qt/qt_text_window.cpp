@@ -4,6 +4,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+#include <string>
+
 #include "host/common/app_gate.h"
 #include "host/qt/qt_gui_call.h"
 #include "host/qt/qt_host_state.h"
@@ -16,6 +19,16 @@ namespace {
 // Where a new line starts while the platform does not tell the window's frame: the right-hand
 // frame width of a classic caption-only window.
 constexpr int CLASSIC_FRAME_WIDTH = 3;
+
+// A white image of `size` window pixels with `ratio` device pixels to each, so that text drawn
+// into it is as sharp as the screen can show it.
+QImage backing_image(QSize size, qreal ratio)
+{
+    QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    return image;
+}
 
 }  // namespace
 
@@ -32,12 +45,11 @@ TextWindow::TextWindow(int width, int height)
       font_(text_window_font()),
       outer_size_(width, height),
       line_start_x_(CLASSIC_FRAME_WIDTH),
-      backing_(width, height, QImage::Format_RGB32)
+      backing_(backing_image(QSize(width, height), devicePixelRatioF()))
 {
     setWindowTitle(sjis_to_qstring(TEXT_WINDOW_TITLE));
     setFixedSize(width, height);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    backing_.fill(Qt::white);
 }
 
 QImage TextWindow::backing_copy()
@@ -58,17 +70,37 @@ int TextWindow::letter_height()
 
 void TextWindow::draw_text(int x, int y, const char* text, int length)
 {
+    // An editor reprints the same help text at every poll; a window repainted for nothing keeps
+    // the processor busy while the editor waits. The same text drawn at the same place again,
+    // with nothing changed since, is there already.
+    const std::string bytes(text, static_cast<size_t>(std::max(length, 0)));
+    if (QPoint(x, y) == last_draw_at_ && bytes == last_draw_ && changes_ == last_draw_changes_)
+        return;
+    last_draw_at_ = QPoint(x, y);
+    last_draw_ = bytes;
     const QString shown = sjis_to_qstring(text, length);
+    const QFontMetrics metrics(font_);
+    const QRect cell(x, y, metrics.horizontalAdvance(shown), metrics.height());
+    last_draw_changes_ = changes_;
     {
         std::lock_guard lock(backing_mutex_);
+        // Another text may have left the same pixels: then nothing changed either.
+        const qreal ratio = backing_.devicePixelRatio();
+        const QRect pixels =
+            QRectF(cell.x() * ratio, cell.y() * ratio, cell.width() * ratio, cell.height() * ratio)
+                .toAlignedRect() &
+            backing_.rect();
+        if (pixels.isEmpty()) return;
+        const QImage before = backing_.copy(pixels);
         QPainter painter(&backing_);
         painter.setFont(font_);
-        const QFontMetrics metrics(font_);
-        const QRect cell(x, y, metrics.horizontalAdvance(shown), metrics.height());
         painter.fillRect(cell, Qt::white);
         painter.setPen(Qt::black);
         painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
+        painter.end();
+        if (backing_.copy(pixels) == before) return;
     }
+    last_draw_changes_ = ++changes_;
     repaint_later();
 }
 
@@ -76,8 +108,12 @@ void TextWindow::clear()
 {
     {
         std::lock_guard lock(backing_mutex_);
-        backing_.fill(Qt::white);
+        const QImage white = backing_image(backing_.deviceIndependentSize().toSize(),
+                                           backing_.devicePixelRatio());
+        if (backing_ == white) return;
+        backing_ = white;
     }
+    ++changes_;
     repaint_later();
 }
 

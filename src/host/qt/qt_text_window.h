@@ -7,7 +7,9 @@
 #include <QWidget>
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
+#include <string>
 
 #include "host/common/text_layout.h"
 
@@ -44,6 +46,11 @@ private:
     const QSize outer_size_;
     std::atomic<int> line_start_x_;
     std::atomic<bool> repaint_pending_{false};
+    // The application thread's record of its last drawing and of the changes to the image.
+    std::string last_draw_;
+    QPoint last_draw_at_{-1, -1};
+    uint64_t changes_ = 0;
+    uint64_t last_draw_changes_ = 0;
     std::mutex backing_mutex_;
     QImage backing_;
 };

@@ -41,6 +41,9 @@ struct HostState {
     // Rewritten by the GUI thread on every size change, read by the application thread.
     std::atomic<int32_t> client_width{320};
     std::atomic<int32_t> client_height{240};
+    // Device pixels per canvas pixel at the standard size: the main window's monitor's DPI in
+    // whole 96ths, so that the canvas is stretched by whole pixels and stays sharp.
+    int32_t pixel_scale = 1;
     int32_t thread_priority = THREAD_PRIORITY_NORMAL;
     int32_t text_window_switch = TEXT_WINDOW_ENABLED;
     int32_t text_window_width = 600;

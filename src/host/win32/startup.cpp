@@ -1,10 +1,12 @@
 // Host start-up, the main window, the host menu and the end of the program.
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
 #include "host/common/command_line.h"
 #include "host/host.h"
 #include "host/win32/app_control.h"
+#include "host/win32/dpi.h"
 #include "host/win32/host_internal.h"
 #include "host/win32/host_state.h"
 #include "host/win32/resource_ids.h"
@@ -28,6 +30,8 @@ void reset_host_state() {
 namespace {
 
 constexpr const char* MAIN_CLASS = "ZKI_main";
+// Sent to a per-monitor aware window whose monitor's DPI changed (Windows 8.1 and later).
+constexpr UINT DPI_CHANGED_MESSAGE = 0x02E0;
 constexpr const char* MAIN_TITLE = "tarvolo Zelkon interface";
 
 void end_program() {
@@ -69,9 +73,7 @@ void run_host_command(HostState& h, int id) {
         case ID_HOST_SIZE_STANDARD:
         case ID_HOST_SIZE_DOUBLE: {
             const int scale = id == ID_HOST_SIZE_DOUBLE ? 2 : 1;
-            h.client_width.store(h.canvas_width * scale);
-            h.client_height.store(h.canvas_height * scale);
-            resize_main_window(h.client_width.load(), h.client_height.load());
+            resize_main_window(h.canvas_width * scale, h.canvas_height * scale);
             break;
         }
         case ID_HOST_ABOUT:
@@ -113,6 +115,15 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_HOST_WAKE:
             h.wake_pending.store(false);
             break;
+        case DPI_CHANGED_MESSAGE: {
+            // Moved to a monitor of another scale: the same multiple of the canvas there.
+            const int old_standard = h.canvas_width * h.pixel_scale;
+            const int multiple =
+                std::max(1, (h.client_width.load() + old_standard / 2) / old_standard);
+            h.pixel_scale = whole_pixel_scale(LOWORD(wparam));
+            resize_main_window(h.canvas_width * multiple, h.canvas_height * multiple);
+            return 0;
+        }
         default:
             if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) note_pointer_input();
             record_button_message(window, message, lparam);
@@ -139,7 +150,10 @@ bool register_main_class(HINSTANCE instance) {
 }  // namespace
 
 void resize_main_window(int width, int height) {
-    const HWND window = host_state().main_window.load();
+    HostState& h = host_state();
+    const HWND window = h.main_window.load();
+    width *= h.pixel_scale;
+    height *= h.pixel_scale;
     RECT r;
     GetWindowRect(window, &r);
     r.right = r.left + width;
@@ -150,6 +164,16 @@ void resize_main_window(int width, int height) {
         r.top = 0;
     }
     MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    // The frame measured at the system's DPI may differ from the frame on this monitor (and a
+    // menu bar may wrap): the client area is what must come out whole.
+    RECT client;
+    GetClientRect(window, &client);
+    const int short_x = width - client.right;
+    const int short_y = height - client.bottom;
+    if (short_x != 0 || short_y != 0) {
+        MoveWindow(window, r.left, r.top, r.right - r.left + short_x, r.bottom - r.top + short_y,
+                   TRUE);
+    }
 }
 
 void wake_gui_thread() {
@@ -186,6 +210,7 @@ int win32_host_main(HINSTANCE instance, const char* command_line, int show) {
                         nullptr);
     if (window == nullptr) return 0;
     h.main_window.store(window);
+    h.pixel_scale = whole_pixel_scale(window_dpi(window));
     ShowWindow(window, show);
     UpdateWindow(window);
 
@@ -199,7 +224,7 @@ int win32_host_main(HINSTANCE instance, const char* command_line, int show) {
         MessageBoxA(window, "スレッドを生成できませんでした。", HOST_CAPTION, MB_ICONERROR);
         request_exit();
     }
-    resize_main_window(h.client_width.load(), h.client_height.load());
+    resize_main_window(h.canvas_width, h.canvas_height);
     if (h.app_thread != nullptr) SetThreadPriority(h.app_thread, h.thread_priority);
 
     MSG msg;

@@ -2,6 +2,7 @@
 // that it repaints itself; the text layout of host/common draws into it through a TextSurface.
 #include "host/common/text_layout.h"
 #include "host/host.h"
+#include "host/win32/dpi.h"
 #include "host/win32/host_internal.h"
 #include "host/win32/host_state.h"
 
@@ -107,8 +108,12 @@ void create_text_window(int width, int height) {
     HostState& h = host_state();
     RECT desktop = {0, 0, 0, 0};
     GetWindowRect(GetDesktopWindow(), &desktop);
-    width = desktop_size(width, desktop.right - desktop.left);
-    height = desktop_size(height, desktop.bottom - desktop.top);
+    // Sizes in pixels are meant at 96 DPI, the size the text's system font has there.
+    const int dpi = window_dpi(nullptr);
+    width =
+        width > 0 ? scaled_to_dpi(width, dpi) : desktop_size(width, desktop.right - desktop.left);
+    height = height > 0 ? scaled_to_dpi(height, dpi)
+                        : desktop_size(height, desktop.bottom - desktop.top);
 
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);

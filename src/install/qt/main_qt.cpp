@@ -3,8 +3,10 @@
 #include <QApplication>
 
 #include "install/qt/desktop_installer.h"
+#include "qt_session/wayland_seat.h"
 
 int main(int argc, char** argv) {
+    leave_out_input_method_without_seat();
     QApplication app(argc, argv);
     DesktopInstaller installer;
     installer.dialog().show();

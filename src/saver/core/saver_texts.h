@@ -60,3 +60,11 @@ inline constexpr const char TEXT_USAGE[] =
 inline constexpr const char TEXT_NO_HOST_WINDOW[] = "描画するウィンドウ ID がありません";
 inline constexpr const char TEXT_NO_ANIMATION_CONFIGURED[] =
     "再生するめぷファイルが設定されていません。mepusaver -c で設定してください。";
+// A Wayland session gives a program no foreign windows to draw in and no way to lock the screen.
+inline constexpr const char TEXT_WAYLAND_NO_HOST[] =
+    "Wayland のセッションでは、ほかのウィンドウの中やﾎｽﾄ用のｽｲｯﾁでは再生できません。"
+    "X11 のセッションで使ってください。";
+inline constexpr const char TEXT_WAYLAND_NO_LOCK[] =
+    "Wayland のセッションでは、ｽｸﾘｰﾝｾｰﾊﾞｰのﾊﾟｽﾜｰﾄﾞで画面をﾛｯｸできません。"
+    "ﾊﾟｽﾜｰﾄﾞなしで再生し、入力があれば終わります。\n"
+    "画面を守るには、デスクトップの画面ロックを使ってください。";

@@ -20,18 +20,30 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-SaverWidget::SaverWidget(SaverWindow* owner) : owner_(owner) {
+SaverWidget::SaverWidget(SaverWindow* owner, const SaverWidget* covers_for)
+    : owner_(owner), covers_for_(covers_for) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void SaverWidget::send(uint32_t message) { owner_->handle_message(handle(), message, 0, 0); }
+void SaverWidget::send(uint32_t message) {
+    // A cover's input is the saver window's input.
+    const WindowHandle window = covers_for_ != nullptr ? covers_for_->handle() : handle();
+    owner_->handle_message(window, message, 0, 0);
+}
 
-void SaverWidget::paintEvent(QPaintEvent*) { send(SAVER_MSG_PAINT); }
+void SaverWidget::paintEvent(QPaintEvent*) {
+    if (covers_for_ != nullptr) {
+        QPainter(this).fillRect(rect(), Qt::black);
+        return;
+    }
+    send(SAVER_MSG_PAINT);
+}
 
 void SaverWidget::mouseMoveEvent(QMouseEvent*) { send(SAVER_MSG_MOUSE_MOVE); }
 
@@ -62,6 +74,9 @@ void SaverWidget::closeEvent(QCloseEvent* event) {
 }
 
 namespace {
+
+constexpr Qt::WindowFlags FULL_SCREEN_FLAGS =
+    Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
 
 // The size of a foreign X11 window; Qt does not know it for a window it did not make.
 bool x11_window_size(WindowHandle window, QSize* size) {
@@ -144,28 +159,35 @@ WindowHandle QtSaverPlatform::create_window(SaverWindow* owner, const char* clas
     if (host == NO_WINDOW) {
         // Full screen is asked of the window manager when shown; above it stays on top of
         // panels and other windows that keep themselves above.
-        widget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        widget->setWindowFlags(FULL_SCREEN_FLAGS);
+        widget->setScreen(QGuiApplication::primaryScreen());
         widget->setGeometry(QGuiApplication::primaryScreen()->geometry());
-    } else if (is_root_window(host)) {
+        return widget->handle();
+    }
+    QSize host_pixels;
+    if (!x11_window_size(host, &host_pixels)) {
+        delete widget;
+        return NO_WINDOW;
+    }
+    if (is_root_window(host)) {
         // Drawing for a screen-saver host on the whole screen: past the window manager, as the
         // host's own windows are.
         widget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint |
                                Qt::X11BypassWindowManagerHint);
-        widget->setGeometry(QGuiApplication::primaryScreen()->geometry());
+        widget->setGeometry(QRect(QPoint(0, 0), host_pixels));
     } else {
-        QSize host_size;
-        QWindow* foreign = x11_window_size(host, &host_size) ? QWindow::fromWinId(WId(host))
-                                                             : nullptr;
-        if (foreign == nullptr) {
-            delete widget;
-            return NO_WINDOW;
-        }
         widget->setWindowFlags(Qt::FramelessWindowHint);
         widget->winId();
-        widget->windowHandle()->setParent(foreign);
-        widget->setGeometry(QRect(QPoint(0, 0), host_size));
+        widget->windowHandle()->setParent(QWindow::fromWinId(WId(host)));
         host_check_.start();
     }
+    // The host counts device pixels, Qt's sizes are scaled by the ratio: rounded up, so that
+    // the picture reaches the host's last row and column.
+    const qreal ratio = widget->windowHandle() != nullptr
+                            ? widget->windowHandle()->devicePixelRatio()
+                            : widget->devicePixelRatioF();
+    widget->setGeometry(0, 0, int(std::ceil(host_pixels.width() / ratio)),
+                        int(std::ceil(host_pixels.height() / ratio)));
     return widget->handle();
 }
 
@@ -173,6 +195,8 @@ void QtSaverPlatform::destroy_window(WindowHandle window) {
     SaverWidget* widget = widget_of(window);
     if (widget == nullptr) return;
     widget_ = nullptr;
+    for (QPointer<SaverWidget>& cover : covers_) delete cover.data();
+    covers_.clear();
     widget->owner()->handle_message(window, SAVER_MSG_DESTROY, 0, 0);
     widget->hide();
     widget->deleteLater();
@@ -183,13 +207,29 @@ void QtSaverPlatform::show_window(WindowHandle window) {
     if (widget == nullptr) return;
     if (host_ == NO_WINDOW) {
         widget->showFullScreen();
+        cover_other_screens(widget);
     } else {
         widget->show();
     }
     widget->raise();
     if (host_ == NO_WINDOW) widget->activateWindow();
     widget->setFocus();
-    grab_pending_ = host_ == NO_WINDOW;
+    // Where no X server answers (Wayland) nothing can be grabbed.
+    grab_pending_ = host_ == NO_WINDOW && x11_connection() != nullptr;
+}
+
+void QtSaverPlatform::cover_other_screens(SaverWidget* widget) {
+    // The animation plays on the primary monitor; every other one goes black, so that no
+    // desktop shows beside a saver that may stand for a locked screen.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen == QGuiApplication::primaryScreen()) continue;
+        auto* cover = new SaverWidget(widget->owner(), widget);
+        cover->setWindowFlags(FULL_SCREEN_FLAGS);
+        cover->setScreen(screen);
+        cover->setGeometry(screen->geometry());
+        cover->showFullScreen();
+        covers_.push_back(cover);
+    }
 }
 
 void QtSaverPlatform::keep_input_grabbed() {
@@ -303,6 +343,7 @@ void QtSaverPlatform::show_cursor(bool visible) {
 int QtSaverPlatform::password_prompt(WindowHandle owner) {
     // The grab stays while the prompt is open: it reports to the prompt, a window of this
     // program, and keeps the window manager's keys and every other program out.
+    if (!lock_) return 1;
     return run_password_prompt(owner, settings_);
 }
 

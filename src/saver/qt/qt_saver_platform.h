@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <vector>
+
 class SaverWidget;
 
 // The root window of the display's first screen.
@@ -20,6 +22,8 @@ class QtSaverPlatform : public SaverPlatform {
 public:
     // errors_to_stderr: for a screen-saver host, whose screen must not get message boxes.
     QtSaverPlatform(SettingsStore& settings, bool errors_to_stderr);
+    // Where the session cannot be locked: input ends the saver without asking for the password.
+    void play_without_lock() { lock_ = false; }
 
     bool register_window_class(const char* class_name) override;
     WindowHandle create_window(SaverWindow* owner, const char* class_name,
@@ -50,9 +54,11 @@ private:
     SaverWidget* widget_of(WindowHandle window) const;
     bool host_is_gone();
     void keep_input_grabbed();
+    void cover_other_screens(SaverWidget* widget);
 
     SettingsStore& settings_;
     QPointer<SaverWidget> widget_;
+    std::vector<QPointer<SaverWidget>> covers_;  // black on the monitors beside the primary
     WindowHandle host_ = NO_WINDOW;
     QElapsedTimer host_check_;
     QElapsedTimer clock_;
@@ -60,6 +66,7 @@ private:
     int quit_code_ = 0;
     int hidden_cursor_ = 0;
     bool errors_to_stderr_ = false;
+    bool lock_ = true;
     bool grab_pending_ = false;  // a full-screen window still waits for its input grab
     QElapsedTimer grab_check_;
     QImage shown_;  // the picture top row first, in the screen's format
@@ -68,7 +75,8 @@ private:
 // The widget of one saver window: turns Qt's events into the saver's messages.
 class SaverWidget : public QWidget {
 public:
-    explicit SaverWidget(SaverWindow* owner);
+    // A widget that covers for another paints black and passes its input on as the other's.
+    explicit SaverWidget(SaverWindow* owner, const SaverWidget* covers_for = nullptr);
     WindowHandle handle() const { return reinterpret_cast<WindowHandle>(this); }
     SaverWindow* owner() const { return owner_; }
     // The picture shown on every paint, bottom row first; null draws black.
@@ -84,4 +92,5 @@ protected:
 private:
     void send(uint32_t message);
     SaverWindow* owner_;
+    const SaverWidget* covers_for_;
 };

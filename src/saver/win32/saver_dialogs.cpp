@@ -46,10 +46,23 @@ void limit_edits(HWND dialog) {
     }
 }
 
+// The saver covers every monitor; its prompt belongs on the primary one (at the screen's origin),
+// where the animation plays.
+void center_on_primary_monitor(HWND dialog) {
+    RECT rect{};
+    GetWindowRect(dialog, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK prompt_procedure(HWND dialog, UINT message, WPARAM first, LPARAM second) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, second);
         limit_edits(dialog);
+        center_on_primary_monitor(dialog);
         return TRUE;
     }
     if (message != WM_COMMAND) return FALSE;

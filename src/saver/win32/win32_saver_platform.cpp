@@ -87,10 +87,19 @@ WindowHandle Win32SaverPlatform::create_window(SaverWindow* owner, const char* c
                                                WindowHandle host) {
     HWND window = nullptr;
     if (host == NO_WINDOW) {
+        // Over every monitor, so that none shows the desktop; the picture goes on the primary
+        // one (at the screen's origin) and the class's black brush covers the rest.
+        const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+        const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        picture_origin_ = POINT{-left, -top};
+        picture_size_ = SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, class_name, class_name,
-                                 WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance_, owner);
+                                 WS_POPUP, left, top, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                 GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr, nullptr, instance_,
+                                 owner);
     } else {
+        picture_origin_ = POINT{0, 0};
+        picture_size_ = SIZE{0, 0};
         RECT rect{};
         if (!GetWindowRect(hwnd_of(host), &rect)) return NO_WINDOW;
         window = CreateWindowExA(0, class_name, "", WS_CHILD, 0, 0, rect.right - rect.left,
@@ -107,6 +116,12 @@ void Win32SaverPlatform::show_window(WindowHandle window) {
 }
 
 void Win32SaverPlatform::client_size(WindowHandle window, int32_t* width, int32_t* height) {
+    if (picture_size_.cx > 0) {
+        // Full screen: the picture's extent is the primary monitor.
+        *width = picture_size_.cx;
+        *height = picture_size_.cy;
+        return;
+    }
     RECT rect{};
     GetClientRect(hwnd_of(window), &rect);
     *width = rect.right - rect.left;
@@ -200,7 +215,8 @@ void Win32SaverPlatform::present_picture(WindowHandle window, const SaverPicture
     HDC device = paint != nullptr ? static_cast<HDC>(paint->device) : GetDC(hwnd_of(window));
     HPALETTE previous = SelectPalette(device, native->palette, FALSE);
     RealizePalette(device);
-    StretchDIBits(device, 0, 0, width, height, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, picture.bits,
+    StretchDIBits(device, picture_origin_.x, picture_origin_.y, width, height, 0, 0, PICTURE_WIDTH,
+                  PICTURE_HEIGHT, picture.bits,
                   reinterpret_cast<BITMAPINFO*>(&native->info), DIB_RGB_COLORS, SRCCOPY);
     SelectPalette(device, previous, FALSE);
     if (paint == nullptr) ReleaseDC(hwnd_of(window), device);

@@ -41,6 +41,10 @@ public:
 private:
     HINSTANCE instance_;
     SettingsStore& settings_;
+    // Where the picture goes in the saver window: the primary monitor in a full-screen window
+    // over every monitor; the whole client area (size 0) in a preview.
+    POINT picture_origin_{0, 0};
+    SIZE picture_size_{0, 0};
 };
 
 inline HWND hwnd_of(WindowHandle window) { return reinterpret_cast<HWND>(window); }
