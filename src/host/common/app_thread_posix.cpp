@@ -14,6 +14,7 @@
 #include <mutex>
 #include <thread>
 
+#include "host/common/app_entry.h"
 #include "host/common/app_gate.h"
 #include "host/common/error_guard.h"
 #include "host/host.h"
@@ -112,7 +113,7 @@ GuardCause run_app_main_caught()
     state.armed.store(true);
     GuardCause cause = GuardCause::returned;
     try {
-        app_main();
+        app_entry_points().main();
     } catch (...) {
         cause = GuardCause::fault;
     }

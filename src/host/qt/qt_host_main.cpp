@@ -1,4 +1,5 @@
 // Start-up and end of the Qt host: the windows, the application thread, the event loop.
+#include "host/common/app_entry.h"
 #include "host/qt/qt_host.h"
 
 #include <QApplication>
@@ -78,12 +79,13 @@ void end_program()
         std::fflush(nullptr);
         std::_Exit(EXIT_SUCCESS);
     }
-    free_app_data();
+    app_entry_points().free_data();
     QCoreApplication::exit(0);
 }
 
-int qt_host_main(int argc, char** argv)
+int qt_host_main(int argc, char** argv, const AppEntryPoints& app)
 {
+    set_app_entry_points(app);
     QApplication application(argc, argv);
     // After Qt has taken out its own options.
     set_command_line(joined_arguments(argc, argv).c_str());

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "host/common/app_entry.h"
 #include "host/common/app_gate.h"
 #include "host/common/app_thread_posix.h"
 #include "host/script/script_host_testing.h"
@@ -46,7 +47,6 @@ void touch_forbidden_page()
     volatile int value = *static_cast<volatile int*>(page);
     (void)value;
 }
-}  // namespace
 
 void app_main()
 {
@@ -77,13 +77,13 @@ void save_animation()
     ++application().saves;
 }
 
-namespace {
 // Runs each test in a fresh folder, since the guard writes mepu.erf into the current one.
 class GuardTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         script_host_reset();
+        set_app_entry_points({app_main, nullptr, save_animation});
         application().saves = 0;
         application().polls = 0;
         folder_ = temp_.path().string();
