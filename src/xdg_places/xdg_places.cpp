@@ -15,8 +15,3 @@ std::string mepu_config_folder()
         xdg_base_folder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), "/.config");
     return config.empty() ? config : config + "/mepu";
 }
-
-std::string xdg_data_home()
-{
-    return xdg_base_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), "/.local/share");
-}

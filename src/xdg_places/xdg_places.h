@@ -11,5 +11,3 @@ std::string xdg_base_folder(const char* value, const char* home, const char* bel
 // $XDG_CONFIG_HOME/mepu, by default ~/.config/mepu: where mepusys.ini, the installer's
 // configuration and registry.ini live. Empty when no home folder is known.
 std::string mepu_config_folder();
-// $XDG_DATA_HOME, by default ~/.local/share. Empty when no home folder is known.
-std::string xdg_data_home();

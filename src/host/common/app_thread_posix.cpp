@@ -5,13 +5,9 @@
 #include <signal.h>
 
 #include <atomic>
-// <chrono> itself cannot be compiled with the Shift-JIS execution character set; these
-// headers bring the duration types.
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <mutex>
 #include <thread>
 
 #include "host/common/app_entry.h"
@@ -33,23 +29,9 @@ struct CrashCatch {
     bool installed = false;
 };
 
-struct AppThreadRun {
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool finished = false;
-};
-
 CrashCatch& crash_catch()
 {
     static CrashCatch state;
-    return state;
-}
-
-AppThreadRun& app_thread_run()
-{
-    // Never destroyed: a detached application thread may still be notifying it while the
-    // process exits.
-    static AppThreadRun& state = *new AppThreadRun;
     return state;
 }
 
@@ -133,21 +115,13 @@ void app_thread_main(void* alternate_stack)
     sigaltstack(&previous_stack, nullptr);
     std::free(alternate_stack);
     app_gate_thread_finished();
-    AppThreadRun& run = app_thread_run();
-    std::lock_guard lock(run.mutex);
-    run.finished = true;
-    run.changed.notify_all();
 }
 }  // namespace
 
 bool start_app_thread()
 {
     install_crash_handlers();
-    {
-        AppThreadRun& run = app_thread_run();
-        std::lock_guard lock(run.mutex);
-        run.finished = false;
-    }
+    app_gate_thread_starting();
     void* alternate_stack = std::malloc(ALTERNATE_STACK_BYTES);
     if (alternate_stack == nullptr) return false;
     try {
@@ -157,12 +131,4 @@ bool start_app_thread()
         return false;
     }
     return true;
-}
-
-bool wait_app_thread_finished(int timeout_ms)
-{
-    AppThreadRun& run = app_thread_run();
-    std::unique_lock lock(run.mutex);
-    return run.changed.wait_for(lock, std::chrono::milliseconds(timeout_ms),
-                                [&] { return run.finished; });
 }

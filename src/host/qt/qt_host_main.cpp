@@ -99,7 +99,7 @@ int qt_host_main(int argc, char** argv, const AppEntryPoints& app)
     MainWindow main_window;
     state.main_window = &main_window;
     main_window.show();
-    main_window.resize_client(state.canvas_width, state.canvas_height);
+    main_window.resize_client(state.screen.width, state.screen.height);
     x11_pointer_attach(&main_window);
 
     TextWindow text_window(TEXT_WINDOW_WIDTH, TEXT_WINDOW_HEIGHT);

@@ -38,9 +38,6 @@ struct CanvasPlace {
 };
 
 struct QtHostState {
-    int32_t canvas_width = 320;
-    int32_t canvas_height = 240;
-
     MainWindow* main_window = nullptr;
     TextWindow* text_window = nullptr;
 

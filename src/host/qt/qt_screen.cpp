@@ -64,10 +64,8 @@ void create_screen()
     QtHostState& host = qt_host();
     // The canvas memory stays where it is for the whole run, even if asked for twice.
     if (host.canvas_bytes.empty())
-        host.canvas_bytes.assign(static_cast<size_t>(host.canvas_width) * host.canvas_height,
+        host.canvas_bytes.assign(static_cast<size_t>(host.screen.width) * host.screen.height,
                                  PAPER);
-    host.screen.width = host.canvas_width;
-    host.screen.height = host.canvas_height;
     host.screen.bits = host.canvas_bytes.data();
 
     QList<QRgb> colours;
@@ -78,7 +76,7 @@ void create_screen()
     {
         std::lock_guard lock(host.presented.mutex);
         host.presented.image =
-            QImage(host.canvas_width, host.canvas_height, QImage::Format_Indexed8);
+            QImage(host.screen.width, host.screen.height, QImage::Format_Indexed8);
         host.presented.image.setColorTable(colours);
         host.presented.image.fill(PAPER);
     }

@@ -72,7 +72,7 @@ void wait_for_the_end()
                 return;
             }
         }
-        if (wait_app_thread_finished(0)) {
+        if (app_gate_wait_finished(0)) {
             script_run_remaining_steps();
             return;
         }

@@ -108,7 +108,7 @@ protected:
         application().failure = failure;
         application().signal_number = signal_number;
         ASSERT_TRUE(start_app_thread());
-        ASSERT_TRUE(wait_app_thread_finished(20000));
+        ASSERT_TRUE(app_gate_wait_finished(20000));
     }
 
     static std::string report()
@@ -211,7 +211,7 @@ TEST_F(GuardTest, AReportThatCannotBeOpenedAfterAFaultEndsTheProgram)
             script_host_reset();
             application().failure = Failure::exception;
             start_app_thread();
-            wait_app_thread_finished(20000);
+            app_gate_wait_finished(20000);
             std::fprintf(stderr, "the program went on\n");
             std::_Exit(0);
         },
@@ -261,7 +261,7 @@ TEST_F(GuardTest, PauseHoldsTheThreadAndEndStopsItForGood)
     const long stopped = application().polls;
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(application().polls, stopped);
-    EXPECT_FALSE(wait_app_thread_finished(0));  // stopped, not failed: the guard did not run
+    EXPECT_FALSE(app_gate_wait_finished(0));  // stopped, not failed: the guard did not run
     EXPECT_TRUE(script_host_messages().empty());
 }
 
