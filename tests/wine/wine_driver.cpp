@@ -75,14 +75,17 @@ bool file_exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void write_editor_config(const std::string& program_folder) {
+std::string windows_editor_config() {
     char directory[MAX_PATH] = {};
     GetWindowsDirectoryA(directory, sizeof directory);
-    const std::string path = std::string(directory) + "\\mepusys.ini";
-    std::FILE* f = std::fopen(path.c_str(), "w");
-    if (f == nullptr) return;
-    std::fputs(program_folder.c_str(), f);
-    std::fclose(f);
+    return std::string(directory) + "\\mepusys.ini";
+}
+
+bool write_editor_config(const std::string& program_folder) {
+    std::FILE* f = std::fopen(windows_editor_config().c_str(), "w");
+    if (f == nullptr) return false;
+    const bool written = std::fputs(program_folder.c_str(), f) >= 0;
+    return std::fclose(f) == 0 && written;
 }
 
 bool wait_for(const std::function<bool()>& done, int timeout_ms) {

@@ -15,8 +15,11 @@ std::string windows_path(const std::string& unix_path);
 std::string make_scratch_folder(const char* prefix);
 std::vector<unsigned char> read_file(const std::string& path);
 bool file_exists(const std::string& path);
-// Writes mepusys.ini into the Windows directory naming `program_folder` (ending in '\').
-void write_editor_config(const std::string& program_folder);
+// mepusys.ini in the Windows directory, which every test of the prefix shares.
+std::string windows_editor_config();
+// Writes it naming `program_folder` (ending in '\'); false when it cannot be written. A test that
+// writes it removes it again (DeleteFileA(windows_editor_config().c_str())).
+bool write_editor_config(const std::string& program_folder);
 
 // Polls `done` every 20 ms until it holds or `timeout_ms` has passed.
 bool wait_for(const std::function<bool()>& done, int timeout_ms = 20000);
