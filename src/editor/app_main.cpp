@@ -1,7 +1,7 @@
 #include "editor/app_main.h"
 
-#include "anim/load_save.h"
-#include "anim/startup.h"
+#include "editor/session/load_save.h"
+#include "editor/session/startup.h"
 #include "editor/command_codes.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "host/host.h"
 #include "raster/raster.h"

@@ -1,6 +1,6 @@
 #include "editor/onion_skin.h"
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
 #include "host/host.h"

@@ -1,4 +1,4 @@
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/brush.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"

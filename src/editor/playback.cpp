@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "host/host.h"
 #include "raster/raster.h"

@@ -2,7 +2,7 @@
 #include <memory>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/brush.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"

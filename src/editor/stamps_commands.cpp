@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "editor/onion_skin.h"
 #include "editor/stamps.h"

@@ -4,7 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/command_codes.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "anim/menu_images.h"
+#include "editor/session/menu_images.h"
 #include "editor_test_support.h"
 #include "raster/raster.h"
 

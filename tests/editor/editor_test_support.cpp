@@ -7,7 +7,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "anim/run_length.h"
 #include "editor/editor_settings.h"
 #include "editor/stamps.h"

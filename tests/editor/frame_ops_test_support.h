@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor_test_support.h"
 #include "host/host.h"
 #include "host/script/script_host_testing.h"

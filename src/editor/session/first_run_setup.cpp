@@ -2,10 +2,10 @@
 #include <cstring>
 #include <string>
 
-#include "anim/config_file.h"
-#include "anim/load_save.h"
-#include "anim/menu_images.h"
-#include "anim/startup.h"
+#include "editor/session/config_file.h"
+#include "editor/session/load_save.h"
+#include "editor/session/menu_images.h"
+#include "editor/session/startup.h"
 #include "file_replace/replace_file.h"
 #include "host/host.h"
 

@@ -1,11 +1,11 @@
-#include "anim/load_save.h"
+#include "editor/session/load_save.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "anim/animation_file.h"
 
 namespace {

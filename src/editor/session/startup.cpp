@@ -1,12 +1,12 @@
-#include "anim/startup.h"
+#include "editor/session/startup.h"
 
 #include <cstdio>
 #include <string>
 
-#include "anim/animation.h"
-#include "anim/config_file.h"
-#include "anim/load_save.h"
-#include "anim/menu_images.h"
+#include "editor/session/animation.h"
+#include "editor/session/config_file.h"
+#include "editor/session/load_save.h"
+#include "editor/session/menu_images.h"
 #include "host/host.h"
 #include "raster/raster.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "anim/animation.h"
-#include "anim/load_save.h"
+#include "editor/session/animation.h"
+#include "editor/session/load_save.h"
 #include "host/script/script_host_testing.h"
 #include "raster/raster.h"
 #include "support/temp_folder.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "anim_file_bytes.h"
+#include "anim/anim_file_bytes.h"
 #include "editor_fixture.h"
 
 namespace {

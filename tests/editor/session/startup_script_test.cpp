@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "anim_file_bytes.h"
+#include "anim/anim_file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {

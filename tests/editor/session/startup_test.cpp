@@ -1,9 +1,9 @@
-#include "anim/startup.h"
+#include "editor/session/startup.h"
 
 #include <gtest/gtest.h>
 
-#include "anim/menu_images.h"
-#include "anim_file_bytes.h"
+#include "editor/session/menu_images.h"
+#include "anim/anim_file_bytes.h"
 #include "dib_bytes.h"
 #include "editor_fixture.h"
 
