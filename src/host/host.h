@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "raster/canvas.h"
+
 // ---- Required from the application -------------------------------------------------------------
 
 // The editor's entry points, handed to the backend's main function at start; the host calls up
@@ -42,8 +44,8 @@ const char* command_line_file();
 // The 320 x 240 canvas, one palette index per byte, rows top-down and contiguous. `bits` is null
 // until create_screen has run and then stays valid until the program ends.
 struct VirtualScreen {
-    int32_t width = 320;
-    int32_t height = 240;
+    int32_t width = CANVAS_WIDTH;
+    int32_t height = CANVAS_HEIGHT;
     uint8_t* bits = nullptr;
 };
 const VirtualScreen& virtual_screen();

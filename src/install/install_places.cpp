@@ -9,9 +9,8 @@ InstallPlaces windows_install_places(const std::string& windows_dir) {
 
 InstallPlaces xdg_install_places(const char* config_home, const char* data_home,
                                  const char* home) {
-    const std::string config = xdg_base_folder(config_home, home, "/.config");
-    const std::string data = xdg_base_folder(data_home, home, "/.local/share");
-    return {config + "/mepu", data + "/", '/'};
+    return {mepu_folder_in(xdg_config_home(config_home, home)), xdg_data_home(data_home, home) + "/",
+            '/'};
 }
 
 void complete_install_paths(const InstallPlaces& places, InstallScript* script) {
