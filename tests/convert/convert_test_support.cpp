@@ -64,11 +64,6 @@ void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& 
     ASSERT_TRUE(out.good()) << path;
 }
 
-std::vector<uint8_t> read_bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 ConverterFront RecordingFront::front() {
     ConverterFront front;
     front.context = this;

@@ -33,7 +33,7 @@ std::vector<uint8_t> mpa_bytes(MpaHeader header, const std::vector<std::vector<u
 std::vector<uint8_t> mpa_of_test_pictures(int frames);
 
 void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> read_bytes(const std::filesystem::path& path);
+using test_support::read_file;
 
 // A fresh folder removed with everything in it at the end of the test.
 using ScratchFolder = test_support::TempFolder;

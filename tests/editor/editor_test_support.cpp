@@ -15,8 +15,6 @@
 #include "host/script/script_host_testing.h"
 #include "support/temp_folder.h"
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
 std::string shown_text(const std::string& window_text) {
     std::string text = window_text;
     while (text.size() >= 2 && text.ends_with("\n\n")) text.pop_back();
@@ -90,11 +88,6 @@ std::vector<uint8_t> animation_file_bytes(const std::vector<Picture>& frames, in
     return out;
 }
 
-std::vector<uint8_t> read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void EditorFixture::SetUp() {
     script_host_reset();
     create_screen();
@@ -166,7 +159,7 @@ ScriptRun run_mepu_script(const std::string& test_name, const std::string& scrip
 
 Picture read_canvas_dump(const std::string& path) {
     Picture picture;
-    const std::vector<uint8_t> bytes = read_bytes(path);
+    const std::vector<uint8_t> bytes = read_file(path);
     if (bytes.size() == picture.pixels.size()) picture.pixels = bytes;
     else picture.pixels.clear();
     return picture;

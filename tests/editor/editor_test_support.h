@@ -10,9 +10,11 @@
 
 #include "anim/frame.h"
 #include "raster/raster.h"
+#include "support/temp_folder.h"
+#include "support/text.h"
 
-// UTF-8 text from a u8 literal (ordinary literals are Shift-JIS in this build).
-std::string utf8(const char8_t* text);
+using test_support::read_file;
+using test_support::utf8;
 
 // What the text window shows, without the empty rows below the last written one.
 std::string shown_text(const std::string& window_text);
@@ -39,7 +41,6 @@ Picture empty_frame();
 
 // Bytes of an animation file holding these pictures as frames.
 std::vector<uint8_t> animation_file_bytes(const std::vector<Picture>& frames, int32_t speed = 5);
-std::vector<uint8_t> read_bytes(const std::string& path);
 
 // The editor in-process on a fresh scripted host: canvas, one empty frame, start-up settings,
 // no stamps.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "install/file_ops.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -30,19 +31,11 @@ void write_text(const std::string& path, const std::string& text) {
 class FileCopyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        root = std::string(temp) + "mepu-copy-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(root.c_str(), nullptr);
         CreateDirectoryA((root + "\\Kit").c_str(), nullptr);
         write_text(root + "\\Kit\\mepu.exe", "program");
     }
-    void TearDown() override {
-        for (const char* name : {"\\Kit\\mepu.exe", "\\other.exe"}) DeleteFileA((root + name).c_str());
-        RemoveDirectoryA((root + "\\Kit").c_str());
-        RemoveDirectoryA(root.c_str());
-    }
-    std::string root;
+    const test_support::TempFolder temp{"mepu-copy"};
+    const std::string root = temp.path().string();
 };
 
 TEST_F(FileCopyTest, CopiesAndReplacesWithTheSystemCopy) {

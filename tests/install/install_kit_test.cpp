@@ -16,6 +16,7 @@
 #include "box_answerer.h"
 #include "desktop_account.h"
 #include "run_program.h"
+#include "support/text.h"
 
 namespace fs = std::filesystem;
 
@@ -33,7 +34,7 @@ std::string read_all(const fs::path& path) {
     return bytes;
 }
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using test_support::utf8;
 
 // Runs the installer's dialog in the current folder, with a folder dropped on it when one is
 // given, and answers Yes to the Start Menu question; the files it installed go into *files.

@@ -5,6 +5,7 @@
 #include "saver/core/saver_texts.h"
 #include "saver/qt/qt_saver_dialogs.h"
 #include "saver/registry_ini/registry_ini.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -84,17 +85,13 @@ std::function<void(QWidget*)> answer_box(QString* text) {
 }
 
 struct SaverDialogs : testing::Test {
-    std::filesystem::path folder;
+    test_support::TempFolder folder{"mepu-saver-dialogs"};
     std::unique_ptr<RegistryIniStore> store;
 
     void SetUp() override {
-        std::random_device random;
-        folder = std::filesystem::temp_directory_path() /
-                 ("mepu-saver-dialogs-" + std::to_string(random()) + std::to_string(random()));
-        store = std::make_unique<RegistryIniStore>((folder / "registry.ini").string(),
+        store = std::make_unique<RegistryIniStore>(folder.file("registry.ini"),
                                                    std::vector<std::string>{DESKTOP_KEY});
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
     std::string stored_password() {
         std::string value = "(none)";
         store->read_string(DESKTOP_KEY, VALUE_PASSWORD, 1 << 20, &value);

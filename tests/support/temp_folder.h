@@ -62,13 +62,21 @@ inline const std::string& temp_dir()
     return name;
 }
 
-inline std::vector<uint8_t> read_file(const std::string& path)
+// The whole file; empty when it cannot be read.
+inline std::vector<uint8_t> read_file(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline void write_file(const std::string& path, const std::vector<uint8_t>& bytes)
+// The whole file as text; empty when it cannot be read.
+inline std::string read_text(const std::filesystem::path& path)
+{
+    const std::vector<uint8_t> bytes = read_file(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+inline void write_file(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -58,19 +58,6 @@ std::string make_scratch_folder(const char* prefix) {
     return folders.back().path().string();
 }
 
-std::vector<unsigned char> read_file(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return bytes;
-    unsigned char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    std::fclose(f);
-    return bytes;
-}
-
 bool file_exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 // The Windows form (Z:\...) of a path of the build machine.
 std::string windows_path(const std::string& unix_path);
 // A new empty folder under the temporary folder, removed when the test program ends; returns its
 // path without a trailing separator.
 std::string make_scratch_folder(const char* prefix);
-std::vector<unsigned char> read_file(const std::string& path);
+using test_support::read_file;
 bool file_exists(const std::string& path);
 // mepusys.ini in the Windows directory, which every test of the prefix shares.
 std::string windows_editor_config();

@@ -13,15 +13,11 @@
 #include "host/script/script_host_testing.h"
 #include "raster/raster.h"
 #include "support/temp_folder.h"
+#include "support/text.h"
 
 namespace anim_test {
 
-// Expected texts are written as UTF-8 literals: ordinary literals are Shift-JIS at run time,
-// while the scripted host logs and shows UTF-8.
-inline std::string utf8(const char8_t* text)
-{
-    return reinterpret_cast<const char*>(text);
-}
+using test_support::utf8;
 
 inline bool logged(const std::string& fragment)
 {

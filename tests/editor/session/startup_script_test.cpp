@@ -9,16 +9,14 @@
 
 #include "anim/anim_file_bytes.h"
 #include "support/temp_folder.h"
+#include "support/text.h"
 
 namespace {
 
 using test_support::read_file;
 using test_support::TempFolder;
 
-std::string utf8(const char8_t* text)
-{
-    return reinterpret_cast<const char*>(text);
-}
+using test_support::utf8;
 
 std::string text_of(const std::string& path)
 {
