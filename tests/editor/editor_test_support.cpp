@@ -15,14 +15,6 @@
 #include "host/script/script_host_testing.h"
 #include "support/temp_folder.h"
 
-std::string shown_text(const std::string& window_text) {
-    std::string text = window_text;
-    while (text.size() >= 2 && text.ends_with("\n\n")) text.pop_back();
-    return text == "\n" ? "" : text;
-}
-
-std::string shown_text() { return shown_text(script_host_text()); }
-
 void Picture::set(int x, int y, uint8_t value) {
     if (x >= 0 && x < CANVAS_WIDTH && y >= 0 && y < CANVAS_HEIGHT)
         pixels[y * CANVAS_WIDTH + x] = value;
@@ -89,16 +81,14 @@ std::vector<uint8_t> animation_file_bytes(const std::vector<Picture>& frames, in
 }
 
 void EditorFixture::SetUp() {
-    script_host_reset();
-    create_screen();
+    SessionFixture::SetUp();
     put_canvas(Picture{});
-    ASSERT_EQ(init_animation(), 0);
     release_stamps();
     reset_editor_settings();
 }
 
 void EditorFixture::TearDown() {
-    release_animation();
+    SessionFixture::TearDown();
     release_stamps();
 }
 

@@ -10,15 +10,14 @@
 
 #include "anim/frame.h"
 #include "raster/raster.h"
+#include "support/session_fixture.h"
 #include "support/temp_folder.h"
 #include "support/text.h"
 
 using test_support::read_file;
 using test_support::utf8;
 
-// What the text window shows, without the empty rows below the last written one.
-std::string shown_text(const std::string& window_text);
-std::string shown_text();
+using test_support::shown_text;
 
 // A 320 x 240 picture of canvas values, white unless set.
 struct Picture {
@@ -44,7 +43,7 @@ std::vector<uint8_t> animation_file_bytes(const std::vector<Picture>& frames, in
 
 // The editor in-process on a fresh scripted host: canvas, one empty frame, start-up settings,
 // no stamps.
-class EditorFixture : public ::testing::Test {
+class EditorFixture : public test_support::SessionFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
