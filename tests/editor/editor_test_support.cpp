@@ -13,6 +13,7 @@
 #include "editor/stamps.h"
 #include "host/host.h"
 #include "host/script/script_host_testing.h"
+#include "support/anim_file_bytes.h"
 #include "support/temp_folder.h"
 
 void Picture::set(int x, int y, uint8_t value) {
@@ -50,12 +51,6 @@ std::string describe_difference(const Picture& actual, const Picture& expected) 
     return std::to_string(count) + " pixels differ:" + out.str();
 }
 
-namespace {
-void put_int32(std::vector<uint8_t>& out, int32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(uint32_t(value) >> (8 * i)));
-}
-}  // namespace
-
 Picture empty_frame() {
     Picture picture;
     picture.pixels.clear();
@@ -63,21 +58,17 @@ Picture empty_frame() {
 }
 
 std::vector<uint8_t> animation_file_bytes(const std::vector<Picture>& frames, int32_t speed) {
-    std::vector<uint8_t> out;
-    for (int32_t field : {24, 320, 240, static_cast<int32_t>(frames.size()), speed, 0})
-        put_int32(out, field);
+    test_support::FileBytes file;
+    file.header(static_cast<int32_t>(frames.size()), speed);
     std::vector<uint8_t> tokens(FRAME_PIXELS);
     for (const Picture& frame : frames) {
-        if (frame.pixels.empty()) {
-            put_int32(out, 0);
-            continue;
-        }
-        const int32_t count = encode_runs(frame.pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT,
-                                          tokens.data(), FRAME_PIXELS);
-        put_int32(out, count);
-        out.insert(out.end(), tokens.begin(), tokens.begin() + count);
+        const int32_t count = frame.pixels.empty()
+                                  ? 0
+                                  : encode_runs(frame.pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT,
+                                                tokens.data(), FRAME_PIXELS);
+        file.record(std::vector<uint8_t>(tokens.begin(), tokens.begin() + count));
     }
-    return out;
+    return file.bytes;
 }
 
 void EditorFixture::SetUp() {
