@@ -1,5 +1,7 @@
 #include "wine_driver.h"
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -171,10 +173,49 @@ void button_up(HWND main_window, int x, int y, bool right) {
     Sleep(HOLD_MS);
 }
 
+namespace {
+// Runs `deliver` while every thread of the window's process but its GUI thread is suspended, so
+// that the application thread cannot poll in between.
+void with_application_held(HWND window, const std::function<void()>& deliver) {
+    DWORD process_id = 0;
+    const DWORD gui_thread = GetWindowThreadProcessId(window, &process_id);
+    std::vector<HANDLE> held;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != process_id || entry.th32ThreadID == gui_thread) continue;
+        const HANDLE thread =
+            OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, entry.th32ThreadID);
+        if (thread == nullptr) continue;
+        if (SuspendThread(thread) == static_cast<DWORD>(-1)) {
+            CloseHandle(thread);
+            continue;
+        }
+        // Returns only once the thread has really stopped.
+        CONTEXT context = {};
+        context.ContextFlags = CONTEXT_CONTROL;
+        GetThreadContext(thread, &context);
+        held.push_back(thread);
+    }
+    CloseHandle(snapshot);
+    deliver();
+    for (const HANDLE thread : held) {
+        ResumeThread(thread);
+        CloseHandle(thread);
+    }
+}
+}  // namespace
+
 void quick_click_canvas(HWND main_window, int x, int y) {
     move_canvas(main_window, x, y);
-    PostMessageA(main_window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    with_application_held(main_window, [&] {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(main_window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y), SMTO_NORMAL,
+                            5000, &ignored);
+        SendMessageTimeoutA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000,
+                            &ignored);
+    });
     Sleep(HOLD_MS);
 }
 

@@ -67,8 +67,8 @@ SIZE client_size(HWND window);
 // Clicks with the left (or right) button at canvas pixel (x, y) of the main window shown at 1x:
 // the pointer is moved there, the button goes down, is held for a few polls and goes up.
 void click_canvas(HWND main_window, int x, int y, bool right = false);
-// The same click with no pause between press and release, as a quick click or a touchpad tap
-// delivers them: both usually arrive before the editor polls again.
+// The same click with press and release both handled while the editor's application thread is
+// held, as a quick click or a touchpad tap between two of its polls.
 void quick_click_canvas(HWND main_window, int x, int y);
 // Moves the pointer to canvas pixel (x, y) and lets the program see it.
 void move_canvas(HWND main_window, int x, int y);
