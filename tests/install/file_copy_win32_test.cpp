@@ -9,17 +9,7 @@
 
 namespace {
 
-std::string text_of(const std::string& path) {
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(missing)";
-    char buffer[256];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
+using test_support::read_text;
 
 void write_text(const std::string& path, const std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -41,7 +31,7 @@ protected:
 TEST_F(FileCopyTest, CopiesAndReplacesWithTheSystemCopy) {
     write_text(root + "\\other.exe", "an older and longer program");
     ASSERT_TRUE(install_file_copy(root + "\\Kit\\mepu.exe", root + "\\other.exe"));
-    EXPECT_EQ(text_of(root + "\\other.exe"), "program");
+    EXPECT_EQ(read_text(root + "\\other.exe"), "program");
     EXPECT_FALSE(install_file_copy(root + "\\Kit\\none.exe", root + "\\other.exe"));
 }
 
@@ -51,7 +41,7 @@ TEST_F(FileCopyTest, TargetThatIsTheSourceIsLeftAlone) {
          {root + "\\Kit\\mepu.exe", root + "\\KIT\\MEPU.EXE", root + "\\Kit\\.\\mepu.exe",
           root + "\\Kit\\..\\Kit\\mepu.exe", root + "/Kit/mepu.exe"}) {
         EXPECT_TRUE(install_file_copy(root + "\\Kit\\mepu.exe", target)) << target;
-        EXPECT_EQ(text_of(root + "\\Kit\\mepu.exe"), "program") << target;
+        EXPECT_EQ(read_text(root + "\\Kit\\mepu.exe"), "program") << target;
     }
 }
 

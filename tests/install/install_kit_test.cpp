@@ -17,6 +17,7 @@
 #include "desktop_account.h"
 #include "run_program.h"
 #include "support/text.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -24,15 +25,7 @@ namespace {
 
 const fs::path BIN = MEPU_BIN_DIR;
 
-// The programs are large: read in one go.
-std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return "(missing)";
-    std::string bytes(size_t(in.tellg()), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), std::streamsize(bytes.size()));
-    return bytes;
-}
+using test_support::read_text;
 
 using test_support::utf8;
 
@@ -98,11 +91,11 @@ TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
     const fs::path installed = account.data_home() / "mepu";
     ASSERT_FALSE(files.empty());
     for (const std::string& item : files) {
-        EXPECT_EQ(read_all(installed / item), read_all(BIN / item)) << item;
+        EXPECT_EQ(read_text(installed / item), read_text(BIN / item)) << item;
         EXPECT_EQ(fs::status(installed / item).permissions(), fs::status(BIN / item).permissions())
             << item;
     }
-    EXPECT_EQ(read_all(account.config_home() / "mepu" / "mepusys.ini"), installed.string() + "/");
+    EXPECT_EQ(read_text(account.config_home() / "mepu" / "mepusys.ini"), installed.string() + "/");
 
     const fs::path group = account.data_home() / "applications" / u8"めぷ";
     const std::pair<fs::path, const char*> entries[] = {
@@ -139,7 +132,7 @@ TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
                           &output),
               0)
         << output;
-    EXPECT_NE(read_all(account.root() / "text.txt").find(utf8(u8"ようこそ")), std::string::npos);
+    EXPECT_NE(read_text(account.root() / "text.txt").find(utf8(u8"ようこそ")), std::string::npos);
     EXPECT_EQ(output.find(utf8(u8"めぷへようこそ")), std::string::npos) << output;
 }
 
@@ -161,11 +154,11 @@ TEST(InstallKit, KitInstalledIntoItsOwnFolderIsUnchanged) {
             ASSERT_NO_FATAL_FAILURE(install_here(&files, drop ? kit : fs::path()));
         }
         for (const std::string& item : script.install_files) {
-            EXPECT_EQ(read_all(kit / item), read_all(BIN / item)) << item;
+            EXPECT_EQ(read_text(kit / item), read_text(BIN / item)) << item;
             EXPECT_EQ(fs::status(kit / item).permissions(), fs::status(BIN / item).permissions())
                 << item;
         }
-        EXPECT_EQ(read_all(account.config_home() / "mepu" / "mepusys.ini"), kit.string() + "/");
+        EXPECT_EQ(read_text(account.config_home() / "mepu" / "mepusys.ini"), kit.string() + "/");
         EXPECT_EQ(fs::exists(account.data_home() / "mepu"), !drop);  // nothing went elsewhere
     }
 }
