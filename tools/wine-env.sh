@@ -6,7 +6,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX="${MEPU_WINEPREFIX:-${TMPDIR:-/tmp}/mepu-wineprefix}"
 export WINEARCH=win64
-# Console programs need no display; GUI tests set DISPLAY themselves (Xvfb).
+# Console programs need no display; GUI tests get a private one from tools/with-xvfb.sh. Wine never
+# sees any other display, which may be someone's desktop.
+if [ "${DISPLAY:-}" != "${MEPU_XVFB_DISPLAY:-}" ]; then unset DISPLAY; fi
 
 mepu_wine_prefix_ready() {
   if [ ! -f "$WINEPREFIX/.mepu-ready" ]; then

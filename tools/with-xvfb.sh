@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Runs a command with an Xvfb display of its own (unless DISPLAY already points at one and no
-# monitors are asked for). Xvfb picks a free display number itself and says which once it is
+# Runs a command with an Xvfb display of its own. Whatever DISPLAY says is never used: it may be the
+# desktop of the person running the tests. Only a display this script started for an enclosing
+# command is shared with it. Xvfb picks a free display number itself and says which once it is
 # ready, so runs that start at the same moment never share a display.
 set -euo pipefail
 # Monitors asked for need a server of their own.
-if [ -z "${MEPU_XVFB_MONITORS:-}" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+if [ -z "${MEPU_XVFB_MONITORS:-}" ] && [ -n "${MEPU_XVFB_DISPLAY:-}" ] &&
+   [ "${DISPLAY:-}" = "$MEPU_XVFB_DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$@"
 fi
+unset DISPLAY
 number_file=$(mktemp)
 # -noreset: by default the server resets each time its last client leaves, and a program that
 # connects during the reset is refused (tests start one program after another).
@@ -34,7 +37,7 @@ done
 rm -f "$number_file"
 [ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
 # The server's process, for benchmarks that count its processor time too.
-export DISPLAY=":$number" MEPU_XVFB_PID="$xvfb_pid"
+export DISPLAY=":$number" MEPU_XVFB_DISPLAY=":$number" MEPU_XVFB_PID="$xvfb_pid"
 if [ -n "${MEPU_XVFB_MONITORS:-}" ]; then
   x=0 output=screen n=0
   for monitor in $MEPU_XVFB_MONITORS; do

@@ -5,14 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int32_t CANVAS_WIDTH = 320;
-constexpr int32_t CANVAS_HEIGHT = 240;
+#include "raster/canvas.h"
+
 constexpr int32_t FRAME_PIXELS = CANVAS_WIDTH * CANVAS_HEIGHT;
 constexpr int32_t RAW_FRAME_BYTES = FRAME_PIXELS / 8;
 constexpr int32_t MAX_FRAMES = 4096;
 constexpr int32_t MAX_RUN = 128;
-constexpr uint8_t CANVAS_INK = 10;
-constexpr uint8_t CANVAS_PAPER = 255;
 
 // Token t: 0..127 is an ink run of t + 1 pixels, 128..255 a paper run of t - 127 pixels.
 constexpr uint8_t FULL_INK_RUN = 127;

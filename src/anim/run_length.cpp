@@ -223,6 +223,20 @@ int32_t encode_runs(const uint8_t* bits, int32_t width, int32_t height, uint8_t*
                               : encode_pixels<true>(bits, pixels, out, capacity);
 }
 
+Frame* encode_frame(const uint8_t* bits, int32_t width, int32_t height, uint8_t* scratch,
+                    BlockAllocator allocate)
+{
+    const int32_t count = encode_runs(bits, width, height, scratch, FRAME_PIXELS);
+    if (count < 0) {
+        return nullptr;
+    }
+    Frame* frame = allocate_frame(count, allocate);
+    if (frame != nullptr) {
+        std::memcpy(frame_tokens(frame), scratch, static_cast<std::size_t>(count));
+    }
+    return frame;
+}
+
 namespace {
 
 constexpr int32_t PIECE = 16;

@@ -12,6 +12,11 @@
 int32_t encode_runs(const uint8_t* bits, int32_t width, int32_t height, uint8_t* out,
                     int32_t capacity);
 
+// Encodes the image into a new frame of exactly its size, the tokens passing through `scratch`
+// (room for FRAME_PIXELS tokens). Null when they would not fit or memory runs out.
+Frame* encode_frame(const uint8_t* bits, int32_t width, int32_t height, uint8_t* scratch,
+                    BlockAllocator allocate = allocate_block);
+
 // Paints the frame's runs onto the image from its top-left pixel: ink runs with ink_value, paper
 // runs with paper_value; a value of 0 leaves the pixels of that kind unchanged. Runs beyond the
 // image's last pixel are dropped. Returns the frame's token count.

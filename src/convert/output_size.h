@@ -3,8 +3,10 @@
 
 #include <cstdint>
 
-constexpr int32_t MAX_OUTPUT_WIDTH = 320;
-constexpr int32_t MAX_OUTPUT_HEIGHT = 240;
+#include "raster/canvas.h"
+
+constexpr int32_t MAX_OUTPUT_WIDTH = CANVAS_WIDTH;
+constexpr int32_t MAX_OUTPUT_HEIGHT = CANVAS_HEIGHT;
 constexpr int32_t OUTPUT_WIDTH_STEP = 32;  // keeps every 1-bit row a whole number of 32-bit words
 constexpr int32_t OUTPUT_HEIGHT_STEP = 2;
 constexpr int32_t SCROLL_PAGE_SIZE = 10;

@@ -1,4 +1,7 @@
-#include "anim/startup.h"
+#include "editor/app_main.h"
+
+#include "editor/session/load_save.h"
+#include "editor/session/startup.h"
 #include "editor/command_codes.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
@@ -13,8 +16,6 @@ namespace {
 [[noreturn]] void wait_for_host_end() {
     for (;;) tick_count();
 }
-
-}  // namespace
 
 void app_main() {
     reset_editor_settings();
@@ -36,3 +37,7 @@ void free_app_data() {
     release_command_log();
     palette_close();
 }
+
+}  // namespace
+
+AppEntryPoints editor_entry_points() { return {app_main, free_app_data, save_animation}; }

@@ -1,7 +1,5 @@
 #include "editor/brush.h"
 
-#include <cmath>
-
 #include "editor/editor_settings.h"
 #include "host/host.h"
 #include "raster/raster.h"
@@ -11,33 +9,14 @@ const uint8_t BRUSH_MASK[BRUSH_SIZE][BRUSH_SIZE] = {
     {1, 1, 1, 1, 1, 1, 1}, {0, 1, 1, 1, 1, 1, 0}, {0, 0, 1, 1, 1, 0, 0},
 };
 
-namespace {
-constexpr int FIXED_SHIFT = 12;
-constexpr int FIXED_ONE = 1 << FIXED_SHIFT;
-}  // namespace
-
 void draw_brush_line(int x1, int y1, int x2, int y2, int size, uint8_t color) {
     uint8_t brush[BRUSH_SIZE * BRUSH_SIZE];
     for (int row = 0; row < BRUSH_SIZE; ++row)
         for (int column = 0; column < BRUSH_SIZE; ++column)
             brush[row * BRUSH_SIZE + column] = BRUSH_MASK[row][column] ? color : 0;
-    // 64-bit so that far-off points (a pointer outside a large window) cannot overflow.
-    const int64_t dx = static_cast<int64_t>(x2) - x1;
-    const int64_t dy = static_cast<int64_t>(y2) - y1;
-    const int64_t n = static_cast<int64_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
-    if (n == 0) return;
-    const int64_t step_x = dx * FIXED_ONE / n;
-    const int64_t step_y = dy * FIXED_ONE / n;
-    int64_t x = static_cast<int64_t>(x1) * FIXED_ONE;
-    int64_t y = static_cast<int64_t>(y1) * FIXED_ONE;
     const VirtualScreen& screen = virtual_screen();
-    for (int64_t i = 0; i <= n; ++i) {
-        blit_scaled_transparent(screen.bits, screen.width, screen.height, brush, BRUSH_SIZE,
-                                BRUSH_SIZE, static_cast<int32_t>(x >> FIXED_SHIFT),
-                                static_cast<int32_t>(y >> FIXED_SHIFT), size, size);
-        x += step_x;
-        y += step_y;
-    }
+    stamp_along_line(screen.bits, screen.width, screen.height, x1, y1, x2, y2, brush, BRUSH_SIZE,
+                     size);
 }
 
 namespace {

@@ -1,5 +1,5 @@
-#include "anim/animation.h"
-#include "anim/load_save.h"
+#include "editor/session/animation.h"
+#include "editor/session/load_save.h"
 #include "editor/command_codes.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"

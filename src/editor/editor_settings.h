@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editor/menu_pages.h"
+#include "raster/canvas.h"
 
 constexpr int PEN_WIDTH_THINNEST = 12;
 constexpr int PEN_WIDTH_MEDIUM = 13;
@@ -9,7 +10,7 @@ constexpr int PEN_WIDTH_THICKEST = 14;
 constexpr int MAX_ONION_DEPTH = 8;
 
 struct EditorSettings {
-    int pen_color = 10;  // canvas ink; 255 for white
+    int pen_color = CANVAS_INK;  // or CANVAS_PAPER
     int pen_width = PEN_WIDTH_THINNEST;
     int onion_depth = 1;
     int menu_page = SYSTEM_PAGE;

@@ -1,9 +1,10 @@
 #include "editor/fill.h"
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
 #include "editor/onion_skin.h"
+#include "editor/session/editor_texts.h"
 #include "editor/status_texts.h"
 #include "host/host.h"
 #include "raster/raster.h"
@@ -71,8 +72,8 @@ void fill_tool() {
         show_edit_status();
         present_screen();
         set_text_pos(0, 2);
-        print_text("色をぬります。ぬりはじめる点を決めて左クリック\n");
-        print_text("右クリックでメニューにもどる");
+        print_text(TEXT_FILL_HINT);
+        print_text(TEXT_RIGHT_CLICK_BACK);
         for (;;) {
             int x = 0;
             int y = 0;

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "host/host.h"
 #include "raster/raster.h"

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
+#include "editor/session/editor_texts.h"
 #include "host/host.h"
 #include "raster/raster.h"
 
@@ -29,7 +30,7 @@ static void refuse_with_click(const char* reason)
 {
     clear_text();
     print_text(reason);
-    print_text("マウスのボタンをおしてください\n");
+    print_text(TEXT_PRESS_A_BUTTON);
     int x, y, right, left;
     wait_click(&x, &y, &right, &left);
 }
@@ -39,13 +40,13 @@ bool append_blank_frame()
     Animation& anim = animation();
     // A file holds at most MAX_FRAMES - 1 frames, so the table never fills its last slot.
     if (anim.frame_count >= MAX_FRAMES - 1) {
-        refuse_with_click("コマの数がいっぱいなのでこれ以上コマをふやせません｡\n");
+        refuse_with_click(TEXT_FRAMES_FULL);
         return false;
     }
     whiten_canvas();
     Frame* blank = nullptr;
     if (compress_canvas(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, &blank) < 0) {
-        refuse_with_click("メモリが足りないのでこれ以上コマをふやせません｡\n");
+        refuse_with_click(TEXT_NO_MEMORY_FOR_FRAME);
         return false;
     }
     anim.frames[anim.frame_count] = blank;
@@ -77,7 +78,7 @@ void jump_to_frame()
 {
     Animation& anim = animation();
     clear_text();
-    print_text("指定したコマにジャンプします。");
+    print_text(TEXT_JUMP_PROMPT);
     int value = anim.current_frame;
     if (input_value(anim.frame_count - 1, 0, &value) == 0) {
         anim.current_frame = clamp_frame_number(value, anim.frame_count);
@@ -122,7 +123,7 @@ void delete_frame()
     if (anim.frame_count <= 0) {
         return;
     }
-    if (message_box("削除してよろしいですか", "ひとコマ削除", MessageButtons::yes_no,
+    if (message_box(TEXT_DELETE_QUESTION, CAPTION_DELETE_FRAME, MessageButtons::yes_no,
                     MessageIcon::none) != MessageAnswer::yes) {
         return;
     }
@@ -178,8 +179,8 @@ void reverse_frames()
     clear_text();
     show_edit_status();
     int first, last;
-    if (!ask_frame_number("\n逆回転をはじめるコマを指定してください", anim.current_frame, &first) ||
-        !ask_frame_number("\nおわりのコマを指定してください", anim.current_frame, &last)) {
+    if (!ask_frame_number(TEXT_REVERSE_FIRST, anim.current_frame, &first) ||
+        !ask_frame_number(TEXT_REVERSE_LAST, anim.current_frame, &last)) {
         return;
     }
     reverse_frame_range(first, last);
@@ -226,15 +227,15 @@ void multi_copy()
     clear_text();
     show_edit_status();
     int first, last, destination;
-    if (!ask_frame_number("コピー元の最初のコマを指定してください\n", anim.current_frame, &first) ||
-        !ask_frame_number("コピー元の最後のコマを指定してください\n", anim.frame_count - 1,
+    if (!ask_frame_number(TEXT_COPY_FIRST, anim.current_frame, &first) ||
+        !ask_frame_number(TEXT_COPY_LAST, anim.frame_count - 1,
                           &last) ||
         last < first ||
-        !ask_frame_number("コピー先のコマを指定してください\n", anim.current_frame,
+        !ask_frame_number(TEXT_COPY_TARGET, anim.current_frame,
                           &destination)) {
         return;
     }
-    print_text("コピー回数を指定してください\n");
+    print_text(TEXT_COPY_TIMES);
     int times = 1;
     if (input_value(64, 0, &times) != 0 || times <= 0) {
         return;
@@ -244,18 +245,18 @@ void multi_copy()
     }
     const int total = (last - first + 1) * times;
     if (total + anim.frame_count >= MAX_FRAMES) {
-        message_box("ページが多すぎます", "連続コピーエラー", MessageButtons::ok, MessageIcon::error);
+        message_box(TEXT_COPY_TOO_MANY, CAPTION_COPY_ERROR, MessageButtons::ok, MessageIcon::error);
         return;
     }
     char question[128];
-    std::snprintf(question, sizeof question, "コピー先%dコマ目 コピー枚数%d枚 これでよろしいですか?",
+    std::snprintf(question, sizeof question, FORMAT_COPY_QUESTION,
                   destination, total);
-    if (message_box(question, "連続コピー", MessageButtons::yes_no, MessageIcon::none) !=
+    if (message_box(question, CAPTION_COPY, MessageButtons::yes_no, MessageIcon::none) !=
         MessageAnswer::yes) {
         return;
     }
     if (insert_frame_copies(first, last, destination, times) != 0) {
-        message_box("メモリが足りないのでコピーできません", "連続コピーエラー", MessageButtons::ok,
+        message_box(TEXT_COPY_NO_MEMORY, CAPTION_COPY_ERROR, MessageButtons::ok,
                     MessageIcon::error);
     }
 }

@@ -1,5 +1,5 @@
-#include "anim/animation.h"
-#include "anim/menu_images.h"
+#include "editor/session/animation.h"
+#include "editor/session/menu_images.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
 #include "editor/menu_pages.h"

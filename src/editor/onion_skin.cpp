@@ -1,8 +1,9 @@
 #include "editor/onion_skin.h"
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
+#include "editor/session/editor_texts.h"
 #include "host/host.h"
 #include "raster/raster.h"
 
@@ -30,7 +31,7 @@ void compose_editing_view() {
 
 void set_onion_depth() {
     clear_text();
-    print_text("編集中に何枚前の絵までみえるか設定します。");
+    print_text(TEXT_ONION_PROMPT);
     int value = editor_settings().onion_depth;
     if (input_value(MAX_ONION_DEPTH, 0, &value) == 0) editor_settings().onion_depth = value;
 }

@@ -1,8 +1,9 @@
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/brush.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
 #include "editor/onion_skin.h"
+#include "editor/session/editor_texts.h"
 #include "editor/status_texts.h"
 #include "editor/stroke_buffer.h"
 #include "host/host.h"
@@ -35,9 +36,9 @@ void pen_tool() {
     compose_editing_view();
     present_screen();
     set_text_pos(0, 2);
-    print_text("左ボタンを押しながら絵を描く");
+    print_text(TEXT_PEN_HINT);
     set_text_pos(0, 3);
-    print_text("右ボタンを押すとメニューにもどる");
+    print_text(TEXT_PEN_BACK);
     int x = 0;
     int y = 0;
     int right = 0;

@@ -3,8 +3,9 @@
 
 #include <cstdio>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
+#include "editor/session/editor_texts.h"
 #include "host/host.h"
 #include "raster/raster.h"
 
@@ -62,16 +63,16 @@ bool play_frames(int start)
 
     clear_text();
     set_text_pos(0, 0);
-    print_number_line("現在､%dコマ目を再生中         \n", anim.current_frame);
-    print_number_line("毎秒%dコマ  \n", anim.speed);
-    print_number_line("全%dコマ   \n", anim.frame_count);
-    print_text("マウス右ボタンで再生中止､左ボタンで一時停止");
+    print_number_line(FORMAT_PLAYING_FRAME, anim.current_frame);
+    print_number_line(FORMAT_FRAMES_PER_SECOND, anim.speed);
+    print_number_line(FORMAT_FRAME_TOTAL, anim.frame_count);
+    print_text(TEXT_PLAYBACK_HINT);
 
     anim.current_frame = start;
     bool right_in_pause = false;
     while (anim.current_frame < anim.frame_count) {
         set_text_pos(0, 0);
-        print_number_line("現在､%dコマ目を再生中         \n", anim.current_frame);
+        print_number_line(FORMAT_PLAYING_FRAME, anim.current_frame);
         int x, y, right, left;
         read_pointer(&x, &y, &right, &left);
         right = right || right_in_pause;
@@ -98,7 +99,7 @@ void play_from_chosen_frame()
 {
     Animation& anim = animation();
     clear_text();
-    print_text("指定したコマから再生をはじめます。\n");
+    print_text(TEXT_PLAY_FROM_PROMPT);
     // The dialog counts from 1 but its number is the zero-based start: 1 starts at the second frame.
     int value = anim.current_frame;
     if (input_value(anim.frame_count, 1, &value) != 0) {
@@ -124,7 +125,7 @@ void set_speed()
     Animation& anim = animation();
     clear_text();
     int value = anim.speed;
-    print_text("一秒間に何コマ再生するか設定します\n");
+    print_text(TEXT_SPEED_PROMPT);
     if (input_value(60, 1, &value) == 0) {
         anim.speed = value < 1 ? 1 : value > 60 ? 60 : value;
     }

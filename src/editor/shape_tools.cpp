@@ -2,11 +2,12 @@
 #include <memory>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/brush.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
 #include "editor/onion_skin.h"
+#include "editor/session/editor_texts.h"
 #include "editor/status_texts.h"
 #include "host/host.h"
 
@@ -25,7 +26,7 @@ void show_prompt(const char* prompt) {
     show_edit_status();
     set_text_pos(0, 2);
     print_text(prompt);
-    print_text("右クリックでメニューにもどる");
+    print_text(TEXT_RIGHT_CLICK_BACK);
 }
 
 // Line and box: anchor with the left press, drag, release to draw; the right button leaves.
@@ -84,11 +85,11 @@ void run_shape_tool(const ShapeTool& tool) {
 }  // namespace
 
 void line_tool() {
-    run_shape_tool({ShapeKind::line, "線をひきます。まず最初の点を決めて左ボタンをおしたまま動かす\n",
-                    "次におわりの点を決めて左ボタンをはなす\n"});
+    run_shape_tool({ShapeKind::line, TEXT_LINE_FIRST_POINT,
+                    TEXT_LINE_END_POINT});
 }
 
 void box_tool() {
-    run_shape_tool({ShapeKind::box, "箱をかきます。まず最初の点を決めて左ボタンをおしたまま動かす\n",
-                    "次に対角の点を決めて左ボタンをはなす\n"});
+    run_shape_tool({ShapeKind::box, TEXT_BOX_FIRST_POINT,
+                    TEXT_BOX_OPPOSITE_POINT});
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "host/host.h"
 #include "raster/raster.h"

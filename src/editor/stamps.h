@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "raster/canvas.h"
+
 struct Frame;
 
 // One slot stays unused: a new stamp is refused when the count would reach the table size.
@@ -32,7 +34,7 @@ struct StampStore {
     Stamp stamps[STAMP_SLOTS];
     int32_t stamp_count = 0;
     int32_t current_stamp = 0;
-    int32_t stamp_color = 10;
+    int32_t stamp_color = CANVAS_INK;
     StampImage stamp_image;
 };
 

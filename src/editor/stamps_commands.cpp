@@ -2,9 +2,10 @@
 #include <algorithm>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "editor/onion_skin.h"
+#include "editor/session/editor_texts.h"
 #include "editor/stamps.h"
 #include "host/host.h"
 #include "raster/raster.h"
@@ -110,10 +111,10 @@ void create_stamp()
     clear_text();
     show_stamp_status();
     set_text_pos(0, 1);
-    print_text("新しくスタンプを作成します\n");
-    print_text("スタンプにしたいところをマウスで選んでください\n");
-    print_text("左ボタンおしながらマウスを動かし、左ボタンを離すと選択完了\n");
-    print_text("右ボタンを押すとスタンプを作らずに終了");
+    print_text(TEXT_NEW_STAMP);
+    print_text(TEXT_NEW_STAMP_CHOOSE);
+    print_text(TEXT_NEW_STAMP_DRAG);
+    print_text(TEXT_NEW_STAMP_CANCEL);
 
     show_current_frame_alone();
     present_screen();
@@ -148,8 +149,8 @@ void stamp_tool()
     clear_text();
     show_stamp_status();
     set_text_pos(0, 1);
-    print_text("左ボタンでスタンプをおします\n");
-    print_text("右ボタンでメニューにもどります\n");
+    print_text(TEXT_STAMP_PRESS_HINT);
+    print_text(TEXT_STAMP_BACK);
 
     fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
     compose_editing_view();
@@ -216,8 +217,8 @@ void delete_stamp()
     if (store.stamp_count <= 0) {
         return;
     }
-    print_text("現在のスタンプを削除します");
-    if (message_box("削除してよろしいですか", "なかまはずれ", MessageButtons::yes_no,
+    print_text(TEXT_DELETE_STAMP);
+    if (message_box(TEXT_DELETE_QUESTION, CAPTION_DELETE_STAMP, MessageButtons::yes_no,
                     MessageIcon::none) != MessageAnswer::yes) {
         return;
     }

@@ -4,11 +4,12 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/command_codes.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
 #include "editor/menu_pages.h"
+#include "editor/session/editor_texts.h"
 #include "editor/stamps.h"
 #include "host/host.h"
 
@@ -29,18 +30,18 @@ void print_pointer_position(int x, int y) {
 void show_edit_status() {
     const EditorSettings& settings = editor_settings();
     clear_text();
-    print_formatted("%dコマ目を編集中(全%dコマ) ", animation().current_frame,
+    print_formatted(FORMAT_EDIT_STATUS, animation().current_frame,
                     animation().frame_count);
-    print_text(settings.pen_color == CANVAS_PAPER ? "ペンの色は白 " : "ペンの色は黒 ");
+    print_text(settings.pen_color == CANVAS_PAPER ? TEXT_PEN_WHITE_STATUS : TEXT_PEN_BLACK_STATUS);
     switch (settings.pen_width) {
         case PEN_WIDTH_THICKEST:
-            print_text("ふとさはごくぶと\n");
+            print_text(TEXT_WIDTH_THICKEST_STATUS);
             break;
         case PEN_WIDTH_MEDIUM:
-            print_text("ふとさはややぶと\n");
+            print_text(TEXT_WIDTH_MEDIUM_STATUS);
             break;
         default:
-            print_text("ふとさはごくほそ\n");
+            print_text(TEXT_WIDTH_THINNEST_STATUS);
             break;
     }
 }
@@ -48,9 +49,9 @@ void show_edit_status() {
 void show_stamp_status() {
     const StampStore& store = stamp_store();
     clear_text();
-    print_formatted("%d個目のスタンプ（最大%d個）", store.current_stamp, store.stamp_count);
-    print_text(store.stamp_color == CANVAS_PAPER ? "スタンプの色は白です\n"
-                                                 : "スタンプの色は黒です\n");
+    print_formatted(FORMAT_STAMP_STATUS, store.current_stamp, store.stamp_count);
+    print_text(store.stamp_color == CANVAS_PAPER ? TEXT_STAMP_WHITE_STATUS
+                                                 : TEXT_STAMP_BLACK_STATUS);
 }
 
 namespace {
@@ -106,8 +107,6 @@ constexpr CommandHelp HELP[] = {
       "めぷが勝手にコマを書き足してくれます"}},
 };
 
-constexpr const char* RIGHT_BUTTON_HINT = "右ボタンで状況表示ウインドウを呼び出します\n";
-
 void print_help_of(int code) {
     for (const CommandHelp& help : HELP) {
         if (help.code != code) continue;
@@ -125,19 +124,19 @@ void show_command_help(int code) {
     switch (editor_settings().menu_page) {
         case SYSTEM_PAGE:
             if (code == NO_COMMAND) {
-                print_text("ウインドウの大きさをかえるには\n");
-                print_text("右下をマウスでつまみながらうごかす\n");
-                print_text(RIGHT_BUTTON_HINT);
+                print_text(TEXT_RESIZE_HINT);
+                print_text(TEXT_RESIZE_HOW);
+                print_text(TEXT_RIGHT_BUTTON_HINT);
             }
             break;
         case DRAWING_PAGE:
         case EDIT_PAGE:
             show_edit_status();
-            if (code == NO_COMMAND) print_text(RIGHT_BUTTON_HINT);
+            if (code == NO_COMMAND) print_text(TEXT_RIGHT_BUTTON_HINT);
             break;
         case STAMP_PAGE:
             show_stamp_status();
-            if (code == NO_COMMAND) print_text(RIGHT_BUTTON_HINT);
+            if (code == NO_COMMAND) print_text(TEXT_RIGHT_BUTTON_HINT);
             break;
         default:
             break;

@@ -3,22 +3,28 @@
 // Exactly one backend (win32, qt or script) is linked into a program and implements every
 // function declared here that is not marked "portable" (those live in src/host/common and are
 // shared by all backends). Unless a declaration says otherwise, an operation is called only from
-// the application thread, the thread that runs app_main. All strings are NUL-terminated
+// the application thread, the thread that runs the editor's main routine. All strings are NUL-terminated
 // Shift-JIS (code page 932) bytes; paths are opaque bytes in the platform's encoding.
 #pragma once
 
 #include <cstdint>
 
+#include "raster/canvas.h"
+
 // ---- Required from the application -------------------------------------------------------------
 
-// The editor's main routine, run on the application thread inside the error guard. Never returns
-// in normal use; the host stops the thread at its end.
-void app_main();
-// Releases the editor's data. Called once on the GUI thread after the application thread has been
-// stopped for good, when the program ends through the close box or request_exit.
-void free_app_data();
-// The editor's save command; the error guard calls it for the emergency save.
-void save_animation();
+// The editor's entry points, handed to the backend's main function at start; the host calls up
+// into the editor only through them.
+struct AppEntryPoints {
+    // The editor's main routine, run on the application thread inside the error guard. Never
+    // returns in normal use; the host stops the thread at its end.
+    void (*main)();
+    // Releases the editor's data. Called once on the GUI thread after the application thread has
+    // been stopped for good, when the program ends through the close box or request_exit.
+    void (*free_data)();
+    // The editor's save command; the error guard calls it for the emergency save.
+    void (*save_animation)();
+};
 
 // ---- Start-up, windows and the end (host) -----------------------------------------------------
 
@@ -27,7 +33,7 @@ void save_animation();
 void resize_main_window(int width, int height);
 // Asks the host to end the program and returns at once. The caller must not touch anything
 // afterwards: the host stops the application thread at its next host call (or wherever it is) and
-// then calls free_app_data.
+// then releases the editor's data.
 void request_exit();
 // The file named on the command line, without one pair of surrounding double quotes; nullptr
 // when the command line was empty. Valid for the whole run. Any thread.
@@ -38,8 +44,8 @@ const char* command_line_file();
 // The 320 x 240 canvas, one palette index per byte, rows top-down and contiguous. `bits` is null
 // until create_screen has run and then stays valid until the program ends.
 struct VirtualScreen {
-    int32_t width = 320;
-    int32_t height = 240;
+    int32_t width = CANVAS_WIDTH;
+    int32_t height = CANVAS_HEIGHT;
     uint8_t* bits = nullptr;
 };
 const VirtualScreen& virtual_screen();

@@ -11,11 +11,11 @@ InstallPlaces windows_install_places(const std::string& windows_dir,
 
 InstallPlaces xdg_install_places(const char* config_home, const char* data_home,
                                  const char* home) {
-    const std::string config = xdg_base_folder(config_home, home, "/.config");
-    const std::string data = xdg_base_folder(data_home, home, "/.local/share");
+    const std::string config = xdg_config_home(config_home, home);
+    const std::string data = xdg_data_home(data_home, home);
     // Without them the folders would hang from the root of the file system.
     if (config.empty() || data.empty()) return {"", "", '/'};
-    return {config + "/mepu", data + "/", '/'};
+    return {mepu_folder_in(config), data + "/", '/'};
 }
 
 std::string complete_install_paths(const InstallPlaces& places, InstallScript* script) {

@@ -30,17 +30,30 @@ void clamp_steps(int64_t start, int64_t step, int64_t lo, int64_t hi, int64_t* k
     }
 }
 
-// draw_line in 64-bit arithmetic, so that extreme coordinates neither overflow nor loop for ever.
-void draw_line_wide(uint8_t* bits, int64_t width, int64_t height, int64_t x1, int64_t y1,
-                    int64_t x2, int64_t y2, uint8_t value) {
-    const int64_t dx = x2 - x1;
-    const int64_t dy = y2 - y1;
+// The walk along a segment that lines and brush strokes share: `count` = floor(length) steps of
+// (step_x, step_y) in fixed point from the start; no steps for a length under 1.
+struct LineWalk {
+    int64_t count = 0;
+    int64_t step_x = 0;
+    int64_t step_y = 0;
+};
+
+LineWalk line_walk(int64_t dx, int64_t dy) {
     const auto n = static_cast<int64_t>(
         std::sqrt(static_cast<double>(dx) * static_cast<double>(dx) +
                   static_cast<double>(dy) * static_cast<double>(dy)));
+    if (n == 0) return {};
+    return {n, dx * FIXED_ONE / n, dy * FIXED_ONE / n};
+}
+
+// draw_line in 64-bit arithmetic, so that extreme coordinates neither overflow nor loop for ever.
+void draw_line_wide(uint8_t* bits, int64_t width, int64_t height, int64_t x1, int64_t y1,
+                    int64_t x2, int64_t y2, uint8_t value) {
+    const LineWalk walk = line_walk(x2 - x1, y2 - y1);
+    const int64_t n = walk.count;
     if (n == 0) return;
-    int64_t sx = dx * FIXED_ONE / n;
-    int64_t sy = dy * FIXED_ONE / n;
+    int64_t sx = walk.step_x;
+    int64_t sy = walk.step_y;
     if (sx == 0) sx = 1;
     if (sy == 0) sy = 1;
     if ((x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 > width && x2 > width) ||
@@ -98,6 +111,21 @@ int pixel_address(const ImageRef& image, int32_t x, int32_t y, uint8_t** out) {
 void draw_line(uint8_t* bits, int32_t width, int32_t height, int32_t x1, int32_t y1, int32_t x2,
                int32_t y2, int32_t value) {
     draw_line_wide(bits, width, height, x1, y1, x2, y2, static_cast<uint8_t>(value));
+}
+
+void stamp_along_line(uint8_t* bits, int32_t width, int32_t height, int32_t x1, int32_t y1,
+                      int32_t x2, int32_t y2, const uint8_t* brush, int32_t brush_size,
+                      int32_t size) {
+    const LineWalk walk = line_walk(int64_t{x2} - x1, int64_t{y2} - y1);
+    if (walk.count == 0) return;
+    const int64_t start_x = int64_t{x1} * FIXED_ONE;
+    const int64_t start_y = int64_t{y1} * FIXED_ONE;
+    for (int64_t k = 0; k <= walk.count; ++k) {
+        blit_scaled_transparent(bits, width, height, brush, brush_size, brush_size,
+                                static_cast<int32_t>((start_x + k * walk.step_x) >> FIXED_SHIFT),
+                                static_cast<int32_t>((start_y + k * walk.step_y) >> FIXED_SHIFT),
+                                size, size);
+    }
 }
 
 void draw_thick_box(uint8_t* bits, int32_t width, int32_t height, int32_t x1, int32_t y1,

@@ -27,6 +27,12 @@ int pixel_address(const ImageRef& image, int32_t x, int32_t y, uint8_t** out);
 // is not drawn unless rounding reaches it, and row 0 and column 0 are never written.
 void draw_line(uint8_t* bits, int32_t width, int32_t height, int32_t x1, int32_t y1, int32_t x2,
                int32_t y2, int32_t value);
+// Stamps `brush` (brush_size x brush_size bytes, 0 transparent), stretched to size x size, with
+// its top-left corner at each of the floor(length) + 1 points of the same fixed-point walk as
+// draw_line; nothing for a segment shorter than 1.
+void stamp_along_line(uint8_t* bits, int32_t width, int32_t height, int32_t x1, int32_t y1,
+                      int32_t x2, int32_t y2, const uint8_t* brush, int32_t brush_size,
+                      int32_t size);
 // Rectangle outline of `thickness` lines growing right and down from the ordered corners.
 void draw_thick_box(uint8_t* bits, int32_t width, int32_t height, int32_t x1, int32_t y1,
                     int32_t x2, int32_t y2, int32_t thickness, int32_t value);

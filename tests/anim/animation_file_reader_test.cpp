@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "anim/animation_file.h"
-#include "anim_file_bytes.h"
+#include "support/anim_file_bytes.h"
 
 namespace {
 
-using anim_test::FileBytes;
+using test_support::FileBytes;
 
 // A table of MAX_FRAMES slots that releases what the reader left in it.
 struct FrameTable {
@@ -49,7 +49,7 @@ TEST(AnimationReader, ReadsFramesAsStored)
     const std::vector<uint8_t> odd_tokens = {0, 128, 5, 200};  // runs need not add up
     const FileBytes file = FileBytes()
                                .header(3, 12)
-                               .record(anim_test::white_tokens())
+                               .record(test_support::white_tokens())
                                .record({})
                                .record(odd_tokens);
     FrameTable table;
@@ -63,7 +63,7 @@ TEST(AnimationReader, ReadsFramesAsStored)
     EXPECT_EQ(result.status, ReadStatus::ok);
     EXPECT_EQ(result.frames_read, 3);
     EXPECT_EQ(result.header.speed, 12);
-    EXPECT_EQ(tokens_of(table.slots[0]), anim_test::white_tokens());
+    EXPECT_EQ(tokens_of(table.slots[0]), test_support::white_tokens());
     EXPECT_EQ(table.slots[1]->token_count, 0);
     EXPECT_EQ(tokens_of(table.slots[2]), odd_tokens);
     EXPECT_EQ(progress, (std::vector<int32_t>{0, 1, 2}));
@@ -127,7 +127,7 @@ struct DamagedCase {
 std::vector<DamagedCase> damaged_cases()
 {
     const FileBytes two_frames =
-        FileBytes().header(2).record(anim_test::white_tokens()).record(anim_test::half_black_tokens());
+        FileBytes().header(2).record(test_support::white_tokens()).record(test_support::half_black_tokens());
     return {
         {"empty file", FileBytes(), ReadStatus::header_too_short, 0, -1},
         {"cut in the header", FileBytes().header(1).cut(23), ReadStatus::header_too_short, 0, -1},

@@ -10,7 +10,7 @@
 #include "../file_replace/child_process.h"
 #include "support/file_size_limit.h"
 #include "anim/animation_file.h"
-#include "anim_file_bytes.h"
+#include "support/anim_file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "anim/animation_file.h"
-#include "anim_file_bytes.h"
+#include "support/anim_file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-using anim_test::FileBytes;
+using test_support::FileBytes;
 using test_support::read_file;
 using test_support::TempFolder;
 
@@ -48,15 +48,15 @@ TEST(AnimationWriter, WritesFramesByteForByteAndReadsBack)
 {
     TempFolder folder;
     const std::vector<uint8_t> odd = {0, 128, 3};
-    const Frames frames({anim_test::white_tokens(), {}, anim_test::half_black_tokens(), odd});
+    const Frames frames({test_support::white_tokens(), {}, test_support::half_black_tokens(), odd});
     const std::string path = folder.file("four.mpa");
     ASSERT_EQ(write_animation_file(path.c_str(), frames.frames.data(), 4, 24).status,
               WriteStatus::ok);
     const FileBytes expected = FileBytes()
                                    .header(4, 24)
-                                   .record(anim_test::white_tokens())
+                                   .record(test_support::white_tokens())
                                    .record({})
-                                   .record(anim_test::half_black_tokens())
+                                   .record(test_support::half_black_tokens())
                                    .record(odd);
     EXPECT_EQ(read_file(path), expected.bytes);
     // A white frame's record is 604 bytes.

@@ -1,6 +1,6 @@
 #include "anim/run_length.h"
 
-#include "anim_file_bytes.h"
+#include "support/anim_file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -298,7 +298,7 @@ TEST(DrawFrame, SameCanvasAsAPixelLoop)
 
 TEST(DrawFrame, PrintValuesOfZeroLeaveTheirPixels)
 {
-    const FramePtr frame = frame_of(anim_test::half_black_tokens());
+    const FramePtr frame = frame_of(test_support::half_black_tokens());
     struct Case {
         uint8_t ink;
         uint8_t paper;

@@ -9,13 +9,13 @@
 #include "convert/convert_animation.h"
 #include "convert/converter_state.h"
 #include "convert_test_support.h"
+#include "support/text.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// UTF-8 regardless of the execution character set.
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using test_support::utf8;
 
 std::string read_all(FILE* file) {
     std::rewind(file);
@@ -177,9 +177,9 @@ TEST_F(CommandLineRun, WritesTheSameBytesAsTheDialogCore) {
     ASSERT_EQ(convert_animation(state.get(), recorder.front()), 0);
     for (int i = 0; i < 5; ++i) {
         const std::string n = "000" + std::to_string(i) + ".BMP";
-        const std::vector<uint8_t> cli = read_bytes(folder.path() / ("cli" + n));
+        const std::vector<uint8_t> cli = read_file(folder.path() / ("cli" + n));
         EXPECT_EQ(cli.size(), 62u + 96 * 130 / 8);
-        EXPECT_EQ(cli, read_bytes(folder.path() / ("core" + n)));
+        EXPECT_EQ(cli, read_file(folder.path() / ("core" + n)));
     }
 }
 

@@ -37,7 +37,7 @@ protected:
     std::vector<uint8_t> output(int index, const std::string& prefix = "out") {
         char name[32];
         std::snprintf(name, sizeof name, "%04d.BMP", index);
-        return read_bytes(folder.path() / (prefix + name));
+        return read_file(folder.path() / (prefix + name));
     }
     size_t files_written() const {
         size_t n = 0;

@@ -9,6 +9,7 @@
 #include "anim/frame.h"
 #include "anim/run_length.h"
 #include "convert/bmp_file.h"
+#include "support/anim_file_bytes.h"
 
 std::vector<bool> test_picture(int seed) {
     std::vector<bool> picture(FRAME_PIXELS);
@@ -34,26 +35,13 @@ std::vector<uint8_t> canvas_tokens(const std::vector<uint8_t>& pixels) {
     return tokens;
 }
 
-namespace {
-
-void append_i32(std::vector<uint8_t>* bytes, int32_t value) {
-    const auto u = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) bytes->push_back(static_cast<uint8_t>(u >> shift));
-}
-
-}  // namespace
-
 std::vector<uint8_t> mpa_bytes(MpaHeader header, const std::vector<std::vector<uint8_t>>& records) {
     if (header.page_count == 0) header.page_count = static_cast<int32_t>(records.size());
-    std::vector<uint8_t> bytes;
-    for (int32_t field : {header.header_size, header.image_width, header.image_height,
-                          header.page_count, header.speed, header.storage_version})
-        append_i32(&bytes, field);
-    for (const auto& tokens : records) {
-        append_i32(&bytes, static_cast<int32_t>(tokens.size()));
-        bytes.insert(bytes.end(), tokens.begin(), tokens.end());
-    }
-    return bytes;
+    test_support::FileBytes file;
+    file.header(header.page_count, header.speed, header.storage_version, header.image_width,
+                header.image_height, header.header_size);
+    for (const auto& tokens : records) file.record(tokens);
+    return file.bytes;
 }
 
 std::vector<uint8_t> mpa_of_test_pictures(int frames) {
@@ -94,11 +82,6 @@ void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& 
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(out.good()) << path;
-}
-
-std::vector<uint8_t> read_bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 ConverterFront RecordingFront::front() {

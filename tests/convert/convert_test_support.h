@@ -42,7 +42,7 @@ std::vector<std::vector<uint8_t>> moving_box_frames(int count);
 std::vector<uint8_t> gif_comparison_animation();
 
 void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> read_bytes(const std::filesystem::path& path);
+using test_support::read_file;
 
 // A fresh folder removed with everything in it at the end of the test.
 using ScratchFolder = test_support::TempFolder;

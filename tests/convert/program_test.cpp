@@ -51,11 +51,11 @@ TEST_F(Program, AnIndependentDecoderSeesThePictures) {
     ASSERT_EQ(shell("identify -format '%m %w %h\\n' " + quoted(bmp) + " > " +
                     quoted(folder.file("identify.txt"))),
               0);
-    const std::vector<uint8_t> described = read_bytes(folder.path() / "identify.txt");
+    const std::vector<uint8_t> described = read_file(folder.path() / "identify.txt");
     EXPECT_EQ(std::string(described.begin(), described.end()), "BMP3 160 120\n");
     // One grey byte per pixel, top row first: 0 black, 255 white.
     ASSERT_EQ(shell("convert " + quoted(bmp) + " -depth 8 gray:" + quoted(folder.file("pixels.gray"))), 0);
-    const std::vector<uint8_t> grey = read_bytes(folder.path() / "pixels.gray");
+    const std::vector<uint8_t> grey = read_file(folder.path() / "pixels.gray");
     ASSERT_EQ(grey.size(), 160u * 120u);
     const std::vector<bool> picture = test_picture(1);
     for (int r = 0; r < 120; ++r)

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/brush.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "anim/menu_images.h"
+#include "editor/session/menu_images.h"
 #include "editor_test_support.h"
 #include "raster/raster.h"
 
@@ -71,7 +71,7 @@ std::string save_as(const std::string& name) {
 void expect_saved(const ScriptRun& run, const std::string& name,
                   const std::vector<Picture>& frames) {
     ASSERT_EQ(run.exit_code, 0) << run.output;
-    const std::vector<uint8_t> saved = read_bytes(run.path(name));
+    const std::vector<uint8_t> saved = read_file(run.path(name));
     const std::vector<uint8_t> expected = animation_file_bytes(frames);
     EXPECT_EQ(saved.size(), expected.size()) << name;
     EXPECT_TRUE(saved == expected) << name << " holds other bytes than predicted";
@@ -324,7 +324,7 @@ TEST(EditorScriptTest, HoverShowsHelpUnderTheStatusLine) {
     ASSERT_EQ(run.exit_code, 0) << run.output;
     const std::string status = utf8(u8"0コマ目を編集中(全1コマ) ペンの色は黒 ふとさはごくほそ\n");
     const auto text = [&](const char* name) {
-        const std::vector<uint8_t> bytes = read_bytes(run.path(name));
+        const std::vector<uint8_t> bytes = read_file(run.path(name));
         return shown_text(std::string(bytes.begin(), bytes.end()));
     };
     EXPECT_EQ(text("next.txt"), status + utf8(u8"次のコマを編集します\n"));

@@ -7,23 +7,14 @@
 #include <iterator>
 #include <sstream>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "anim/run_length.h"
 #include "editor/editor_settings.h"
 #include "editor/stamps.h"
 #include "host/host.h"
 #include "host/script/script_host_testing.h"
+#include "support/anim_file_bytes.h"
 #include "support/temp_folder.h"
-
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-std::string shown_text(const std::string& window_text) {
-    std::string text = window_text;
-    while (text.size() >= 2 && text.ends_with("\n\n")) text.pop_back();
-    return text == "\n" ? "" : text;
-}
-
-std::string shown_text() { return shown_text(script_host_text()); }
 
 void Picture::set(int x, int y, uint8_t value) {
     if (x >= 0 && x < CANVAS_WIDTH && y >= 0 && y < CANVAS_HEIGHT)
@@ -60,12 +51,6 @@ std::string describe_difference(const Picture& actual, const Picture& expected) 
     return std::to_string(count) + " pixels differ:" + out.str();
 }
 
-namespace {
-void put_int32(std::vector<uint8_t>& out, int32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(uint32_t(value) >> (8 * i)));
-}
-}  // namespace
-
 Picture empty_frame() {
     Picture picture;
     picture.pixels.clear();
@@ -73,39 +58,28 @@ Picture empty_frame() {
 }
 
 std::vector<uint8_t> animation_file_bytes(const std::vector<Picture>& frames, int32_t speed) {
-    std::vector<uint8_t> out;
-    for (int32_t field : {24, 320, 240, static_cast<int32_t>(frames.size()), speed, 0})
-        put_int32(out, field);
+    test_support::FileBytes file;
+    file.header(static_cast<int32_t>(frames.size()), speed);
     std::vector<uint8_t> tokens(FRAME_PIXELS);
     for (const Picture& frame : frames) {
-        if (frame.pixels.empty()) {
-            put_int32(out, 0);
-            continue;
-        }
-        const int32_t count = encode_runs(frame.pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT,
-                                          tokens.data(), FRAME_PIXELS);
-        put_int32(out, count);
-        out.insert(out.end(), tokens.begin(), tokens.begin() + count);
+        const int32_t count = frame.pixels.empty()
+                                  ? 0
+                                  : encode_runs(frame.pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT,
+                                                tokens.data(), FRAME_PIXELS);
+        file.record(std::vector<uint8_t>(tokens.begin(), tokens.begin() + count));
     }
-    return out;
-}
-
-std::vector<uint8_t> read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return file.bytes;
 }
 
 void EditorFixture::SetUp() {
-    script_host_reset();
-    create_screen();
+    SessionFixture::SetUp();
     put_canvas(Picture{});
-    ASSERT_EQ(init_animation(), 0);
     release_stamps();
     reset_editor_settings();
 }
 
 void EditorFixture::TearDown() {
-    release_animation();
+    SessionFixture::TearDown();
     release_stamps();
 }
 
@@ -166,7 +140,7 @@ ScriptRun run_mepu_script(const std::string& test_name, const std::string& scrip
 
 Picture read_canvas_dump(const std::string& path) {
     Picture picture;
-    const std::vector<uint8_t> bytes = read_bytes(path);
+    const std::vector<uint8_t> bytes = read_file(path);
     if (bytes.size() == picture.pixels.size()) picture.pixels = bytes;
     else picture.pixels.clear();
     return picture;

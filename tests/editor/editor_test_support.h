@@ -10,13 +10,14 @@
 
 #include "anim/frame.h"
 #include "raster/raster.h"
+#include "support/session_fixture.h"
+#include "support/temp_folder.h"
+#include "support/text.h"
 
-// UTF-8 text from a u8 literal (ordinary literals are Shift-JIS in this build).
-std::string utf8(const char8_t* text);
+using test_support::read_file;
+using test_support::utf8;
 
-// What the text window shows, without the empty rows below the last written one.
-std::string shown_text(const std::string& window_text);
-std::string shown_text();
+using test_support::shown_text;
 
 // A 320 x 240 picture of canvas values, white unless set.
 struct Picture {
@@ -39,11 +40,10 @@ Picture empty_frame();
 
 // Bytes of an animation file holding these pictures as frames.
 std::vector<uint8_t> animation_file_bytes(const std::vector<Picture>& frames, int32_t speed = 5);
-std::vector<uint8_t> read_bytes(const std::string& path);
 
 // The editor in-process on a fresh scripted host: canvas, one empty frame, start-up settings,
 // no stamps.
-class EditorFixture : public ::testing::Test {
+class EditorFixture : public test_support::SessionFixture {
 protected:
     void SetUp() override;
     void TearDown() override;

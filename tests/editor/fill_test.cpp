@@ -1,7 +1,7 @@
 // The cross-shaped fill.
 #include <gtest/gtest.h>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/editor_settings.h"
 #include "editor/fill.h"
 #include "editor/onion_skin.h"

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor_test_support.h"
 #include "host/host.h"
 #include "host/script/script_host_testing.h"
@@ -88,11 +88,7 @@ inline std::string letters_in_file(const std::string& path, int32_t* speed = nul
     return letters;
 }
 
-inline std::string read_text(const std::string& path)
-{
-    const std::vector<uint8_t> bytes = read_bytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
+using test_support::read_text;
 
 // Writes an animation file of these frames for a script to load; returns its path.
 inline std::string write_animation(const std::string& name, const std::vector<Picture>& frames,

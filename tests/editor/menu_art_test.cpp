@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "anim/menu_images.h"
+#include "editor/session/menu_images.h"
 #include "editor/menu_pages.h"
 
 namespace {

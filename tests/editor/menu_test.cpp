@@ -2,7 +2,7 @@
 // the drawing of the pages.
 #include <gtest/gtest.h>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/command_codes.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"

@@ -1,7 +1,7 @@
 // The editing view and its onion-skin layers.
 #include <gtest/gtest.h>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "editor/commands.h"
 #include "editor/editor_settings.h"
 #include "editor/onion_skin.h"

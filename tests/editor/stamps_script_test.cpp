@@ -116,7 +116,7 @@ TEST(StampsScriptTest, StampsCutFromADrawingArePressedOntoTheNextFrame)
         ASSERT_EQ(run.exit_code, 0) << run.output;
         const std::vector<uint8_t> expected =
             animation_file_bytes({l_shape(), c.expected_second_frame()});
-        EXPECT_TRUE(read_bytes(run.path("out.mpa")) == expected);
+        EXPECT_TRUE(read_file(run.path("out.mpa")) == expected);
         const std::string status = utf8(c.expected_status);
         EXPECT_EQ(read_text(run.path("status.txt")).substr(0, status.size()), status);
     }

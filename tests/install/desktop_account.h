@@ -4,16 +4,14 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 class DesktopAccount {
 public:
-    DesktopAccount()
-        : root_(std::filesystem::temp_directory_path() /
-                ("mepu-account-" + std::to_string(std::random_device{}()))) {
-        std::filesystem::create_directories(root_);
+    DesktopAccount() {
         set("HOME", root_ / "home");
         set("XDG_CONFIG_HOME", config_home());
         set("XDG_DATA_HOME", data_home());
@@ -22,8 +20,6 @@ public:
     ~DesktopAccount() {
         for (const auto& [name, value] : saved_)
             value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
     }
     DesktopAccount(const DesktopAccount&) = delete;
     DesktopAccount& operator=(const DesktopAccount&) = delete;
@@ -38,7 +34,8 @@ private:
         saved_.emplace_back(name, old ? old : "");
         setenv(name.c_str(), value.c_str(), 1);
     }
-    std::filesystem::path root_;
+    test_support::TempFolder folder_{"mepu-account"};
+    std::filesystem::path root_ = folder_.path();
     std::vector<std::pair<std::string, std::string>> saved_;
 };
 

@@ -9,27 +9,22 @@
 #include <thread>
 
 #include "run_program.h"
+#include "support/temp_folder.h"
+#include "support/text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::read_text;
 
 // Names reach the start menu in UTF-8.
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using test_support::utf8;
 
 class DesktopStartMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("mepu-menu-" + std::to_string(std::random_device{}()));
-        fs::create_directories(root);
-    }
-    void TearDown() override { fs::remove_all(root); }
-    fs::path root;
+    test_support::TempFolder temp{"mepu-menu"};
+    const fs::path root = temp.path();
 };
 
 TEST_F(DesktopStartMenuTest, EntriesGoIntoTheGroupFolderUnderTheirNames) {
@@ -37,7 +32,7 @@ TEST_F(DesktopStartMenuTest, EntriesGoIntoTheGroupFolderUnderTheirNames) {
     const std::string folder = menu.group_folder(utf8(u8"めぷ"));
     EXPECT_EQ(folder, (root / "applications" / u8"めぷ").string() + "/");
     ASSERT_TRUE(menu.create_shortcut("/opt/my kit/m2bmp", folder, utf8(u8"めぷBMP変換")));
-    const std::string entry = read_all(fs::path(folder) / u8"めぷBMP変換.desktop");
+    const std::string entry = read_text(fs::path(folder) / u8"めぷBMP変換.desktop");
     EXPECT_EQ(entry, "[Desktop Entry]\nType=Application\nName=" + utf8(u8"めぷBMP変換") +
                          "\nExec=\"/opt/my kit/m2bmp\" %f\n"
                          "MimeType=application/x-mepu-animation;\nIcon=org.mepu.Mepu\n"
@@ -54,7 +49,7 @@ TEST_F(DesktopStartMenuTest, OnlyTheProgramsThatOpenAnimationsTakeAFileAndTheTyp
                  {"/mepu/other", false}, {"/k/mepu.sh", false}};
     for (const auto& c : cases) {
         ASSERT_TRUE(menu.create_shortcut(c.target, folder, "e"));
-        const std::string entry = read_all(fs::path(folder) / "e.desktop");
+        const std::string entry = read_text(fs::path(folder) / "e.desktop");
         EXPECT_EQ(entry.find(" %f\n") != std::string::npos, c.opens) << entry;
         EXPECT_EQ(entry.find("\nMimeType=application/x-mepu-animation;\n") != std::string::npos,
                   c.opens)
@@ -86,7 +81,7 @@ TEST_F(DesktopStartMenuTest, ExecAndNameAreEscapedForTheEntryFormat) {
     const std::string folder = menu.group_folder("g");
     for (const Case& c : cases) {
         ASSERT_TRUE(menu.create_shortcut(c.target, folder, c.name)) << c.target;
-        const std::string entry = read_all(fs::path(folder) / (c.name + ".desktop"));
+        const std::string entry = read_text(fs::path(folder) / (c.name + ".desktop"));
         EXPECT_NE(entry.find(c.exec_line), std::string::npos) << entry;
         EXPECT_NE(entry.find(c.name_line), std::string::npos) << entry;
     }
@@ -152,7 +147,7 @@ TEST_F(DesktopStartMenuTest, GioLaunchStartsTheTargetProgram) {
             << part << ": " << output;
         for (int i = 0; i < 250 && !fs::exists(marker); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        EXPECT_EQ(read_all(marker), program.string()) << part;
+        EXPECT_EQ(read_text(marker), program.string()) << part;
     }
 }
 

@@ -7,26 +7,23 @@
 #include <random>
 
 #include "install/file_ops.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::read_text;
 
 class FileCopyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("mepu-copy-" + std::to_string(std::random_device{}()));
         fs::create_directories(root / "kit");
         std::ofstream(root / "kit" / "mepu") << "program";
         fs::permissions(root / "kit" / "mepu", fs::perms(0755));
     }
-    void TearDown() override { fs::remove_all(root); }
-    fs::path root;
+    test_support::TempFolder temp{"mepu-copy"};
+    const fs::path root = temp.path();
 };
 
 TEST_F(FileCopyTest, CopiedProgramStaysRunnableAlsoOverAnOlderFile) {
@@ -37,7 +34,7 @@ TEST_F(FileCopyTest, CopiedProgramStaysRunnableAlsoOverAnOlderFile) {
     fs::permissions(root / "old", fs::perms(0644));
     ASSERT_TRUE(install_file_copy((root / "kit" / "mepu").string(), (root / "old").string()));
     EXPECT_EQ(fs::status(root / "old").permissions(), fs::perms(0755));
-    EXPECT_EQ(read_all(root / "old"), "program");
+    EXPECT_EQ(read_text(root / "old"), "program");
     // A data file keeps its narrower bits.
     std::ofstream(root / "kit" / "a.dib") << "image";
     fs::permissions(root / "kit" / "a.dib", fs::perms(0640));
@@ -55,7 +52,7 @@ TEST_F(FileCopyTest, TargetThatIsTheSourceIsLeftAlone) {
                                 root / "file-link", root / "hard-link"};
     for (const fs::path& target : targets) {
         EXPECT_TRUE(install_file_copy((root / "kit" / "mepu").string(), target.string())) << target;
-        EXPECT_EQ(read_all(root / "kit" / "mepu"), "program") << target;
+        EXPECT_EQ(read_text(root / "kit" / "mepu"), "program") << target;
     }
     EXPECT_EQ(fs::status(root / "kit" / "mepu").permissions(), fs::perms(0755));
 }

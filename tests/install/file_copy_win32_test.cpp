@@ -5,20 +5,11 @@
 #include <string>
 
 #include "install/file_ops.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-std::string text_of(const std::string& path) {
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(missing)";
-    char buffer[256];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
+using test_support::read_text;
 
 void write_text(const std::string& path, const std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -30,25 +21,17 @@ void write_text(const std::string& path, const std::string& text) {
 class FileCopyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        root = std::string(temp) + "mepu-copy-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(root.c_str(), nullptr);
         CreateDirectoryA((root + "\\Kit").c_str(), nullptr);
         write_text(root + "\\Kit\\mepu.exe", "program");
     }
-    void TearDown() override {
-        for (const char* name : {"\\Kit\\mepu.exe", "\\other.exe"}) DeleteFileA((root + name).c_str());
-        RemoveDirectoryA((root + "\\Kit").c_str());
-        RemoveDirectoryA(root.c_str());
-    }
-    std::string root;
+    const test_support::TempFolder temp{"mepu-copy"};
+    const std::string root = temp.path().string();
 };
 
 TEST_F(FileCopyTest, CopiesAndReplacesWithTheSystemCopy) {
     write_text(root + "\\other.exe", "an older and longer program");
     ASSERT_TRUE(install_file_copy(root + "\\Kit\\mepu.exe", root + "\\other.exe"));
-    EXPECT_EQ(text_of(root + "\\other.exe"), "program");
+    EXPECT_EQ(read_text(root + "\\other.exe"), "program");
     EXPECT_FALSE(install_file_copy(root + "\\Kit\\none.exe", root + "\\other.exe"));
 }
 
@@ -58,7 +41,7 @@ TEST_F(FileCopyTest, TargetThatIsTheSourceIsLeftAlone) {
          {root + "\\Kit\\mepu.exe", root + "\\KIT\\MEPU.EXE", root + "\\Kit\\.\\mepu.exe",
           root + "\\Kit\\..\\Kit\\mepu.exe", root + "/Kit/mepu.exe"}) {
         EXPECT_TRUE(install_file_copy(root + "\\Kit\\mepu.exe", target)) << target;
-        EXPECT_EQ(text_of(root + "\\Kit\\mepu.exe"), "program") << target;
+        EXPECT_EQ(read_text(root + "\\Kit\\mepu.exe"), "program") << target;
     }
 }
 

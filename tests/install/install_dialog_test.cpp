@@ -16,6 +16,7 @@
 #include "install/qt/desktop_installer.h"
 #include "box_answerer.h"
 #include "desktop_account.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -67,8 +68,8 @@ TEST(InstallDialog, UnreadableScriptShowsItsBoxThenCloses) {
 }
 
 TEST(InstallDialog, ReturnInstallsAndNoSkipsTheStartMenu) {
-    const fs::path root =
-        fs::temp_directory_path() / ("mepu-dialog-" + std::to_string(std::random_device{}()));
+    const test_support::TempFolder temp("mepu-dialog");
+    const fs::path root = temp.path();
     fs::create_directories(root / "windows");
     const fs::path previous = fs::current_path();
     fs::current_path(root);
@@ -90,7 +91,6 @@ TEST(InstallDialog, ReturnInstallsAndNoSkipsTheStartMenu) {
     EXPECT_EQ(answerer.titles,
               (QStringList{QStringLiteral("スタートメニューに登録"), QStringLiteral("インストール完了")}));
     EXPECT_EQ(answerer.texts.back(), QStringLiteral("おわり"));
-    fs::remove_all(root);
 }
 
 // A kit folder with one file and a script (Shift-JIS, as install.ini is) whose destination is
@@ -251,10 +251,3 @@ TEST(DesktopInstaller, DroppedFolderWithALineBreakGetsNoShortcuts) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

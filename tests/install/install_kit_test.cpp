@@ -16,6 +16,8 @@
 #include "box_answerer.h"
 #include "desktop_account.h"
 #include "run_program.h"
+#include "support/text.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -23,17 +25,9 @@ namespace {
 
 const fs::path BIN = MEPU_BIN_DIR;
 
-// The programs are large: read in one go.
-std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return "(missing)";
-    std::string bytes(size_t(in.tellg()), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), std::streamsize(bytes.size()));
-    return bytes;
-}
+using test_support::read_text;
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using test_support::utf8;
 
 // Runs the installer's dialog in the current folder, with a folder dropped on it when one is
 // given, and answers Yes to the Start Menu question; the files it installed go into *files.
@@ -97,11 +91,11 @@ TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
     const fs::path installed = account.data_home() / "mepu";
     ASSERT_FALSE(files.empty());
     for (const std::string& item : files) {
-        EXPECT_EQ(read_all(installed / item), read_all(BIN / item)) << item;
+        EXPECT_EQ(read_text(installed / item), read_text(BIN / item)) << item;
         EXPECT_EQ(fs::status(installed / item).permissions(), fs::status(BIN / item).permissions())
             << item;
     }
-    EXPECT_EQ(read_all(account.config_home() / "mepu" / "mepusys.ini"), installed.string() + "/");
+    EXPECT_EQ(read_text(account.config_home() / "mepu" / "mepusys.ini"), installed.string() + "/");
 
     const fs::path group = account.data_home() / "applications" / u8"めぷ";
     const std::pair<fs::path, const char*> entries[] = {
@@ -151,7 +145,7 @@ TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
                           &output),
               0)
         << output;
-    EXPECT_NE(read_all(account.root() / "text.txt").find(utf8(u8"ようこそ")), std::string::npos);
+    EXPECT_NE(read_text(account.root() / "text.txt").find(utf8(u8"ようこそ")), std::string::npos);
     EXPECT_EQ(output.find(utf8(u8"めぷへようこそ")), std::string::npos) << output;
 }
 
@@ -173,20 +167,13 @@ TEST(InstallKit, KitInstalledIntoItsOwnFolderIsUnchanged) {
             ASSERT_NO_FATAL_FAILURE(install_here(&files, drop ? kit : fs::path()));
         }
         for (const std::string& item : script.install_files) {
-            EXPECT_EQ(read_all(kit / item), read_all(BIN / item)) << item;
+            EXPECT_EQ(read_text(kit / item), read_text(BIN / item)) << item;
             EXPECT_EQ(fs::status(kit / item).permissions(), fs::status(BIN / item).permissions())
                 << item;
         }
-        EXPECT_EQ(read_all(account.config_home() / "mepu" / "mepusys.ini"), kit.string() + "/");
+        EXPECT_EQ(read_text(account.config_home() / "mepu" / "mepusys.ini"), kit.string() + "/");
         EXPECT_EQ(fs::exists(account.data_home() / "mepu"), !drop);  // nothing went elsewhere
     }
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

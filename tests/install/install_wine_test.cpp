@@ -5,9 +5,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <system_error>
+#include <utility>
 
 #include "../wine/wine_driver.h"
 
@@ -17,10 +20,22 @@ const char* const SHELL_FOLDERS = "Software\\Microsoft\\Windows\\CurrentVersion\
 
 std::string parent_of(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
-std::string text_of(const std::string& path) {
-    const std::vector<unsigned char> bytes = read_file(path);
-    return std::string(bytes.begin(), bytes.end());
-}
+using test_support::read_text;
+
+// The installation's folder in the shared prefix goes when the test ends, however it ends.
+class InstalledFolder {
+public:
+    explicit InstalledFolder(std::string folder) : folder_(std::move(folder)) {}
+    ~InstalledFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    InstalledFolder(const InstalledFolder&) = delete;
+    InstalledFolder& operator=(const InstalledFolder&) = delete;
+
+private:
+    std::string folder_;
+};
 
 // Points the user's Start Menu at a scratch folder while the test runs.
 class StartMenuRedirect {
@@ -166,14 +181,15 @@ TEST(InstallExe, InstallsCopiesConfigurationAndShortcutsThroughItsDialog) {
     StartMenuRedirect redirect(menu);
     AudioPlayerOwnsMpa player;
     const std::string destination = destination_of(dest);
+    const InstalledFolder installed(destination);
     ASSERT_NO_FATAL_FAILURE(install_through_the_dialog(kit, destination, true));
     expect_open_with_editor(destination);
 
-    EXPECT_EQ(text_of(destination + "mepu.exe"), "program");
-    EXPECT_EQ(text_of(destination + "m2bmp.exe"), "converter");
-    EXPECT_EQ(text_of(destination + "sysmenu.dib"), "image");
+    EXPECT_EQ(read_text(destination + "mepu.exe"), "program");
+    EXPECT_EQ(read_text(destination + "m2bmp.exe"), "converter");
+    EXPECT_EQ(read_text(destination + "sysmenu.dib"), "image");
     const std::string config = windows_dir() + "\\mepusys-installtest.ini";
-    EXPECT_EQ(text_of(config), destination);
+    EXPECT_EQ(read_text(config), destination);
     DeleteFileA(config.c_str());
     const std::string group = menu + "\\ﾌﾟﾛｸﾞﾗﾑ\\めぷテスト\\";
     const std::pair<const char*, const char*> links[] = {{"めぷ.lnk", "mepu.exe"},
@@ -205,17 +221,18 @@ TEST(InstallExe, KitInstalledIntoItsOwnFolderIsUnchanged) {
     const std::string kit = destination.substr(0, destination.size() - 1);
     CreateDirectoryA(parent_of(kit).c_str(), nullptr);
     ASSERT_TRUE(CreateDirectoryA(kit.c_str(), nullptr)) << kit;
+    const InstalledFolder installed(kit);
     write_kit(kit, dest);
-    const std::string script = text_of(kit + "\\install.ini");
+    const std::string script = read_text(kit + "\\install.ini");
     AudioPlayerOwnsMpa player;
     ASSERT_NO_FATAL_FAILURE(install_through_the_dialog(kit, destination, false));
 
-    EXPECT_EQ(text_of(kit + "\\mepu.exe"), "program");
-    EXPECT_EQ(text_of(kit + "\\m2bmp.exe"), "converter");
-    EXPECT_EQ(text_of(kit + "\\sysmenu.dib"), "image");
-    EXPECT_EQ(text_of(kit + "\\install.ini"), script);
+    EXPECT_EQ(read_text(kit + "\\mepu.exe"), "program");
+    EXPECT_EQ(read_text(kit + "\\m2bmp.exe"), "converter");
+    EXPECT_EQ(read_text(kit + "\\sysmenu.dib"), "image");
+    EXPECT_EQ(read_text(kit + "\\install.ini"), script);
     const std::string config = windows_dir() + "\\mepusys-installtest.ini";
-    EXPECT_EQ(text_of(config), destination);
+    EXPECT_EQ(read_text(config), destination);
     DeleteFileA(config.c_str());
 }
 

@@ -7,15 +7,13 @@
 #include <random>
 
 #include "install/installer_texts.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::read_text;
 
 void write_file(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -54,7 +52,6 @@ struct RecordingStartMenu : StartMenu {
 class InstallationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("mepu-install-" + std::to_string(std::random_device{}()));
         fs::create_directories(root / "source");
         fs::create_directories(root / "windows");
         write_file(root / "source" / "a.exe", "program a");
@@ -65,13 +62,12 @@ protected:
         script.end_message = "all done";
         script.group_name = "kit";
     }
-    void TearDown() override { fs::remove_all(root); }
-
     InstallOutcome install() {
         return run_installation(script, (root / "source").string(), ui, start_menu);
     }
 
-    fs::path root;
+    test_support::TempFolder temp{"mepu-install"};
+    const fs::path root = temp.path();
     InstallScript script;
     RecordingUi ui;
     RecordingStartMenu start_menu;
@@ -79,11 +75,11 @@ protected:
 
 TEST_F(InstallationTest, CopiesWritesConfigAndEndsWithTheEndMessage) {
     ASSERT_EQ(install(), InstallOutcome::done);
-    EXPECT_EQ(read_all(root / "dest" / "a.exe"), "program a");
-    EXPECT_EQ(read_all(root / "dest" / "b.dib"), std::string(300, '\x02'));
+    EXPECT_EQ(read_text(root / "dest" / "a.exe"), "program a");
+    EXPECT_EQ(read_text(root / "dest" / "b.dib"), std::string(300, '\x02'));
     EXPECT_EQ(ui.progress, (std::vector<std::string>{"copying a.exe", "copying b.dib"}));
     // The configuration file is the destination with its separator and nothing else.
-    EXPECT_EQ(read_all(root / "windows" / "mepusys.ini"), script.destination);
+    EXPECT_EQ(read_text(root / "windows" / "mepusys.ini"), script.destination);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], std::make_pair(std::string("all done"), std::string(INSTALL_DONE_TITLE)));
 }
@@ -95,8 +91,8 @@ TEST_F(InstallationTest, OverwritesExistingFilesAndCreatesSubfolders) {
     write_file(root / "source" / "images" / "c.dib", "c");
     script.install_files.push_back("images/c.dib");
     ASSERT_EQ(install(), InstallOutcome::done);
-    EXPECT_EQ(read_all(root / "dest" / "a.exe"), "program a");
-    EXPECT_EQ(read_all(root / "dest" / "images" / "c.dib"), "c");
+    EXPECT_EQ(read_text(root / "dest" / "a.exe"), "program a");
+    EXPECT_EQ(read_text(root / "dest" / "images" / "c.dib"), "c");
 }
 
 // The kit installed into its own folder, however that folder is spelt: every file is already in
@@ -109,12 +105,12 @@ TEST_F(InstallationTest, InstallingTheKitOntoItselfLeavesEveryFileUnchanged) {
         script.destination = spelling.string() + "/";
         ui = RecordingUi{};
         ASSERT_EQ(install(), InstallOutcome::done) << spelling;
-        EXPECT_EQ(read_all(root / "source" / "a.exe"), "program a") << spelling;
-        EXPECT_EQ(read_all(root / "source" / "b.dib"), std::string(300, '\x02')) << spelling;
-        EXPECT_EQ(read_all(root / "source" / "images" / "c.dib"), "c") << spelling;
+        EXPECT_EQ(read_text(root / "source" / "a.exe"), "program a") << spelling;
+        EXPECT_EQ(read_text(root / "source" / "b.dib"), std::string(300, '\x02')) << spelling;
+        EXPECT_EQ(read_text(root / "source" / "images" / "c.dib"), "c") << spelling;
         EXPECT_EQ(ui.progress, (std::vector<std::string>{"copying a.exe", "copying b.dib",
                                                          "copying images/c.dib"}));
-        EXPECT_EQ(read_all(root / "windows" / "mepusys.ini"), script.destination);
+        EXPECT_EQ(read_text(root / "windows" / "mepusys.ini"), script.destination);
     }
 }
 
@@ -133,7 +129,7 @@ TEST_F(InstallationTest, MissingFileStopsBeforeTheConfigurationAndKeepsEarlierCo
 TEST_F(InstallationTest, ConfigurationFolderIsMadeOnlyWhenInstalling) {
     script.ini_file = (root / "fresh" / "mepu" / "mepusys.ini").string();
     ASSERT_EQ(install(), InstallOutcome::done);
-    EXPECT_EQ(read_all(script.ini_file), script.destination);
+    EXPECT_EQ(read_text(script.ini_file), script.destination);
 }
 
 TEST_F(InstallationTest, UnwritableConfigurationStopsWithItsMessage) {

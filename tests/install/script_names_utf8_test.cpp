@@ -1,10 +1,11 @@
 #include "install/script_names_utf8.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using test_support::utf8;
 
 TEST(DecodeScriptNames, NamesBecomeUtf8AndTextsStayShiftJis) {
     // The literals here are Shift-JIS bytes, as the script's are.

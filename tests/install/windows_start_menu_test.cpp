@@ -1,4 +1,5 @@
 #include "install/windows_start_menu.h"
+#include "support/temp_folder.h"
 
 #include <windows.h>
 
@@ -18,10 +19,6 @@ const char* const SHELL_FOLDERS = "Software\\Microsoft\\Windows\\CurrentVersion\
 class WindowsStartMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        root = std::string(temp) + "mepu-startmenu-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(root.c_str(), nullptr);
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS, 0, nullptr, 0,
                                   KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
@@ -38,10 +35,9 @@ protected:
         else
             RegDeleteValueA(key, "Start Menu");
         RegCloseKey(key);
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
     }
-    std::string root;
+    const test_support::TempFolder temp{"mepu-startmenu"};
+    const std::string root = temp.path().string();
     HKEY key = nullptr;
     char saved[MAX_PATH] = {};
     bool had_value = false;

@@ -14,8 +14,8 @@ namespace {
 std::vector<uint8_t> all_white() { return std::vector<uint8_t>(PICTURE_PIXELS, PICTURE_WHITE); }
 
 // Builds a file whose frame i shows leads[i] black pixels at the start of the top row.
-MpaBytes file_with_leads(const std::vector<int>& leads, int32_t speed) {
-    MpaBytes file;
+FileBytes file_with_leads(const std::vector<int>& leads, int32_t speed) {
+    FileBytes file;
     file.header(int32_t(leads.size()), speed);
     for (int lead : leads) file.record(tokens_with_black_lead(lead));
     return file;
@@ -28,7 +28,7 @@ struct Played {
 };
 
 // Creates a full-screen saver for the file, plays at its speed and stops after `limit` ms.
-Played play(const MpaBytes& file, uint32_t limit) {
+Played play(const FileBytes& file, uint32_t limit) {
     TempFile temp(file.bytes);
     FakeSaverPlatform platform;
     MemorySettingsStore settings;
@@ -71,7 +71,7 @@ TEST(AnimationSaver, DecodedPictureIsTheFrameUprightPixelForPixel) {
         tokens.push_back(uint8_t(127 + std::min(left, 128)));
     }
     tokens.push_back(0);
-    MpaBytes whole;
+    FileBytes whole;
     whole.header(1).record(tokens);
     const Played played = play(whole, 250);
     ASSERT_GE(played.shown.size(), 2u);
@@ -99,7 +99,7 @@ TEST(AnimationSaver, FramesThatDoNotFillThePictureLeaveNothingOfTheFrameBefore) 
         {"runs past the end", std::vector<uint8_t>(700, 127), 320, PICTURE_PIXELS},
     };
     for (const Case& c : cases) {
-        MpaBytes file;
+        FileBytes file;
         // The first frame is all black, the one shown just before.
         file.header(2, 10).record(c.second).record(std::vector<uint8_t>(600, 127));
         const Played played = play(file, 250);
@@ -111,7 +111,7 @@ TEST(AnimationSaver, FramesThatDoNotFillThePictureLeaveNothingOfTheFrameBefore) 
 }
 
 TEST(AnimationSaver, AnimationWithoutFramesStaysWhite) {
-    MpaBytes file;
+    FileBytes file;
     file.header(0, 10);
     const Played played = play(file, 500);
     ASSERT_TRUE(played.created);
@@ -125,7 +125,7 @@ TEST(AnimationSaver, SpeedGivesTheInterval) {
         uint32_t interval;
     } cases[] = {{1, 1000}, {5, 200}, {12, 83}, {60, 16}, {1000, 1}, {5000, 1}, {0, 200}, {-3, 200}};
     for (const Case& c : cases) {
-        MpaBytes file = file_with_leads({1}, c.speed);
+        FileBytes file = file_with_leads({1}, c.speed);
         TempFile temp(file.bytes);
         FakeSaverPlatform platform;
         MemorySettingsStore settings;

@@ -35,40 +35,14 @@ wait_window WindowsScreenSaverClass
 sleep 1
 xdotool mousemove 205 200
 wait_window 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
-sleep 0.5
-import -window root "$work/prompt.png"
-[ -n "${MEPU_SHOT_DIR:-}" ] && cp "$work/prompt.png" "$MEPU_SHOT_DIR/qt_prompt.png"
-xdotool type --delay 50 NEKO
-xdotool key Return
-wait_window 'ｴﾗｰ'
-kill -0 "$pid" || { echo "a wrong password ended the saver"; exit 1; }
-xdotool key Return
-wait_window_gone 'ｴﾗｰ'
-sleep 0.3
-xdotool key BackSpace BackSpace BackSpace BackSpace
-xdotool type --delay 50 neko
-xdotool key Return
-expect_exit_within "$pid" 200
-wait "$pid"
+answer_password_prompt "$pid" qt_prompt.png
 echo "password: ok"
 
 # Change the password: a mismatch is refused with a message and keeps both entries, a match is
 # stored.
 "$saver" -a & pid=$!
 wait_window 'ﾊﾟｽﾜｰﾄﾞの変更'
-sleep 0.5
-xdotool type --delay 50 abc
-xdotool key Tab
-xdotool type --delay 50 abd
-xdotool key Return
-wait_window 'ｴﾗｰ'
-xdotool key Return
-wait_window_gone 'ｴﾗｰ'
-sleep 0.3
-xdotool key BackSpace
-xdotool type --delay 50 c
-xdotool key Return
-expect_exit_within "$pid" 100
+change_password_to_abc "$pid"
 grep -qx 'ScreenSavePasswordString=abc' "$XDG_CONFIG_HOME/mepu/registry.ini" ||
   { echo "the new password was not stored"; cat "$XDG_CONFIG_HOME/mepu/registry.ini"; exit 1; }
 echo "change password: ok"
@@ -76,15 +50,13 @@ echo "change password: ok"
 # Settings: cancelling writes the previous path back, a choice replaces it.
 cp "$work/walk.mpa" "$work/other.mpa"
 "$saver" -c & pid=$!
-wait_window '再生するめぷファイルの設定'
-sleep 0.5
+wait_window_focused '再生するめぷファイルの設定'
 xdotool key Escape
 expect_exit_within "$pid" 100
 grep -qx "loadfile=$work/walk.mpa" "$XDG_CONFIG_HOME/mepu/registry.ini" ||
   { echo "cancel lost the path"; exit 1; }
 "$saver" & pid=$!
-wait_window '再生するめぷファイルの設定'
-sleep 0.5
+wait_window_focused '再生するめぷファイルの設定'
 xdotool type --delay 20 "$work/other.mpa"
 xdotool key Return
 expect_exit_within "$pid" 100

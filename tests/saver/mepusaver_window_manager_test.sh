@@ -40,8 +40,11 @@ import -window root "$work/desktop.png"
 xdotool mousemove 200 200
 "$saver" -s & pid=$!
 wait_window WindowsScreenSaverClass
-sleep 1
 saver_window=$(xdotool search --onlyvisible --name '^WindowsScreenSaverClass$' | head -n 1)
+for _ in $(seq 100); do
+  xprop -id "$saver_window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN && break
+  sleep 0.1
+done
 xprop -id "$saver_window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN ||
   { echo "no full-screen state: $(xprop -id "$saver_window" _NET_WM_STATE)"; exit 1; }
 # The panel's place (top) and the other window's (bottom right) show the animation.

@@ -51,39 +51,13 @@ sleep 0.3
 kill -0 "$pid" || { echo "a cancelled prompt ended the saver"; exit 1; }
 xdotool mousemove 302 300
 wait_window 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
-sleep 0.5
-import -window root "$work/prompt.png"
-[ -n "${MEPU_SHOT_DIR:-}" ] && cp "$work/prompt.png" "$MEPU_SHOT_DIR/"
-xdotool type --delay 50 NEKO
-xdotool key Return
-wait_window 'ｴﾗｰ'
-kill -0 "$pid" || { echo "a wrong password ended the saver"; exit 1; }
-xdotool key Return
-wait_window_gone 'ｴﾗｰ'
-wait_window_focused 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
-xdotool key BackSpace BackSpace BackSpace BackSpace
-xdotool type --delay 50 neko
-xdotool key Return
-expect_exit_within "$pid" 200
-wait "$pid"
+answer_password_prompt "$pid" prompt.png
 echo "password: ok"
 
 # Change the password: a mismatch is refused with a message, a match is stored.
 wine "$saver" /a & pid=$!
 wait_window 'ﾊﾟｽﾜｰﾄﾞの変更'
-sleep 0.5
-xdotool type --delay 50 abc
-xdotool key Tab
-xdotool type --delay 50 abd
-xdotool key Return
-wait_window 'ｴﾗｰ'
-xdotool key Return
-wait_window_gone 'ｴﾗｰ'
-wait_window_focused 'ﾊﾟｽﾜｰﾄﾞの変更'
-xdotool key BackSpace
-xdotool type --delay 50 c
-xdotool key Return
-expect_exit_within "$pid" 200
+change_password_to_abc "$pid"
 wine reg query "$desktop" /v ScreenSavePasswordString | tr -d '\r' | grep -Eq 'REG_SZ +abc$' ||
   { echo "the new password was not stored"; exit 1; }
 echo "change password: ok"

@@ -6,25 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "support/anim_file_bytes.h"
 #include "support/temp_folder.h"
 
-struct MpaBytes {
-    std::vector<uint8_t> bytes;
-
-    MpaBytes& int32(int32_t value) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(uint32_t(value) >> (8 * i)));
-        return *this;
-    }
-    MpaBytes& header(int32_t pages, int32_t speed = 5, int32_t version = 0, int32_t width = 320,
-                     int32_t height = 240, int32_t header_size = 24) {
-        return int32(header_size).int32(width).int32(height).int32(pages).int32(speed).int32(version);
-    }
-    MpaBytes& record(const std::vector<uint8_t>& tokens) {
-        int32(int32_t(tokens.size()));
-        bytes.insert(bytes.end(), tokens.begin(), tokens.end());
-        return *this;
-    }
-};
+using test_support::FileBytes;
 
 // A whole picture whose top row starts with `black` black pixels (1 .. 128), all else white.
 std::vector<uint8_t> tokens_with_black_lead(int black);

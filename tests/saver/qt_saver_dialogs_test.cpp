@@ -6,6 +6,7 @@
 #include "saver/qt/qt_saver_dialogs.h"
 #include "saver/registry_ini/registry_ini.h"
 #include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -85,17 +86,13 @@ std::function<void(QWidget*)> answer_box(QString* text) {
 }
 
 struct SaverDialogs : testing::Test {
-    std::filesystem::path folder;
+    test_support::TempFolder folder{"mepu-saver-dialogs"};
     std::unique_ptr<RegistryIniStore> store;
 
     void SetUp() override {
-        std::random_device random;
-        folder = std::filesystem::temp_directory_path() /
-                 ("mepu-saver-dialogs-" + std::to_string(random()) + std::to_string(random()));
-        store = std::make_unique<RegistryIniStore>((folder / "registry.ini").string(),
+        store = std::make_unique<RegistryIniStore>(folder.file("registry.ini"),
                                                    std::vector<std::string>{DESKTOP_KEY});
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
     std::string stored_password() {
         std::string value = "(none)";
         store->read_string(DESKTOP_KEY, VALUE_PASSWORD, 1 << 20, &value);
@@ -238,10 +235,3 @@ TEST_F(SaverDialogs, LabelsShowTheirWholeText) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -11,7 +11,7 @@ namespace {
 
 struct Case {
     const char* name;
-    MpaBytes file;
+    FileBytes file;
     bool loads;
     std::vector<std::pair<const char*, const char*>> messages;
 };
@@ -19,37 +19,37 @@ struct Case {
 std::vector<uint8_t> white_frame() { return std::vector<uint8_t>(600, 255); }
 
 std::vector<Case> cases() {
-    MpaBytes truncated;
+    FileBytes truncated;
     truncated.header(3).record(white_frame()).record(white_frame()).int32(600).int32(0);
-    MpaBytes count_cut;
+    FileBytes count_cut;
     count_cut.header(2).record(white_frame());
     count_cut.bytes.push_back(0x58);
-    MpaBytes damaged;
+    FileBytes damaged;
     damaged.header(1).int32(76801);
-    MpaBytes negative_count;
+    FileBytes negative_count;
     negative_count.header(1).int32(-4);
-    MpaBytes short_header;
+    FileBytes short_header;
     short_header.int32(24).int32(320).int32(240);
     return {
-        {"good", MpaBytes().header(2).record(white_frame()).record({}), true, {}},
-        {"header size 20 goes on", MpaBytes().header(1, 5, 0, 320, 240, 20).record(white_frame()),
+        {"good", FileBytes().header(2).record(white_frame()).record({}), true, {}},
+        {"header size 20 goes on", FileBytes().header(1, 5, 0, 320, 240, 20).record(white_frame()),
          true, {{TEXT_HEADER_SIZE_WRONG, CAPTION_READ_ERROR}}},
-        {"width 321", MpaBytes().header(1, 5, 0, 321), false,
+        {"width 321", FileBytes().header(1, 5, 0, 321), false,
          {{TEXT_IMAGE_SIZE_WRONG, CAPTION_FATAL_ERROR}}},
-        {"height 239", MpaBytes().header(1, 5, 0, 320, 239), false,
+        {"height 239", FileBytes().header(1, 5, 0, 320, 239), false,
          {{TEXT_IMAGE_SIZE_WRONG, CAPTION_FATAL_ERROR}}},
-        {"4096 pages", MpaBytes().header(4096), false, {{TEXT_TOO_MANY_PAGES, CAPTION_TROUBLE}}},
-        {"negative pages", MpaBytes().header(-1), false, {{TEXT_BAD_PAGE_COUNT, CAPTION_TROUBLE}}},
-        {"older version", MpaBytes().header(1, 5, -1), false,
+        {"4096 pages", FileBytes().header(4096), false, {{TEXT_TOO_MANY_PAGES, CAPTION_TROUBLE}}},
+        {"negative pages", FileBytes().header(-1), false, {{TEXT_BAD_PAGE_COUNT, CAPTION_TROUBLE}}},
+        {"older version", FileBytes().header(1, 5, -1), false,
          {{TEXT_VERSION_UNSUPPORTED, CAPTION_TROUBLE}}},
-        {"unknown version", MpaBytes().header(1, 5, 3).record(white_frame()), false,
+        {"unknown version", FileBytes().header(1, 5, 3).record(white_frame()), false,
          {{TEXT_VERSION_UNSUPPORTED, CAPTION_TROUBLE}}},
         {"cut inside frame 2", truncated, false, {{TEXT_READ_FAILED, CAPTION_TROUBLE}}},
         {"cut inside a count", count_cut, false, {{TEXT_READ_FAILED, CAPTION_TROUBLE}}},
         {"count above a picture", damaged, false, {{TEXT_READ_FAILED, CAPTION_TROUBLE}}},
         {"negative count", negative_count, false, {{TEXT_READ_FAILED, CAPTION_TROUBLE}}},
         {"shorter than a header", short_header, false, {{TEXT_READ_FAILED, CAPTION_TROUBLE}}},
-        {"empty file", MpaBytes(), false, {{TEXT_READ_FAILED, CAPTION_TROUBLE}}},
+        {"empty file", FileBytes(), false, {{TEXT_READ_FAILED, CAPTION_TROUBLE}}},
     };
 }
 
@@ -79,7 +79,7 @@ TEST(SaverLoad, MissingFileFailsWithoutAMessage) {
 }
 
 TEST(SaverLoad, KeepsFramesAndSpeedAsStored) {
-    MpaBytes file;
+    FileBytes file;
     file.header(3, 24).record(white_frame()).record({}).record({5, 200});
     TempFile temp(file.bytes);
     FakeSaverPlatform platform;
@@ -94,9 +94,9 @@ TEST(SaverLoad, KeepsFramesAndSpeedAsStored) {
 }
 
 TEST(SaverLoad, AFailedLoadAfterAGoodOneHoldsNoFrames) {
-    MpaBytes good;
+    FileBytes good;
     good.header(2).record(white_frame()).record(white_frame());
-    MpaBytes bad;
+    FileBytes bad;
     bad.header(2).record(white_frame());
     TempFile good_file(good.bytes);
     TempFile bad_file(bad.bytes);

@@ -12,7 +12,7 @@ struct ProgramTest : testing::Test {
     FakeSaverPlatform platform;
     FakeSaverFront front;
     MemorySettingsStore store;
-    MpaBytes file = MpaBytes().header(2, 10).record(tokens_with_black_lead(4)).record({});
+    FileBytes file = FileBytes().header(2, 10).record(tokens_with_black_lead(4)).record({});
     TempFile temp{file.bytes};
 
     int run(std::vector<const char*> args) {

@@ -96,3 +96,44 @@ wait_window_focused() {
   echo "window '$1' does not get the focus"
   return 1
 }
+
+# The password prompt of saver $1, open now: the other case is refused with a message and the
+# saver plays on, the exact text ends it. The prompt's screenshot goes to $MEPU_SHOT_DIR/$2.
+answer_password_prompt() {
+  local pid=$1 shot=$2
+  wait_window_focused 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
+  import -window root "$work/prompt.png"
+  [ -n "${MEPU_SHOT_DIR:-}" ] && cp "$work/prompt.png" "$MEPU_SHOT_DIR/$shot"
+  xdotool type --delay 50 NEKO
+  xdotool key Return
+  wait_window 'ｴﾗｰ'
+  kill -0 "$pid" || { echo "a wrong password ended the saver"; return 1; }
+  xdotool key Return
+  wait_window_gone 'ｴﾗｰ'
+  # Typing goes to the prompt only once it holds the focus again after the message box.
+  wait_window_focused 'ｽｸﾘｰﾝｾｰﾊﾞｰ'
+  xdotool key BackSpace BackSpace BackSpace BackSpace
+  xdotool type --delay 50 neko
+  xdotool key Return
+  expect_exit_within "$pid" 200
+  wait "$pid"
+}
+
+# The change-password dialog of saver $1, opening now: a mismatch is refused with a message and
+# keeps both entries, then "abc" twice is accepted and the saver ends.
+change_password_to_abc() {
+  local pid=$1
+  wait_window_focused 'ﾊﾟｽﾜｰﾄﾞの変更'
+  xdotool type --delay 50 abc
+  xdotool key Tab
+  xdotool type --delay 50 abd
+  xdotool key Return
+  wait_window 'ｴﾗｰ'
+  xdotool key Return
+  wait_window_gone 'ｴﾗｰ'
+  wait_window_focused 'ﾊﾟｽﾜｰﾄﾞの変更'
+  xdotool key BackSpace
+  xdotool type --delay 50 c
+  xdotool key Return
+  expect_exit_within "$pid" 200
+}

@@ -62,10 +62,34 @@ inline const std::string& temp_dir()
     return name;
 }
 
+// The whole file; empty when it cannot be read. A path given as a string is opened as the
+// programs under test open theirs (on Windows in the ANSI code page, where a std::filesystem::path
+// would take it for UTF-8).
+inline std::vector<uint8_t> read_stream(std::ifstream& in)
+{
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 inline std::vector<uint8_t> read_file(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return read_stream(in);
+}
+inline std::vector<uint8_t> read_file(const char* path)
+{
+    return read_file(std::string(path));
+}
+inline std::vector<uint8_t> read_file(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return read_stream(in);
+}
+
+// The whole file as text; empty when it cannot be read.
+template <class Path>
+std::string read_text(const Path& path)
+{
+    const std::vector<uint8_t> bytes = read_file(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 inline void write_file(const std::string& path, const std::vector<uint8_t>& bytes)

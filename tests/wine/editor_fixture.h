@@ -25,7 +25,8 @@ constexpr const char* BOX_CLASS = "#32770";
 class EditorProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        write_editor_config(windows_path(MEPU_BIN_DIR) + "\\");
+        ASSERT_TRUE(write_editor_config(windows_path(MEPU_BIN_DIR) + "\\"))
+            << "cannot write " << windows_editor_config();
         folder = make_scratch_folder("mepu-test");
         ASSERT_TRUE(program.start(windows_path(MEPU_EXE), arguments(), folder));
         main = program.wait_window("ZKI_main", "tarvolo Zelkon interface");
@@ -36,6 +37,8 @@ protected:
             return s.cx == 320 * canvas_scale() && s.cy == 240 * canvas_scale();
         }));
     }
+    // The prefix outlives the test; the program read the file at its start.
+    void TearDown() override { DeleteFileA(windows_editor_config().c_str()); }
     virtual std::string arguments() const { return ""; }
 
     // The first click leaves the welcome screen for the system page.

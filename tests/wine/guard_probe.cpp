@@ -11,7 +11,6 @@
 namespace {
 volatile int* volatile nowhere = nullptr;
 volatile int divisor = 0;
-}  // namespace
 
 void app_main() {
     log_command(12);
@@ -35,7 +34,9 @@ void save_animation() {
     std::fputs("rescued", f);
     std::fclose(f);
 }
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int show) {
-    return win32_host_main(instance, command_line, show);
+    return win32_host_main(instance, command_line, show,
+                           {app_main, free_app_data, save_animation});
 }

@@ -7,6 +7,8 @@
 #include "host/win32/win32_host.h"
 #include "support/test_canvas.h"
 
+namespace {
+
 void app_main() {
     test_support::open_test_canvas();
     const char* how = command_line_file();
@@ -21,6 +23,9 @@ void free_app_data() { palette_close(); }
 
 void save_animation() {}
 
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int show) {
-    return win32_host_main(instance, command_line, show);
+    return win32_host_main(instance, command_line, show,
+                           {app_main, free_app_data, save_animation});
 }

@@ -15,12 +15,6 @@ namespace {
 constexpr const char* BOX_CLASS = "#32770";
 constexpr int FILE_NAME_FIELD = 0x47c;
 
-std::string windows_config() {
-    char directory[MAX_PATH] = {};
-    GetWindowsDirectoryA(directory, sizeof directory);
-    return std::string(directory) + "\\mepusys.ini";
-}
-
 std::string user_config_folder() {
     char folder[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
@@ -32,14 +26,14 @@ protected:
     // A folder in the place of the file: the Windows directory then refuses to create it, as it
     // does for an ordinary user on Windows, and it cannot be read either.
     void SetUp() override {
-        DeleteFileA(windows_config().c_str());
-        ASSERT_TRUE(CreateDirectoryA(windows_config().c_str(), nullptr));
+        DeleteFileA(windows_editor_config().c_str());
+        ASSERT_TRUE(CreateDirectoryA(windows_editor_config().c_str(), nullptr));
         DeleteFileA((user_config_folder() + "\\mepusys.ini").c_str());
         RemoveDirectoryA(user_config_folder().c_str());
         folder = make_scratch_folder("mepu-user-config");
     }
     void TearDown() override {
-        RemoveDirectoryA(windows_config().c_str());
+        RemoveDirectoryA(windows_editor_config().c_str());
         DeleteFileA((user_config_folder() + "\\mepusys.ini").c_str());
         RemoveDirectoryA(user_config_folder().c_str());
     }

@@ -1,5 +1,7 @@
 #include "wine_driver.h"
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -58,31 +60,21 @@ std::string make_scratch_folder(const char* prefix) {
     return folders.back().path().string();
 }
 
-std::vector<unsigned char> read_file(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return bytes;
-    unsigned char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    std::fclose(f);
-    return bytes;
-}
-
 bool file_exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void write_editor_config(const std::string& program_folder) {
+std::string windows_editor_config() {
     char directory[MAX_PATH] = {};
     GetWindowsDirectoryA(directory, sizeof directory);
-    const std::string path = std::string(directory) + "\\mepusys.ini";
-    std::FILE* f = std::fopen(path.c_str(), "w");
-    if (f == nullptr) return;
-    std::fputs(program_folder.c_str(), f);
-    std::fclose(f);
+    return std::string(directory) + "\\mepusys.ini";
+}
+
+bool write_editor_config(const std::string& program_folder) {
+    std::FILE* f = std::fopen(windows_editor_config().c_str(), "w");
+    if (f == nullptr) return false;
+    const bool written = std::fputs(program_folder.c_str(), f) >= 0;
+    return std::fclose(f) == 0 && written;
 }
 
 bool wait_for(const std::function<bool()>& done, int timeout_ms) {
@@ -181,11 +173,50 @@ void button_up(HWND main_window, int x, int y, bool right) {
     Sleep(HOLD_MS);
 }
 
+namespace {
+// Runs `deliver` while every thread of the window's process but its GUI thread is suspended, so
+// that the application thread cannot poll in between.
+void with_application_held(HWND window, const std::function<void()>& deliver) {
+    DWORD process_id = 0;
+    const DWORD gui_thread = GetWindowThreadProcessId(window, &process_id);
+    std::vector<HANDLE> held;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != process_id || entry.th32ThreadID == gui_thread) continue;
+        const HANDLE thread =
+            OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, entry.th32ThreadID);
+        if (thread == nullptr) continue;
+        if (SuspendThread(thread) == static_cast<DWORD>(-1)) {
+            CloseHandle(thread);
+            continue;
+        }
+        // Returns only once the thread has really stopped.
+        CONTEXT context = {};
+        context.ContextFlags = CONTEXT_CONTROL;
+        GetThreadContext(thread, &context);
+        held.push_back(thread);
+    }
+    CloseHandle(snapshot);
+    deliver();
+    for (const HANDLE thread : held) {
+        ResumeThread(thread);
+        CloseHandle(thread);
+    }
+}
+}  // namespace
+
 void quick_click_canvas(HWND main_window, int x, int y, bool right) {
     move_canvas(main_window, x, y);
-    PostMessageA(main_window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
-                 right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(main_window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    with_application_held(main_window, [&] {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(main_window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
+                            right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y), SMTO_NORMAL, 5000,
+                            &ignored);
+        SendMessageTimeoutA(main_window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y),
+                            SMTO_NORMAL, 5000, &ignored);
+    });
     Sleep(HOLD_MS);
 }
 

@@ -8,15 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 // The Windows form (Z:\...) of a path of the build machine.
 std::string windows_path(const std::string& unix_path);
 // A new empty folder under the temporary folder, removed when the test program ends; returns its
 // path without a trailing separator.
 std::string make_scratch_folder(const char* prefix);
-std::vector<unsigned char> read_file(const std::string& path);
+using test_support::read_file;
 bool file_exists(const std::string& path);
-// Writes mepusys.ini into the Windows directory naming `program_folder` (ending in '\').
-void write_editor_config(const std::string& program_folder);
+// mepusys.ini in the Windows directory, which every test of the prefix shares.
+std::string windows_editor_config();
+// Writes it naming `program_folder` (ending in '\'); false when it cannot be written. A test that
+// writes it removes it again (DeleteFileA(windows_editor_config().c_str())).
+bool write_editor_config(const std::string& program_folder);
 
 // Polls `done` every 20 ms until it holds or `timeout_ms` has passed.
 bool wait_for(const std::function<bool()>& done, int timeout_ms = 20000);
@@ -62,8 +67,8 @@ SIZE client_size(HWND window);
 // Clicks with the left (or right) button at canvas pixel (x, y) of the main window shown at 1x:
 // the pointer is moved there, the button goes down, is held for a few polls and goes up.
 void click_canvas(HWND main_window, int x, int y, bool right = false);
-// The same click with no pause between press and release, as a quick click or a touchpad tap
-// delivers them: both usually arrive before the editor polls again.
+// The same click with press and release both handled while the editor's application thread is
+// held, as a quick click or a touchpad tap between two of its polls.
 void quick_click_canvas(HWND main_window, int x, int y, bool right = false);
 // Moves the pointer to canvas pixel (x, y) and lets the program see it.
 void move_canvas(HWND main_window, int x, int y);

@@ -25,7 +25,7 @@ TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultUnderHome)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.value ? c.value : "(unset)") + " / " + (c.home ? c.home : "(unset)"));
-        EXPECT_EQ(xdg_base_folder(c.value, c.home, "/.config"), c.expected);
+        EXPECT_EQ(xdg_config_home(c.value, c.home), c.expected);
     }
 }
 

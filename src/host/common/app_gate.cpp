@@ -2,8 +2,7 @@
 
 #include "host/common/pointer_state.h"
 
-// <chrono> itself cannot be compiled with the Shift-JIS execution character set; these
-// headers bring the duration types.
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -23,7 +22,9 @@ struct AppGate {
 
 AppGate& gate()
 {
-    static AppGate instance;
+    // Never destroyed: a detached application thread may still be notifying it while the
+    // process exits.
+    static AppGate& instance = *new AppGate;
     return instance;
 }
 
@@ -59,6 +60,13 @@ void app_gate_thread_finished()
     g.finished = true;
     g.app_thread = std::thread::id();
     g.changed.notify_all();
+}
+
+void app_gate_thread_starting()
+{
+    AppGate& g = gate();
+    std::lock_guard lock(g.mutex);
+    g.finished = false;
 }
 
 void app_gate_pass()
@@ -115,6 +123,11 @@ bool app_gate_wait_held(int timeout_ms)
 {
     return wait_until(timeout_ms,
                       [](const AppGate& g) { return !g.started || g.finished || g.held || g.parked; });
+}
+
+bool app_gate_wait_finished(int timeout_ms)
+{
+    return wait_until(timeout_ms, [](const AppGate& g) { return g.finished; });
 }
 
 bool app_gate_wait_stopped(int timeout_ms)

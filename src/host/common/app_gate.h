@@ -7,6 +7,8 @@
 // Marks the calling thread as the application thread. A pause or end requested before this call
 // still applies at its first host call.
 void app_gate_bind_current_thread();
+// An application thread is about to start: the previous one's end no longer counts.
+void app_gate_thread_starting();
 // The application thread has left app_main and the guard for good (it will never pass again).
 void app_gate_thread_finished();
 
@@ -26,6 +28,8 @@ bool app_gate_ending();
 // Waits up to timeout_ms until the application thread is held in the gate (paused or parked), has
 // finished, or was never started. True when so.
 bool app_gate_wait_held(int timeout_ms);
+// Waits up to timeout_ms until the application thread has finished (after the guard). True when so.
+bool app_gate_wait_finished(int timeout_ms);
 // Waits up to timeout_ms until the application thread can no longer run application code
 // (parked after app_gate_end, finished, or never started). True when so; then free_app_data may run.
 bool app_gate_wait_stopped(int timeout_ms);

@@ -5,15 +5,12 @@
 #include <signal.h>
 
 #include <atomic>
-// <chrono> itself cannot be compiled with the Shift-JIS execution character set; these
-// headers bring the duration types.
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <mutex>
 #include <thread>
 
+#include "host/common/app_entry.h"
 #include "host/common/app_gate.h"
 #include "host/common/error_guard.h"
 #include "host/host.h"
@@ -32,23 +29,9 @@ struct CrashCatch {
     bool installed = false;
 };
 
-struct AppThreadRun {
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool finished = false;
-};
-
 CrashCatch& crash_catch()
 {
     static CrashCatch state;
-    return state;
-}
-
-AppThreadRun& app_thread_run()
-{
-    // Never destroyed: a detached application thread may still be notifying it while the
-    // process exits.
-    static AppThreadRun& state = *new AppThreadRun;
     return state;
 }
 
@@ -111,7 +94,7 @@ void run_app_main_caught()
     if (sigsetjmp(state.jump_back, 1) != 0) return;
     state.armed.store(true);
     try {
-        app_main();
+        app_entry_points().main();
     } catch (...) {
         // A failure and a return meet the same guard.
     }
@@ -127,21 +110,13 @@ void app_thread_main(void* alternate_stack)
     sigaltstack(&previous_stack, nullptr);
     std::free(alternate_stack);
     app_gate_thread_finished();
-    AppThreadRun& run = app_thread_run();
-    std::lock_guard lock(run.mutex);
-    run.finished = true;
-    run.changed.notify_all();
 }
 }  // namespace
 
 bool start_app_thread()
 {
     install_crash_handlers();
-    {
-        AppThreadRun& run = app_thread_run();
-        std::lock_guard lock(run.mutex);
-        run.finished = false;
-    }
+    app_gate_thread_starting();
     void* alternate_stack = std::malloc(ALTERNATE_STACK_BYTES);
     if (alternate_stack == nullptr) return false;
     try {
@@ -151,12 +126,4 @@ bool start_app_thread()
         return false;
     }
     return true;
-}
-
-bool wait_app_thread_finished(int timeout_ms)
-{
-    AppThreadRun& run = app_thread_run();
-    std::unique_lock lock(run.mutex);
-    return run.changed.wait_for(lock, std::chrono::milliseconds(timeout_ms),
-                                [&] { return run.finished; });
 }

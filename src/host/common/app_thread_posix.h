@@ -12,5 +12,3 @@
 
 // Starts the application thread (detached). False when it cannot be created.
 bool start_app_thread();
-// Waits up to timeout_ms until the application thread has finished (after the guard). True when so.
-bool wait_app_thread_finished(int timeout_ms);

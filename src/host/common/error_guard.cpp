@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/common/app_entry.h"
 #include "host/common/app_gate.h"
 #include "host/common/command_log.h"
 #include "host/common/crash_report.h"
@@ -59,5 +60,5 @@ void run_error_guard()
     show_error("現在編集中のアニメデータを書き込みます。.ただし、データが壊れている可能性があるので別の"
                "ファイル名で保存することをお勧めします。",
                RUNTIME_ERROR_TITLE);
-    save_animation();
+    app_entry_points().save_animation();
 }

@@ -23,16 +23,13 @@ void palette_open()
     PaletteStore& store = palette_store();
     if (store.table != nullptr) return;  // opening twice would leak the first table
     store.table = static_cast<uint8_t*>(std::calloc(PALETTE_TABLE_BYTES, 1));
-    store.work = static_cast<uint8_t*>(std::calloc(PALETTE_WORK_BYTES, 1));
 }
 
 void palette_close()
 {
     PaletteStore& store = palette_store();
     std::free(store.table);
-    std::free(store.work);
     store.table = nullptr;
-    store.work = nullptr;
 }
 
 void palette_init_gray(int key)

@@ -8,12 +8,10 @@
 
 // 257 entries of 3 bytes: entry 256 is room the table has always had and nothing uses.
 constexpr int PALETTE_TABLE_BYTES = 771;
-constexpr int PALETTE_WORK_BYTES = 32768;
 constexpr int PALETTE_GRAY_KEY = 11000;
 
 struct PaletteStore {
     uint8_t* table = nullptr;  // PALETTE_TABLE_BYTES, entry i at byte 3 * i; null when closed
-    uint8_t* work = nullptr;   // PALETTE_WORK_BYTES that nothing reads; lives as long as the table
 };
 
 // The one store of the process.

@@ -4,6 +4,7 @@
 
 #include "host/common/pointer_state.h"
 #include "host/host.h"
+#include "raster/canvas.h"
 
 void canvas_from_client(int screen_x, int screen_y, int client_left, int client_top,
                         int client_width, int client_height, int* x, int* y)
@@ -14,8 +15,8 @@ void canvas_from_client(int screen_x, int screen_y, int client_left, int client_
         return;
     }
     // 64-bit so that far-off screen positions cannot overflow; C++ division truncates toward zero.
-    *x = static_cast<int>((int64_t{screen_x} - client_left) * 320 / client_width);
-    *y = static_cast<int>((int64_t{screen_y} - client_top) * 240 / client_height);
+    *x = static_cast<int>((int64_t{screen_x} - client_left) * CANVAS_WIDTH / client_width);
+    *y = static_cast<int>((int64_t{screen_y} - client_top) * CANVAS_HEIGHT / client_height);
 }
 
 namespace {

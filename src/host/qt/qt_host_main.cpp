@@ -1,4 +1,5 @@
 // Start-up and end of the Qt host: the windows, the application thread, the event loop.
+#include "host/common/app_entry.h"
 #include "host/qt/qt_host.h"
 
 #include <QApplication>
@@ -79,13 +80,14 @@ void end_program()
         std::fflush(nullptr);
         std::_Exit(EXIT_SUCCESS);
     }
-    free_app_data();
+    app_entry_points().free_data();
     QCoreApplication::exit(0);
 }
 
-int qt_host_main(int argc, char** argv)
+int qt_host_main(int argc, char** argv, const AppEntryPoints& app)
 {
     leave_out_input_method_without_seat();
+    set_app_entry_points(app);
     QApplication application(argc, argv);
     // After Qt has taken out its own options.
     set_command_line(joined_arguments(argc, argv).c_str());
@@ -99,7 +101,7 @@ int qt_host_main(int argc, char** argv)
     MainWindow main_window;
     state.main_window = &main_window;
     main_window.show();
-    main_window.resize_client(state.canvas_width, state.canvas_height);
+    main_window.resize_client(state.screen.width, state.screen.height);
     x11_pointer_attach(&main_window);
 
     TextWindow text_window(TEXT_WINDOW_WIDTH, TEXT_WINDOW_HEIGHT);

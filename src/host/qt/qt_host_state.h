@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "raster/canvas.h"
 
 class MainWindow;
 class TextWindow;
@@ -33,14 +34,11 @@ struct PresentedCanvas {
 struct CanvasPlace {
     std::atomic<int32_t> client_left{0};
     std::atomic<int32_t> client_top{0};
-    std::atomic<int32_t> client_width{320};
-    std::atomic<int32_t> client_height{240};
+    std::atomic<int32_t> client_width{CANVAS_WIDTH};
+    std::atomic<int32_t> client_height{CANVAS_HEIGHT};
 };
 
 struct QtHostState {
-    int32_t canvas_width = 320;
-    int32_t canvas_height = 240;
-
     MainWindow* main_window = nullptr;
     TextWindow* text_window = nullptr;
 

@@ -77,10 +77,10 @@ void MainWindow::run_command(HostCommand command)
             end_program();
         break;
     case HostCommand::standard_size:
-        resize_client(host.canvas_width, host.canvas_height);
+        resize_client(host.screen.width, host.screen.height);
         break;
     case HostCommand::double_size:
-        resize_client(2 * host.canvas_width, 2 * host.canvas_height);
+        resize_client(2 * host.screen.width, 2 * host.screen.height);
         break;
     case HostCommand::about:
         show_message_box(this, sjis_to_qstring(ABOUT_TEXT), sjis_to_qstring(HOST_CAPTION),

@@ -12,13 +12,9 @@
 #include "host/qt/qt_gui_call.h"
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_main_window.h"
+#include "raster/canvas.h"
 
 namespace {
-
-// The pen colour whose feedback is drawn black; any other is drawn white.
-constexpr int INK = 10;
-// A new canvas starts as paper rather than flashing black before the editor whitens it.
-constexpr uint8_t PAPER = 255;
 
 void repaint_canvas_later()
 {
@@ -62,12 +58,11 @@ void create_screen()
 {
     app_gate_pass();
     QtHostState& host = qt_host();
-    // The canvas memory stays where it is for the whole run, even if asked for twice.
+    // The canvas memory stays where it is for the whole run, even if asked for twice. A new
+    // canvas starts as paper rather than flashing black before the editor whitens it.
     if (host.canvas_bytes.empty())
-        host.canvas_bytes.assign(static_cast<size_t>(host.canvas_width) * host.canvas_height,
-                                 PAPER);
-    host.screen.width = host.canvas_width;
-    host.screen.height = host.canvas_height;
+        host.canvas_bytes.assign(static_cast<size_t>(host.screen.width) * host.screen.height,
+                                 CANVAS_PAPER);
     host.screen.bits = host.canvas_bytes.data();
 
     QList<QRgb> colours;
@@ -78,9 +73,9 @@ void create_screen()
     {
         std::lock_guard lock(host.presented.mutex);
         host.presented.image =
-            QImage(host.canvas_width, host.canvas_height, QImage::Format_Indexed8);
+            QImage(host.screen.width, host.screen.height, QImage::Format_Indexed8);
         host.presented.image.setColorTable(colours);
-        host.presented.image.fill(PAPER);
+        host.presented.image.fill(CANVAS_PAPER);
     }
     present_screen();
 }
@@ -115,7 +110,7 @@ void feedback_begin(int pen_color)
     app_gate_pass();
     PresentedCanvas& presented = qt_host().presented;
     std::lock_guard lock(presented.mutex);
-    presented.feedback_white = pen_color != INK;
+    presented.feedback_white = pen_color != CANVAS_INK;
 }
 
 void feedback_move_to(int x, int y)

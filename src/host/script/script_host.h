@@ -19,11 +19,12 @@
 // an existing file is replaced without asking); a path the dialog would not accept cancels it.
 #pragma once
 
+#include "host/host.h"
+
 // mepu-script [--system-dir DIR] [--log] SCRIPT [ANIMATION]
 // Reads the script (exit 2 with the line number on a script error, before anything runs), runs
 // app_main on the application thread against the script, and after the last command ends the
 // program as the host's exit does (stop the application thread, free_app_data). Returns the
 // process's exit code: 0 after a run, 2 for a script or usage error. The program's main returns
-// it. Programs link the editor, mepu_host_script and mepu_host_common in one LINK_GROUP:RESCAN,
-// since they call each other.
-int script_host_main(int argc, char** argv);
+// it.
+int script_host_main(int argc, char** argv, const AppEntryPoints& app);

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/common/app_entry.h"
 #include "host/common/app_gate.h"
 #include "host/common/app_thread_posix.h"
 #include "host/common/command_line.h"
@@ -71,7 +72,7 @@ void wait_for_the_end()
                 return;
             }
         }
-        if (wait_app_thread_finished(0)) {
+        if (app_gate_wait_finished(0)) {
             script_run_remaining_steps();
             return;
         }
@@ -79,8 +80,9 @@ void wait_for_the_end()
 }
 }  // namespace
 
-int script_host_main(int argc, char** argv)
+int script_host_main(int argc, char** argv, const AppEntryPoints& app)
 {
+    set_app_entry_points(app);
     Arguments arguments;
     if (!parse_arguments(argc, argv, &arguments)) {
         std::fprintf(stderr, "usage: mepu-script [--system-dir DIR] [--log] SCRIPT [ANIMATION]\n");
@@ -108,7 +110,7 @@ int script_host_main(int argc, char** argv)
         std::fflush(nullptr);
         std::_Exit(EXIT_FAILURE);
     }
-    free_app_data();
+    app_entry_points().free_data();
     std::fflush(nullptr);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "host/common/command_line.h"
 #include "host/common/command_log.h"
 #include "host/common/pointer_state.h"
+#include "raster/canvas.h"
 
 ScriptHostState& script_state()
 {
@@ -25,8 +26,8 @@ void script_host_reset()
         state.end_wanted = false;
         state.echo_log = false;
         state.pointer_x = state.pointer_y = 0;
-        state.client_width = 320;
-        state.client_height = 240;
+        state.client_width = CANVAS_WIDTH;
+        state.client_height = CANVAS_HEIGHT;
         state.screen = VirtualScreen();
         state.canvas.fill(0);
         state.present_count = 0;

@@ -12,6 +12,7 @@
 #include "host/host.h"
 #include "host/script/script_host_testing.h"
 #include "host/script/script_reader.h"
+#include "raster/canvas.h"
 
 // Each pointer state of a script is held for this many polls before the next command applies.
 constexpr int POLLS_PER_STEP = 8;
@@ -48,11 +49,11 @@ struct ScriptHostState {
 
     int pointer_x = 0;
     int pointer_y = 0;
-    int client_width = 320;
-    int client_height = 240;
+    int client_width = CANVAS_WIDTH;
+    int client_height = CANVAS_HEIGHT;
 
     VirtualScreen screen;
-    std::array<uint8_t, 320 * 240> canvas{};
+    std::array<uint8_t, CANVAS_WIDTH * CANVAS_HEIGHT> canvas{};
     int present_count = 0;
 
     CellTextSurface text;

@@ -6,6 +6,7 @@
 // the guard's steps, on a fresh part of the thread's own stack above everything app_main used.
 #include <cstdint>
 
+#include "host/common/app_entry.h"
 #include "host/common/app_gate.h"
 #include "host/common/error_guard.h"
 #include "host/host.h"
@@ -80,7 +81,7 @@ DWORD WINAPI app_thread_main(void*) {
     guard.previous_filter = SetUnhandledExceptionFilter(application_fault_filter);
     app_gate_bind_current_thread();
     try {
-        app_main();
+        app_entry_points().main();
     } catch (...) {
         // A failure and a return meet the same guard.
     }

@@ -3,6 +3,7 @@
 #include "host/host.h"
 #include "host/win32/host_internal.h"
 #include "host/win32/host_state.h"
+#include "raster/canvas.h"
 
 void feedback_begin(int pen_color) {
     HostState& h = host_state();
@@ -11,7 +12,7 @@ void feedback_begin(int pen_color) {
     h.drawn_over.store(true);
     h.feedback_dc = GetDC(h.main_window.load());
     if (h.feedback_dc == nullptr) return;
-    h.feedback_old_pen = SelectObject(h.feedback_dc, GetStockObject(pen_color == 10 ? BLACK_PEN
+    h.feedback_old_pen = SelectObject(h.feedback_dc, GetStockObject(pen_color == CANVAS_INK ? BLACK_PEN
                                                                                     : WHITE_PEN));
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "raster/canvas.h"
 
 // The text window is only created when its switch holds this value.
 constexpr int32_t TEXT_WINDOW_ENABLED = -1192;
@@ -36,11 +37,11 @@ struct TextWindowState {
 };
 
 struct HostState {
-    int32_t canvas_width = 320;
-    int32_t canvas_height = 240;
+    int32_t canvas_width = CANVAS_WIDTH;
+    int32_t canvas_height = CANVAS_HEIGHT;
     // Rewritten by the GUI thread on every size change, read by the application thread.
-    std::atomic<int32_t> client_width{320};
-    std::atomic<int32_t> client_height{240};
+    std::atomic<int32_t> client_width{CANVAS_WIDTH};
+    std::atomic<int32_t> client_height{CANVAS_HEIGHT};
     // Device pixels per canvas pixel at the standard size: the main window's monitor's DPI in
     // whole 96ths, so that the canvas is stretched by whole pixels and stays sharp.
     int32_t pixel_scale = 1;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "host/common/app_entry.h"
 #include "host/common/command_line.h"
 #include "host/host.h"
 #include "host/win32/app_control.h"
@@ -38,7 +39,7 @@ void end_program() {
     host_state().ending.store(true);
     stop_app_thread();
     destroy_text_window_backing();
-    free_app_data();
+    app_entry_points().free_data();
     destroy_screen();
     PostQuitMessage(0);
 }
@@ -193,7 +194,9 @@ struct FineTimer {
 };
 }  // namespace
 
-int win32_host_main(HINSTANCE instance, const char* command_line, int show) {
+int win32_host_main(HINSTANCE instance, const char* command_line, int show,
+                    const AppEntryPoints& app) {
+    set_app_entry_points(app);
     const FineTimer fine_timer;
     HostState& h = host_state();
     set_command_line(command_line);

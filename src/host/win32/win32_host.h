@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include "host/host.h"
+
 // Returns the program's exit code (0), or 0 at once when the main window class cannot be
 // registered.
-int win32_host_main(HINSTANCE instance, const char* command_line, int show);
+int win32_host_main(HINSTANCE instance, const char* command_line, int show,
+                    const AppEntryPoints& app);

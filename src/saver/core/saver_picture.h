@@ -4,8 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
-inline constexpr int32_t PICTURE_WIDTH = 320;
-inline constexpr int32_t PICTURE_HEIGHT = 240;
+#include "raster/canvas.h"
+
+inline constexpr int32_t PICTURE_WIDTH = CANVAS_WIDTH;
+inline constexpr int32_t PICTURE_HEIGHT = CANVAS_HEIGHT;
 inline constexpr int32_t PICTURE_PIXELS = PICTURE_WIDTH * PICTURE_HEIGHT;
 inline constexpr uint8_t PICTURE_BLACK = 0;
 inline constexpr uint8_t PICTURE_WHITE = 1;

@@ -33,7 +33,6 @@ public:
     int run();
 
     WindowHandle window() const { return window_; }
-    WindowHandle host_window() const { return host_; }
     bool is_preview() const { return host_ != NO_WINDOW; }
     bool password_is_required() const { return password_required_; }
     uint32_t interval() const { return interval_; }

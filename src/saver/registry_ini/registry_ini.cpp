@@ -75,6 +75,7 @@ bool RegistryIniStore::write_string(const char* key, const char* name, const std
 
 std::string default_registry_ini_path() {
     const std::string folder = mepu_config_folder();
-    // Without a home folder the file stays beside the program's current folder.
-    return (folder.empty() ? std::string(".config/mepu") : folder) + "/registry.ini";
+    // Without a home folder the file stays below the program's current folder.
+    return (folder.empty() ? mepu_folder_in(xdg_config_home(nullptr, ".")) : folder) +
+           "/registry.ini";
 }

@@ -11,6 +11,7 @@
 
 #include "host/common/palette_store.h"
 #include "host/host.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -21,12 +22,8 @@ class PaletteDumpTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::random_device random;
-        folder_ = fs::temp_directory_path() /
-                  ("mepu-palette-dump-" + std::to_string(random()) + std::to_string(random()));
-        fs::create_directories(folder_);
         previous_ = fs::current_path();
-        fs::current_path(folder_);
+        fs::current_path(folder_.path());
         palette_open();
         palette_init_gray(PALETTE_GRAY_KEY);
         store_fixed_system_colors();  // what these hosts' load_system_colors stores
@@ -36,8 +33,6 @@ protected:
     {
         palette_close();
         fs::current_path(previous_);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
     static std::string dumped()
     {
@@ -64,7 +59,7 @@ protected:
         }
         return text;
     }
-    fs::path folder_;
+    test_support::TempFolder folder_{"mepu-palette-dump"};
     fs::path previous_;
 };
 

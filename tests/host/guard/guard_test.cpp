@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "host/common/app_entry.h"
 #include "host/common/app_gate.h"
 #include "host/common/app_thread_posix.h"
 #include "host/script/script_host_testing.h"
@@ -47,7 +48,6 @@ void touch_forbidden_page()
     volatile int value = *static_cast<volatile int*>(page);
     (void)value;
 }
-}  // namespace
 
 void app_main()
 {
@@ -78,13 +78,13 @@ void save_animation()
     ++application().saves;
 }
 
-namespace {
 // Runs each test in a fresh folder, since the guard writes mepu.erf into the current one.
 class GuardTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         script_host_reset();
+        set_app_entry_points({app_main, nullptr, save_animation});
         application().saves = 0;
         application().polls = 0;
         folder_ = temp_.path().string();
@@ -115,7 +115,7 @@ protected:
         application().failure = failure;
         application().signal_number = signal_number;
         ASSERT_TRUE(start_app_thread());
-        ASSERT_TRUE(wait_app_thread_finished(20000));
+        ASSERT_TRUE(app_gate_wait_finished(20000));
     }
 
     static std::string report(const std::string& path = "mepu.erf")
@@ -268,7 +268,7 @@ TEST_F(GuardTest, PauseHoldsTheThreadAndEndStopsItForGood)
     const long stopped = application().polls;
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(application().polls, stopped);
-    EXPECT_FALSE(wait_app_thread_finished(0));  // stopped, not failed: the guard did not run
+    EXPECT_FALSE(app_gate_wait_finished(0));  // stopped, not failed: the guard did not run
     EXPECT_TRUE(script_host_messages().empty());
 }
 

@@ -28,6 +28,8 @@ TestApp& test_app()
     return app;
 }
 
+namespace {
+
 void app_main()
 {
     // A test whose GUI side waits for something that never comes fails instead of hanging.
@@ -53,6 +55,8 @@ void save_animation()
     if (test_app().save) test_app().save();
 }
 
+}  // namespace
+
 int run_host(std::function<void()> scenario)
 {
     // Offscreen, so that no test touches a desktop; a compositor of the test's own is the one
@@ -64,7 +68,7 @@ int run_host(std::function<void()> scenario)
     app.saves = 0;
     std::string program = "mepu_qt_test";
     std::vector<char*> argv{program.data(), nullptr};
-    return qt_host_main(1, argv.data());
+    return qt_host_main(1, argv.data(), {app_main, free_app_data, save_animation});
 }
 
 void later(int ms, std::function<void()> work)

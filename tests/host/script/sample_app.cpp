@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "host/host.h"
+#include "host/script/script_host.h"
 #include "raster/raster.h"
 #include "support/test_canvas.h"
 
@@ -42,8 +43,6 @@ void run_dialogs()
     while (now - start < 142) now = tick_count();
     print_line("waited %d\n", static_cast<int>(now - start));
 }
-}  // namespace
-
 void app_main()
 {
     test_support::open_test_canvas();
@@ -87,4 +86,10 @@ void free_app_data()
 {
     palette_close();
     std::printf("free_app_data\n");
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return script_host_main(argc, argv, {app_main, free_app_data, save_animation});
 }

@@ -5,13 +5,10 @@
 #include <string>
 
 #include "host/script/script_host_testing.h"
+#include "support/text.h"
 
 namespace {
-// Scripts are UTF-8 files, while plain literals here are compiled to Shift-JIS.
-std::string utf8(const char8_t* text)
-{
-    return reinterpret_cast<const char*>(text);
-}
+using test_support::utf8;
 
 TEST(ScriptReader, MalformedLinesAreReportedWithTheirLineNumber)
 {

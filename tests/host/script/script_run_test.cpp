@@ -16,13 +16,7 @@
 #include "support/temp_folder.h"
 
 namespace {
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using test_support::read_text;
 
 std::string u(const char* shift_jis)
 {
@@ -55,8 +49,8 @@ protected:
         const std::string command = "cd '" + dir_ + "' && XDG_CONFIG_HOME='" + dir_ + "' '" SCRIPT_HOST_SAMPLE "' " + options +
                                     " test.script " + animation + " >out.txt 2>err.txt";
         const int status = std::system(command.c_str());
-        out_ = read_file(dir_ + "/out.txt");
-        err_ = read_file(dir_ + "/err.txt");
+        out_ = read_text(dir_ + "/out.txt");
+        err_ = read_text(dir_ + "/err.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
@@ -89,20 +83,20 @@ TEST_F(ScriptRunTest, ASampleScriptDrivesEveryCommand)
     ASSERT_EQ(run(script, "--log --system-dir sys", "anime.mpa"), 0) << err_;
     EXPECT_EQ(err_, "");
 
-    const std::string canvas = read_file(dir_ + "/canvas.bin");
+    const std::string canvas = read_text(dir_ + "/canvas.bin");
     ASSERT_EQ(canvas.size(), 76800u);
     for (int i = 0; i < 76800; ++i) {
         const bool marked = i == 6 * 320 + 5 || i == 50 * 320 + 100;
         ASSERT_EQ(static_cast<uint8_t>(canvas[static_cast<std::size_t>(i)]), marked ? 10 : 255) << i;
     }
 
-    EXPECT_EQ(read_file(dir_ + "/text.txt"), "value 0 5\n"
+    EXPECT_EQ(read_text(dir_ + "/text.txt"), "value 0 5\n"
                                              "string 0 hello\n"
                                              "open 1\n"
                                              "save 1 saved.mpa\n"
                                              "answer 1\n"
                                              "waited 142\n\n\n\n\n");
-    EXPECT_EQ(read_file(dir_ + "/empty-queues.txt"), "value -1 3\n"
+    EXPECT_EQ(read_text(dir_ + "/empty-queues.txt"), "value -1 3\n"
                                                      "string -1 start\n"
                                                      "open 0\n"
                                                      "save 0\n"
@@ -129,21 +123,21 @@ TEST_F(ScriptRunTest, ASampleScriptDrivesEveryCommand)
 TEST_F(ScriptRunTest, StartUpShowsTheCommandLineFile)
 {
     ASSERT_EQ(run("dump text t.txt\n", "", "\"my anime.mpa\""), 0) << err_;
-    EXPECT_EQ(lines_of(read_file(dir_ + "/t.txt")).at(0), u("準備できました"));
-    EXPECT_EQ(lines_of(read_file(dir_ + "/t.txt")).at(1), "file my anime.mpa");
+    EXPECT_EQ(lines_of(read_text(dir_ + "/t.txt")).at(0), u("準備できました"));
+    EXPECT_EQ(lines_of(read_text(dir_ + "/t.txt")).at(1), "file my anime.mpa");
     EXPECT_EQ(out_, "free_app_data\n");  // the host's exit after the script, without --log
 }
 
 TEST_F(ScriptRunTest, AFaultRunsTheGuardAndTheRestOfTheScriptStillRuns)
 {
     ASSERT_EQ(run("click 7 7\nrclick 2 2\nwait 10\ndump text t.txt\n", "--log"), 0) << err_;
-    EXPECT_EQ(read_file(dir_ + "/mepu.erf"), "total = 0\n");
+    EXPECT_EQ(read_text(dir_ + "/mepu.erf"), "total = 0\n");
     const std::vector<std::string> out = lines_of(out_);
     ASSERT_EQ(out.size(), 5u) << out_;
     EXPECT_EQ(out[0].rfind("box ok error \"" + u("実行時のエラー") + "\"", 0), 0u);
     EXPECT_EQ(out[3], "save_animation");
     EXPECT_EQ(out[4], "free_app_data");
-    EXPECT_EQ(lines_of(read_file(dir_ + "/t.txt")).at(1), "left 7 7");
+    EXPECT_EQ(lines_of(read_text(dir_ + "/t.txt")).at(1), "left 7 7");
 }
 
 TEST_F(ScriptRunTest, RequestExitEndsTheRunAtOnce)

@@ -1,4 +1,4 @@
-#include "anim/menu_images.h"
+#include "editor/session/menu_images.h"
 
 #include <gtest/gtest.h>
 

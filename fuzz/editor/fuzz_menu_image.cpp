@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "anim/menu_images.h"
+#include "editor/session/menu_images.h"
 #include "raster/raster.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "anim/config_file.h"
+#include "editor/session/config_file.h"
 
 #include <cctype>
 
-#include "anim/startup.h"
+#include "editor/session/startup.h"
 #include "host/host.h"
 
 namespace {

@@ -8,20 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "anim/animation.h"
-#include "anim/load_save.h"
+#include "editor/session/animation.h"
+#include "editor/session/load_save.h"
 #include "host/script/script_host_testing.h"
 #include "raster/raster.h"
+#include "support/session_fixture.h"
 #include "support/temp_folder.h"
+#include "support/text.h"
 
 namespace anim_test {
 
-// Expected texts are written as UTF-8 literals: ordinary literals are Shift-JIS at run time,
-// while the scripted host logs and shows UTF-8.
-inline std::string utf8(const char8_t* text)
-{
-    return reinterpret_cast<const char*>(text);
-}
+using test_support::utf8;
 
 inline bool logged(const std::string& fragment)
 {
@@ -43,15 +40,7 @@ inline std::string error_box(const char8_t* text)
     return "box ok error \"" + utf8(u8"大変だ！") + "\" \"" + utf8(text) + "\"";
 }
 
-// The text window's rows without the blank rows below the text.
-inline std::string shown_text()
-{
-    std::string text = script_host_text();
-    while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\n\n") == 0) {
-        text.pop_back();
-    }
-    return text;
-}
+using test_support::shown_text;
 
 inline uint8_t* canvas_bits()
 {
@@ -95,24 +84,15 @@ inline AnimationSnapshot snapshot()
     return shot;
 }
 
-class EditorAnimationTest : public testing::Test {
+class EditorAnimationTest : public test_support::SessionFixture {
 protected:
     void SetUp() override
     {
-        script_host_reset();
-        animation_state().allocate = allocate_block;
-        ASSERT_EQ(init_animation(), 0);
-        create_screen();
+        SessionFixture::SetUp();
         animation_file_names() = AnimationFileNames{};
         set_file_name(animation_file_names().current_path, "anime.mpa");
         set_file_name(animation_file_names().current_name, "anime.mpa");
     }
-    void TearDown() override
-    {
-        release_animation();
-        animation_state().allocate = allocate_block;
-    }
-
     // An animation of `count` different pictures, left on frame `current` at `speed`.
     void make_animation(int32_t count, int32_t current, int32_t speed)
     {

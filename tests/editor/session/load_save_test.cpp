@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "anim_file_bytes.h"
+#include "support/anim_file_bytes.h"
 #include "editor_fixture.h"
 
 namespace {
 
 using anim_test::AnimationSnapshot;
 using anim_test::error_box;
-using anim_test::FileBytes;
+using test_support::FileBytes;
 using anim_test::logged;
 using test_support::read_file;
 using anim_test::snapshot;
@@ -166,8 +166,8 @@ struct PartialCase {
 
 TEST_F(LoadSaveTest, FailureInsideTheFramesKeepsTheFramesRead)
 {
-    const auto white = anim_test::white_tokens();
-    const auto half = anim_test::half_black_tokens();
+    const auto white = test_support::white_tokens();
+    const auto half = test_support::half_black_tokens();
     const FileBytes three = FileBytes().header(3, 20).record(white).record(half).record(white);
     const std::vector<PartialCase> cases = {
         {"cut in frame 2's tokens", FileBytes(three).cut(three.bytes.size() - 10), 2,
@@ -247,7 +247,7 @@ TEST_F(LoadSaveTest, FileWithoutFramesGivesOneEmptyFrame)
 TEST_F(LoadSaveTest, LoadWithoutATableMakesOne)
 {
     release_animation();
-    load_from(file_with(FileBytes().header(2, 9).record({}).record(anim_test::white_tokens())));
+    load_from(file_with(FileBytes().header(2, 9).record({}).record(test_support::white_tokens())));
     ASSERT_NE(animation().frames, nullptr);
     EXPECT_EQ(animation().frame_count, 2);
     EXPECT_EQ(animation().frames[1]->token_count, 600);
@@ -269,7 +269,7 @@ TEST_F(LoadSaveTest, SpeedIsKeptAsStored)
 
 TEST_F(LoadSaveTest, HeaderSizeWarningThenFullLoad)
 {
-    load_from(file_with(FileBytes().header(2, 5, 0, 320, 240, 20).record({}).record(anim_test::white_tokens())));
+    load_from(file_with(FileBytes().header(2, 5, 0, 320, 240, 20).record({}).record(test_support::white_tokens())));
     const std::string text = script_host_text();
     EXPECT_NE(text.find(utf8(u8"エラー：ヘッダサイズが違います。")), std::string::npos) << text;
     EXPECT_NE(text.find(utf8(u8"終了")), std::string::npos) << text;

@@ -1,18 +1,18 @@
-#include "anim/startup.h"
+#include "editor/session/startup.h"
 
 #include <cstdio>
 #include <string>
 
-#include "anim/animation.h"
-#include "anim/config_file.h"
-#include "anim/load_save.h"
-#include "anim/menu_images.h"
+#include "editor/session/animation.h"
+#include "editor/session/config_file.h"
+#include "editor/session/editor_texts.h"
+#include "editor/session/load_save.h"
+#include "editor/session/menu_images.h"
 #include "host/host.h"
 #include "raster/raster.h"
 
 namespace {
 
-constexpr const char* RUNTIME_ERROR_TITLE = "実行時のエラー";
 constexpr int GRAY_RAMP_KEY = 11000;
 
 void prepare_palette()
@@ -29,7 +29,7 @@ int load_images_from_config(std::FILE* file)
     const std::string folder = read_first_word(file);
     std::fclose(file);
     if (!program_folder_fits(folder)) {
-        message_box("設定ファイルに書かれたフォルダの名前が長すぎます。", RUNTIME_ERROR_TITLE,
+        message_box(TEXT_CONFIG_FOLDER_TOO_LONG, CAPTION_RUNTIME_ERROR,
                     MessageButtons::ok, MessageIcon::error);
         return -1;
     }
@@ -66,20 +66,20 @@ ConfigLoad load_images_from_configs(std::string* wrong_path)
 // user's own file, which the next start finds. True when the images are loaded.
 bool recover_from_wrong_folder(const std::string& wrong_path, bool* exit_requested)
 {
-    message_box("「めぷ」を起動するのに必要なファイルが見付かりません。ＯＫボタンを押すと次に進みます。",
-                RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+    message_box(TEXT_PROGRAM_FOLDER_NOT_FOUND,
+                CAPTION_RUNTIME_ERROR, MessageButtons::ok, MessageIcon::error);
     if (std::remove(wrong_path.c_str()) == 0) {
-        message_box("ＯＫボタンをおすとめぷは終了します。その後で、スタートメニューからめぷを起動してください。めぷの設定がはじまります。",
-                    RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+        message_box(TEXT_RESTART_FOR_SETUP,
+                    CAPTION_RUNTIME_ERROR, MessageButtons::ok, MessageIcon::error);
         return false;
     }
     const std::string user_path = user_config_file_path(true);
     if (user_path.empty() || user_path == wrong_path) {
         char text[4096];
         std::snprintf(text, sizeof text,
-                      "%sを削除できませんでした。何とかしてこのファイルを消してから、めぷをスタートメニューを起動してください。設定が始まります。",
+                      FORMAT_CONFIG_NOT_DELETED,
                       wrong_path.c_str());
-        message_box(text, RUNTIME_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+        message_box(text, CAPTION_RUNTIME_ERROR, MessageButtons::ok, MessageIcon::error);
         return false;
     }
     if (first_run_setup(user_path.c_str()) == SetupResult::exit_requested) {
@@ -120,8 +120,8 @@ void show_welcome()
     fill_bytes(screen.bits, screen.width, screen.height, CANVAS_PAPER);
     clear_text();
     set_text_pos(0, 0);
-    print_text("ようこそ､お気楽アニメーションしすてむ｢めぷ｣へ\n");
-    print_text("\n  もう一つの窓の上でマウスのみぎのボタンをおすとメニューがでます｡");
+    print_text(TEXT_WELCOME);
+    print_text(TEXT_WELCOME_MENU_HINT);
 }
 
 void wait_for_first_click()
@@ -154,7 +154,7 @@ StartupOutcome start_editor()
     AnimationFileNames& names = animation_file_names();
     names = AnimationFileNames{};
     if (init_animation() != 0) {
-        message_box("致命的エラー：メモリが足りません。", RUNTIME_ERROR_TITLE, MessageButtons::ok,
+        message_box(TEXT_OUT_OF_MEMORY, CAPTION_RUNTIME_ERROR, MessageButtons::ok,
                     MessageIcon::error);
         return stop();
     }
@@ -175,7 +175,7 @@ StartupOutcome start_editor()
         return StartupOutcome::menu_loop;
     }
     if (!set_file_name(names.current_path, file)) {
-        message_box("読み込み中にエラーが発生しました", "大変だ！", MessageButtons::ok,
+        message_box(TEXT_READ_ERROR, CAPTION_FILE_ERROR, MessageButtons::ok,
                     MessageIcon::error);
         return StartupOutcome::menu_loop;
     }

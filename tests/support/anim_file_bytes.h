@@ -8,7 +8,7 @@
 
 #include "anim/animation_file.h"
 
-namespace anim_test {
+namespace test_support {
 
 struct FileBytes {
     std::vector<uint8_t> bytes;
@@ -60,4 +60,4 @@ inline std::vector<uint8_t> half_black_tokens()
     return tokens;
 }
 
-}  // namespace anim_test
+}  // namespace test_support

@@ -1,4 +1,4 @@
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -61,19 +61,14 @@ int init_animation()
 
 int32_t compress_canvas(const uint8_t* bits, int32_t width, int32_t height, Frame** slot)
 {
-    const int32_t count = encode_runs(bits, width, height, g_state.scratch, FRAME_PIXELS);
-    if (count < 0) {
-        return -1;
-    }
     // The old frame is freed only once the new one exists, so the slot always holds a frame.
-    Frame* frame = allocate_frame(count, g_state.allocate);
+    Frame* frame = encode_frame(bits, width, height, g_state.scratch, g_state.allocate);
     if (frame == nullptr) {
         return -1;
     }
-    std::memcpy(frame_tokens(frame), g_state.scratch, static_cast<std::size_t>(count));
     free_frame(*slot);
     *slot = frame;
-    return count;
+    return frame->token_count;
 }
 
 void set_print_values(uint8_t ink_value, uint8_t paper_value)

@@ -23,8 +23,8 @@ void load_animation();
 // as it was; a failure inside the frames keeps the frames read before it. A result without frames
 // becomes one empty frame.
 void load_animation_file();
-// Command 41 (also the emergency save): prompt, save dialog, write. Declared in host/host.h.
-// void save_animation();
+// Command 41 (also the emergency save): prompt, save dialog, write.
+void save_animation();
 
 // Turns frames 0 .. raw_count - 1 of the table, each a raw 1-bit block, into run-length frames
 // through the canvas, with a progress line per frame, and clears the text window before and after.

@@ -1,9 +1,9 @@
-#include "anim/startup.h"
+#include "editor/session/startup.h"
 
 #include <gtest/gtest.h>
 
-#include "anim/menu_images.h"
-#include "anim_file_bytes.h"
+#include "editor/session/menu_images.h"
+#include "support/anim_file_bytes.h"
 #include "dib_bytes.h"
 #include "editor_fixture.h"
 
@@ -283,7 +283,7 @@ TEST_F(StartupTest, CommandLineFileIsLoadedForPlaying)
     put_menu_images(folder, "prog", 4);
     write_config(program_folder("prog"));
     const std::string path = folder.file("start.mpa");
-    test_support::write_file(path, anim_test::FileBytes().header(3, 12).record({}).record({}).record({}).bytes);
+    test_support::write_file(path, test_support::FileBytes().header(3, 12).record({}).record({}).record({}).bytes);
     script_host_set_command_line(path.c_str());
     script_host_release(PointerButton::left);
     EXPECT_EQ(start_editor(), StartupOutcome::play_command_line_file);

@@ -1,26 +1,21 @@
-#include "anim/load_save.h"
+#include "editor/session/load_save.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
 
-#include "anim/animation.h"
+#include "editor/session/animation.h"
 #include "anim/animation_file.h"
+#include "editor/session/editor_texts.h"
 
 namespace {
 
 AnimationFileNames g_names;
 
-constexpr const char* FILE_ERROR_TITLE = "大変だ！";
-constexpr const char* DIALOG_PATTERN = "*.mpa";
-constexpr const char* DIALOG_DESCRIPTION = "めぷアニメファイル";
-constexpr const char* READ_ERROR = "読み込み中にエラーが発生しました";
-constexpr const char* WRITE_ERROR = "書き込み中にエラーが発生しました";
-
 void show_file_error(const char* text)
 {
-    message_box(text, FILE_ERROR_TITLE, MessageButtons::ok, MessageIcon::error);
+    message_box(text, CAPTION_FILE_ERROR, MessageButtons::ok, MessageIcon::error);
 }
 
 // The fatal read errors are shown twice: as a line in the text window and in a box.
@@ -40,12 +35,12 @@ void print_number_at_top(const char* format, int32_t number)
 
 void on_header_size(void*, int32_t)
 {
-    print_text("\nエラー：ヘッダサイズが違います。");
+    print_text(LINE_HEADER_SIZE_WRONG);
 }
 
 void on_frame_read(void*, int32_t index)
 {
-    print_number_at_top("現在%dコマ目を読み込み中     ", index);
+    print_number_at_top(FORMAT_READING_FRAME, index);
 }
 
 void report_read_failure(ReadStatus status)
@@ -56,30 +51,30 @@ void report_read_failure(ReadStatus status)
     case ReadStatus::cannot_open:
     case ReadStatus::header_too_short:
     case ReadStatus::short_read:
-        show_file_error(READ_ERROR);
+        show_file_error(TEXT_READ_ERROR);
         break;
     case ReadStatus::wrong_image_size:
-        show_fatal_read_error("\n致命的エラー：画像サイズが違います。", "致命的エラー：画像サイズが違います");
+        show_fatal_read_error(LINE_IMAGE_SIZE_WRONG, TEXT_IMAGE_SIZE_WRONG);
         break;
     case ReadStatus::too_many_pages:
-        show_fatal_read_error("\n致命的エラー：ページ数が多すぎます。",
-                              "致命的エラー：ページ数が多すぎます。");
+        show_fatal_read_error(LINE_TOO_MANY_PAGES,
+                              TEXT_TOO_MANY_PAGES);
         break;
     case ReadStatus::negative_page_count:
-        show_fatal_read_error("\n致命的エラー：ページ数が正しくありません。",
-                              "致命的エラー：ページ数が正しくありません。");
+        show_fatal_read_error(LINE_BAD_PAGE_COUNT,
+                              TEXT_BAD_PAGE_COUNT);
         break;
     case ReadStatus::raw_version_refused:
     case ReadStatus::unknown_version:
-        show_fatal_read_error("\n致命的エラー：このバージョンのめぷファイルは読み込めません。",
-                              "致命的エラー：このバージョンのめぷファイルは読み込めません。");
+        show_fatal_read_error(LINE_VERSION_REFUSED,
+                              TEXT_VERSION_REFUSED);
         break;
     case ReadStatus::out_of_memory:
-        show_fatal_read_error("\n致命的エラー：メモリが足りません。", "致命的エラー：メモリが足りません。");
+        show_fatal_read_error(LINE_OUT_OF_MEMORY, TEXT_OUT_OF_MEMORY);
         break;
     case ReadStatus::damaged_record:
-        show_fatal_read_error("\n致命的エラー：コマのデータが壊れています。",
-                              "致命的エラー：コマのデータが壊れています。");
+        show_fatal_read_error(LINE_DAMAGED_FRAME,
+                              TEXT_DAMAGED_FRAME);
         break;
     }
 }
@@ -157,9 +152,9 @@ bool set_file_name(char (&buffer)[FILE_NAME_CAPACITY], const char* text)
 void load_animation()
 {
     clear_text();
-    print_text("\n読み込みます｡ファイル名をえらんでください");
-    if (choose_open_file(g_names.current_name, g_names.current_path, "ファイルの読み込み",
-                         DIALOG_PATTERN, DIALOG_DESCRIPTION) == 0) {
+    print_text(TEXT_LOAD_PROMPT);
+    if (choose_open_file(g_names.current_name, g_names.current_path, CAPTION_LOAD_DIALOG,
+                         ANIMATION_FILE_PATTERN, TEXT_ANIMATION_FILES) == 0) {
         return;
     }
     load_animation_file();
@@ -193,7 +188,7 @@ void load_animation_file()
     // Reported after the conversion, whose clearing would take the message line away.
     report_read_failure(result.status);
     if (result.status == ReadStatus::ok && converted) {
-        print_text("\n終了");
+        print_text(LINE_LOAD_DONE);
     }
 }
 
@@ -204,7 +199,7 @@ int convert_raw_frames(int32_t raw_count)
     const VirtualScreen& screen = virtual_screen();
     Animation& anim = animation();
     for (int32_t i = 0; i < raw_count && i < anim.frame_count; ++i) {
-        print_number_at_top("現在%dコマ目をランレングス圧縮中です｡     ", i);
+        print_number_at_top(FORMAT_COMPRESSING_FRAME, i);
         print_raw_page(i);
         present_screen();
         if (compress_canvas(screen.bits, screen.width, screen.height, &anim.frames[i]) < 0) {
@@ -224,9 +219,9 @@ void save_animation()
 {
     const Animation& anim = animation();
     clear_text();
-    print_text("保存します｡ファイル名をえらんでください\n");
-    if (choose_save_file(g_names.current_name, g_names.current_path, "ファイルの保存",
-                         DIALOG_PATTERN, DIALOG_DESCRIPTION) == 0) {
+    print_text(TEXT_SAVE_PROMPT);
+    if (choose_save_file(g_names.current_name, g_names.current_path, CAPTION_SAVE_DIALOG,
+                         ANIMATION_FILE_PATTERN, TEXT_ANIMATION_FILES) == 0) {
         return;
     }
     const WriteResult result =
@@ -235,11 +230,11 @@ void save_animation()
     case WriteStatus::ok:
         break;
     case WriteStatus::cannot_create:
-        show_file_error("書き込み中にエラーが発生しました。ファイル名が違法かも知れません。");
+        show_file_error(TEXT_WRITE_ERROR_NAME);
         break;
     case WriteStatus::write_failed:
     case WriteStatus::cannot_replace:
-        show_file_error(WRITE_ERROR);
+        show_file_error(TEXT_WRITE_ERROR);
         break;
     }
 }

@@ -3,16 +3,15 @@
 #include <filesystem>
 #include <string>
 
-#include "anim/config_file.h"
-#include "anim/load_save.h"
-#include "anim/menu_images.h"
-#include "anim/startup.h"
+#include "editor/session/config_file.h"
+#include "editor/session/editor_texts.h"
+#include "editor/session/load_save.h"
+#include "editor/session/menu_images.h"
+#include "editor/session/startup.h"
 #include "file_replace/replace_file.h"
 #include "host/host.h"
 
 namespace {
-
-constexpr const char* WELCOME_TITLE = "めぷへようこそ！";
 
 // The folder of the chosen program file: the path without its file name part. Cutting by the
 // name's length rather than searching for a separator keeps Shift-JIS trail bytes (0x5C) safe.
@@ -48,7 +47,7 @@ bool write_folder_to(const char* path, const std::string& folder)
 
 SetupResult write_config_file(const char* config_path, const std::string& folder)
 {
-    message_box("システムフォルダに設定ファイル\"mepusys.ini\"を作成します。", "ようこそ「めぷ」へ",
+    message_box(TEXT_CREATING_CONFIG, CAPTION_CREATING_CONFIG,
                 MessageButtons::ok, MessageIcon::error);
     // An ordinary user may not write the Windows directory; the user's own folder then holds
     // the same file.
@@ -58,7 +57,7 @@ SetupResult write_config_file(const char* config_path, const std::string& folder
         written = !user_path.empty() && write_folder_to(user_path.c_str(), folder);
     }
     if (!written) {
-        message_box("作成に失敗しました。", "どうなってんだ", MessageButtons::ok, MessageIcon::error);
+        message_box(TEXT_CONFIG_NOT_WRITTEN, CAPTION_CONFIG_NOT_WRITTEN, MessageButtons::ok, MessageIcon::error);
         return SetupResult::not_written;
     }
     return SetupResult::written;
@@ -70,8 +69,8 @@ SetupResult first_run_setup(const char* config_path)
 {
     AnimationFileNames& names = animation_file_names();
     for (;;) {
-        message_box("これから「めぷ」の設定を行います。ＯＫボタンを押して、次の画面でMEPU.EXEを選んでください。",
-                    WELCOME_TITLE, MessageButtons::ok, MessageIcon::none);
+        message_box(TEXT_SETUP_INTRODUCTION,
+                    CAPTION_WELCOME, MessageButtons::ok, MessageIcon::none);
         const char* pattern =
             prepare_program_file_dialog(names.current_name, names.current_path);
         // A dialog may leave the current folder in the program folder it browsed to, often one
@@ -79,8 +78,8 @@ SetupResult first_run_setup(const char* config_path)
         std::error_code ignored;
         const std::filesystem::path current_folder = std::filesystem::current_path(ignored);
         const int chosen = choose_open_file(names.current_name, names.current_path,
-                                            "mepu.exeがインストールされた場所を指定してください",
-                                            pattern, "mepu.exeの指定");
+                                            CAPTION_PROGRAM_DIALOG,
+                                            pattern, TEXT_PROGRAM_FILES);
         if (!current_folder.empty()) std::filesystem::current_path(current_folder, ignored);
         if (chosen == 0) {
             request_exit();
@@ -88,8 +87,8 @@ SetupResult first_run_setup(const char* config_path)
         }
         const std::string folder = chosen_folder(names);
         if (!program_folder_fits(folder)) {
-            message_box("フォルダの名前が長すぎます。もっと短い名前のフォルダに置いてください。",
-                        WELCOME_TITLE, MessageButtons::ok, MessageIcon::error);
+            message_box(TEXT_FOLDER_NAME_TOO_LONG,
+                        CAPTION_WELCOME, MessageButtons::ok, MessageIcon::error);
             continue;
         }
         const int missing = count_missing_images(folder);
@@ -99,11 +98,11 @@ SetupResult first_run_setup(const char* config_path)
         if (missing != -1) {
             continue;
         }
-        if (message_box("前の画面での設定がよくなかったようです。ＯＫボタンを押すともう一度設定をします。キャンセルでめぷを終了します。",
-                        WELCOME_TITLE, MessageButtons::retry_cancel,
+        if (message_box(TEXT_SETUP_RETRY,
+                        CAPTION_WELCOME, MessageButtons::retry_cancel,
                         MessageIcon::none) != MessageAnswer::retry) {
-            message_box("めぷの起動に必要なファイルが足りないようです。もう一度インストールしてみてください。",
-                        "今後の対策", MessageButtons::ok, MessageIcon::error);
+            message_box(TEXT_REINSTALL,
+                        CAPTION_WHAT_NEXT, MessageButtons::ok, MessageIcon::error);
             request_exit();
             return SetupResult::exit_requested;
         }

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "anim/config_file.h"
-#include "anim/startup.h"
+#include "editor/session/config_file.h"
+#include "editor/session/startup.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

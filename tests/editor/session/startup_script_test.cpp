@@ -7,18 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "anim_file_bytes.h"
+#include "support/anim_file_bytes.h"
 #include "support/temp_folder.h"
+#include "support/text.h"
 
 namespace {
 
 using test_support::read_file;
 using test_support::TempFolder;
 
-std::string utf8(const char8_t* text)
-{
-    return reinterpret_cast<const char*>(text);
-}
+using test_support::utf8;
 
 std::string text_of(const std::string& path)
 {
@@ -98,7 +96,7 @@ TEST_F(StartupScriptTest, CommandLineFilePlaysWithoutAClick)
 {
     write_config(program_folder());
     const std::string path = folder.file("black.mpa");
-    test_support::write_file(path, anim_test::FileBytes().header(1, 30).record(std::vector<uint8_t>(600, 127)).bytes);
+    test_support::write_file(path, test_support::FileBytes().header(1, 30).record(std::vector<uint8_t>(600, 127)).bytes);
     const std::string canvas = folder.file("canvas.bin");
     ASSERT_EQ(run("wait 40\ndump canvas " + canvas + "\nrclick 5 5\nwait 8\n", path), 0) << log();
     EXPECT_EQ(read_file(canvas), std::vector<uint8_t>(320 * 240, 10));

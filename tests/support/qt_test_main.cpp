@@ -1,0 +1,13 @@
+// The main of the tests of Qt widgets: the application first, on the offscreen platform, so that
+// no test opens a window on anybody's display.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
