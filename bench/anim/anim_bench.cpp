@@ -17,8 +17,7 @@
 namespace {
 
 // A user's picture: filled discs of ink on paper.
-std::vector<uint8_t> drawn_picture(unsigned seed)
-{
+std::vector<uint8_t> drawn_picture(unsigned seed) {
     std::vector<uint8_t> image(FRAME_PIXELS, CANVAS_PAPER);
     std::mt19937 random(seed);
     for (int disc = 0; disc < 12; ++disc) {
@@ -37,8 +36,7 @@ std::vector<uint8_t> drawn_picture(unsigned seed)
 }
 
 // The worst picture: every pixel differs from the one before.
-std::vector<uint8_t> alternating_picture()
-{
+std::vector<uint8_t> alternating_picture() {
     std::vector<uint8_t> image(FRAME_PIXELS);
     for (int i = 0; i < FRAME_PIXELS; ++i) {
         image[i] = i % 2 == 0 ? CANVAS_INK : CANVAS_PAPER;
@@ -46,13 +44,11 @@ std::vector<uint8_t> alternating_picture()
     return image;
 }
 
-std::vector<uint8_t> picture_for(int64_t kind)
-{
+std::vector<uint8_t> picture_for(int64_t kind) {
     return kind == 0 ? drawn_picture(1) : alternating_picture();
 }
 
-void memcpy_bytes(benchmark::State& state, std::size_t bytes)
-{
+void memcpy_bytes(benchmark::State& state, std::size_t bytes) {
     std::vector<uint8_t> source(bytes, 0x5A);
     std::vector<uint8_t> target(bytes);
     for (auto _ : state) {
@@ -64,8 +60,7 @@ void memcpy_bytes(benchmark::State& state, std::size_t bytes)
 }
 
 // Encoding the canvas into a frame, as each edit that keeps the canvas does.
-void BM_EncodeFrame(benchmark::State& state)
-{
+void BM_EncodeFrame(benchmark::State& state) {
     const std::vector<uint8_t> picture = picture_for(state.range(0));
     std::vector<uint8_t> scratch(FRAME_PIXELS);
     int32_t tokens = 0;
@@ -80,14 +75,12 @@ void BM_EncodeFrame(benchmark::State& state)
 BENCHMARK(BM_EncodeFrame)->Arg(0)->Arg(1);
 
 // A frame of the picture, for the benchmarks that read frames.
-Frame* frame_of(const std::vector<uint8_t>& picture)
-{
+Frame* frame_of(const std::vector<uint8_t>& picture) {
     std::vector<uint8_t> scratch(FRAME_PIXELS);
     return encode_frame(picture.data(), CANVAS_WIDTH, CANVAS_HEIGHT, scratch.data());
 }
 
-void BM_DrawFrame(benchmark::State& state)
-{
+void BM_DrawFrame(benchmark::State& state) {
     const std::vector<uint8_t> picture = picture_for(state.range(0));
     Frame* frame = frame_of(picture);
     std::vector<uint8_t> canvas(FRAME_PIXELS);
@@ -101,15 +94,11 @@ void BM_DrawFrame(benchmark::State& state)
 }
 BENCHMARK(BM_DrawFrame)->Arg(0)->Arg(1);
 
-void BM_MemcpyCanvas(benchmark::State& state)
-{
-    memcpy_bytes(state, FRAME_PIXELS);
-}
+void BM_MemcpyCanvas(benchmark::State& state) { memcpy_bytes(state, FRAME_PIXELS); }
 BENCHMARK(BM_MemcpyCanvas);
 
 // What drawing a frame can at best be: filling the canvas.
-void BM_MemsetCanvas(benchmark::State& state)
-{
+void BM_MemsetCanvas(benchmark::State& state) {
     std::vector<uint8_t> canvas(FRAME_PIXELS);
     for (auto _ : state) {
         std::memset(canvas.data(), CANVAS_PAPER, canvas.size());
@@ -126,8 +115,7 @@ struct LargeAnimation {
     std::size_t file_bytes = FILE_HEADER_SIZE;
     std::string path = (std::filesystem::temp_directory_path() / "mepu-anim-bench.mpa").string();
 
-    LargeAnimation()
-    {
+    LargeAnimation() {
         for (int i = 0; i < MAX_FRAMES - 1; ++i) {
             const std::vector<uint8_t> picture = drawn_picture(static_cast<unsigned>(i % 64));
             Frame* frame = frame_of(picture);
@@ -135,36 +123,34 @@ struct LargeAnimation {
             frames.push_back(frame);
         }
     }
-    ~LargeAnimation()
-    {
+    ~LargeAnimation() {
         free_frames(frames.data(), static_cast<int32_t>(frames.size()));
         std::filesystem::remove(path);
     }
     int32_t count() const { return static_cast<int32_t>(frames.size()); }
 };
 
-LargeAnimation& large_animation()
-{
+LargeAnimation& large_animation() {
     static LargeAnimation animation;
     return animation;
 }
 
-void BM_Save4095Frames(benchmark::State& state)
-{
+void BM_Save4095Frames(benchmark::State& state) {
     LargeAnimation& anim = large_animation();
     for (auto _ : state) {
-        const WriteResult result = write_animation_file(anim.path.c_str(), anim.frames.data(), anim.count(), 5);
+        const WriteResult result =
+            write_animation_file(anim.path.c_str(), anim.frames.data(), anim.count(), 5);
         if (result.status != WriteStatus::ok) {
             state.SkipWithError("write failed");
             break;
         }
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(anim.file_bytes));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(anim.file_bytes));
 }
 BENCHMARK(BM_Save4095Frames)->Unit(benchmark::kMillisecond);
 
-void BM_Load4095Frames(benchmark::State& state)
-{
+void BM_Load4095Frames(benchmark::State& state) {
     LargeAnimation& anim = large_animation();
     write_animation_file(anim.path.c_str(), anim.frames.data(), anim.count(), 5);
     std::vector<Frame*> table(MAX_FRAMES, nullptr);
@@ -178,19 +164,18 @@ void BM_Load4095Frames(benchmark::State& state)
         free_frames(table.data(), result.frames_read);
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(anim.file_bytes));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(anim.file_bytes));
 }
 BENCHMARK(BM_Load4095Frames)->Unit(benchmark::kMillisecond);
 
-void BM_Memcpy4095FrameFile(benchmark::State& state)
-{
+void BM_Memcpy4095FrameFile(benchmark::State& state) {
     memcpy_bytes(state, large_animation().file_bytes);
 }
 BENCHMARK(BM_Memcpy4095FrameFile)->Unit(benchmark::kMillisecond);
 
 // The bare file I/O the loader and the writer are measured against.
-void BM_ReadWhole4095FrameFile(benchmark::State& state)
-{
+void BM_ReadWhole4095FrameFile(benchmark::State& state) {
     LargeAnimation& anim = large_animation();
     write_animation_file(anim.path.c_str(), anim.frames.data(), anim.count(), 5);
     std::vector<uint8_t> bytes(anim.file_bytes);
@@ -204,12 +189,12 @@ void BM_ReadWhole4095FrameFile(benchmark::State& state)
         }
         benchmark::DoNotOptimize(bytes.data());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(anim.file_bytes));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(anim.file_bytes));
 }
 BENCHMARK(BM_ReadWhole4095FrameFile)->Unit(benchmark::kMillisecond);
 
-void BM_WriteWhole4095FrameFile(benchmark::State& state)
-{
+void BM_WriteWhole4095FrameFile(benchmark::State& state) {
     LargeAnimation& anim = large_animation();
     std::vector<uint8_t> bytes(anim.file_bytes, 0x5A);
     for (auto _ : state) {
@@ -221,7 +206,8 @@ void BM_WriteWhole4095FrameFile(benchmark::State& state)
             std::fclose(file);
         }
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(anim.file_bytes));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(anim.file_bytes));
 }
 BENCHMARK(BM_WriteWhole4095FrameFile)->Unit(benchmark::kMillisecond);
 

@@ -29,7 +29,8 @@ constexpr int32_t FRAMES = MAX_FRAMES - 1;
 
 // One folder for the whole run: the animation and the files written by every benchmark.
 struct BenchFolder {
-    BenchFolder() : path(fs::temp_directory_path() / ("m2bmp-bench-" + std::to_string(::getpid()))) {
+    BenchFolder()
+        : path(fs::temp_directory_path() / ("m2bmp-bench-" + std::to_string(::getpid()))) {
         fs::create_directories(path);
         write_animation();
     }
@@ -103,7 +104,8 @@ void BM_fwrite_same_bytes(benchmark::State& state) {
         frame_file_name(source.c_str(), i, ".BMP", name, sizeof name);
         files[static_cast<size_t>(i)].resize(fs::file_size(name));
         FILE* in = std::fopen(name, "rb");
-        std::fread(files[static_cast<size_t>(i)].data(), 1, files[static_cast<size_t>(i)].size(), in);
+        std::fread(files[static_cast<size_t>(i)].data(), 1, files[static_cast<size_t>(i)].size(),
+                   in);
         std::fclose(in);
     }
     const std::string prefix = folder().prefix("plain");
@@ -134,7 +136,8 @@ int export_gif(const std::string& output) {
 }
 
 void BM_gif_export(benchmark::State& state) {
-    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    if (gif_animation() == nullptr)
+        return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
     const std::string output = gif_output(".export.gif");
     for (auto _ : state)
         if (export_gif(output) != 0) state.SkipWithError("export failed");
@@ -146,14 +149,16 @@ std::vector<uint8_t> exported_gif() {
     if (export_gif(source) != 0) return {};
     std::vector<uint8_t> bytes(fs::file_size(source));
     FILE* in = std::fopen(source.c_str(), "rb");
-    if (in == nullptr || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) bytes.clear();
+    if (in == nullptr || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size())
+        bytes.clear();
     if (in != nullptr) std::fclose(in);
     return bytes;
 }
 
 // Only the writing of the export: the same bytes through the file replacement it uses.
 void BM_gif_replace_file(benchmark::State& state) {
-    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    if (gif_animation() == nullptr)
+        return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
     const std::vector<uint8_t> bytes = exported_gif();
     if (bytes.empty()) return state.SkipWithError("export failed");
     const std::string output = gif_output(".replaced.gif");
@@ -167,7 +172,8 @@ void BM_gif_replace_file(benchmark::State& state) {
 // The exported bytes, already in memory: create, one fwrite, close (and, when asked, fsync as the
 // export does before the file takes its name).
 void BM_gif_one_write(benchmark::State& state) {
-    if (gif_animation() == nullptr) return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
+    if (gif_animation() == nullptr)
+        return state.SkipWithError("MEPU_GIF_BENCH_ANIMATION is not set");
     const std::vector<uint8_t> bytes = exported_gif();
     if (bytes.empty()) return state.SkipWithError("export failed");
     const std::string output = gif_output(".plain.gif");
@@ -189,7 +195,15 @@ void BM_gif_one_write(benchmark::State& state) {
 BENCHMARK(BM_gif_export)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_gif_replace_file)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_gif_one_write)->ArgName("fsync")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_convert)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_fwrite_same_bytes)->Args({320, 240})->Args({160, 120})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_convert)
+    ->Args({320, 240})
+    ->Args({160, 120})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(BM_fwrite_same_bytes)
+    ->Args({320, 240})
+    ->Args({160, 120})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 BENCHMARK_MAIN();

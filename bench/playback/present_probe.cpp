@@ -33,7 +33,8 @@ struct Recorder {
     std::vector<Sample> samples;
 
     Recorder() {
-        if (const char* frames = std::getenv("MEPU_PLAYBACK_PROBE")) wanted = std::strtol(frames, nullptr, 10);
+        if (const char* frames = std::getenv("MEPU_PLAYBACK_PROBE"))
+            wanted = std::strtol(frames, nullptr, 10);
         if (wanted > 0) samples.reserve(static_cast<size_t>(wanted));
     }
 

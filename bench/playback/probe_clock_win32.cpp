@@ -15,7 +15,8 @@ int64_t probe_process_cpu_ns() {
     FILETIME created, ended, kernel, user;
     if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
     const auto ticks = [](const FILETIME& t) {
-        return static_cast<int64_t>((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+        return static_cast<int64_t>((static_cast<uint64_t>(t.dwHighDateTime) << 32) |
+                                    t.dwLowDateTime);
     };
     return (ticks(kernel) + ticks(user)) * 100;  // 100 ns units
 }

@@ -12,8 +12,8 @@
 namespace {
 
 // What the tokens mean, one pixel at a time: a value of 0 leaves its pixels alone.
-void draw_plainly(uint8_t* bits, std::size_t pixels, const Frame* frame, uint8_t ink, uint8_t paper)
-{
+void draw_plainly(uint8_t* bits, std::size_t pixels, const Frame* frame, uint8_t ink,
+                  uint8_t paper) {
     const uint8_t* tokens = frame_tokens(frame);
     std::size_t at = 0;
     for (int32_t i = 0; i < frame->token_count && at < pixels; ++i) {
@@ -26,9 +26,8 @@ void draw_plainly(uint8_t* bits, std::size_t pixels, const Frame* frame, uint8_t
     }
 }
 
-void draw_and_compare(std::vector<uint8_t>& target, int32_t width, int32_t height, const Frame* frame,
-                      uint8_t ink, uint8_t paper)
-{
+void draw_and_compare(std::vector<uint8_t>& target, int32_t width, int32_t height,
+                      const Frame* frame, uint8_t ink, uint8_t paper) {
     std::vector<uint8_t> expected = target;
     draw_plainly(expected.data(), expected.size(), frame, ink, paper);
     draw_frame(target.data(), width, height, frame, ink, paper);
@@ -39,8 +38,7 @@ void draw_and_compare(std::vector<uint8_t>& target, int32_t width, int32_t heigh
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }

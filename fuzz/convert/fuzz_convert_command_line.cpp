@@ -21,10 +21,9 @@ std::FILE* discard = nullptr;
 constexpr char ANIMATION[] = "a.mpa";
 
 // One frame of 600 paper runs of 128 pixels.
-void write_animation()
-{
-    std::vector<uint8_t> bytes = {24, 0, 0, 0, 64, 1, 0, 0, 240, 0, 0, 0,
-                                  1,  0, 0, 0, 5,  0, 0, 0, 0,   0, 0, 0, 0x58, 2, 0, 0};
+void write_animation() {
+    std::vector<uint8_t> bytes = {24, 0, 0, 0, 64, 1, 0, 0, 240, 0, 0,    0, 1, 0,
+                                  0,  0, 5, 0, 0,  0, 0, 0, 0,   0, 0x58, 2, 0, 0};
     bytes.insert(bytes.end(), 600, 0xFF);
     std::FILE* file = std::fopen(ANIMATION, "wb");
     if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
@@ -33,8 +32,7 @@ void write_animation()
     }
 }
 
-void remove_written_files()
-{
+void remove_written_files() {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().filename() != ANIMATION) {
             std::error_code ignored;
@@ -45,8 +43,7 @@ void remove_written_files()
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (mkdtemp(folder) == nullptr || chdir(folder) != 0) std::abort();
     std::atexit([] {
         std::error_code ignored;
@@ -58,8 +55,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::vector<std::string> words(2);
     words[0] = "m2bmp";
     for (std::size_t i = 0; i < size; ++i) {
@@ -72,8 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     if (size == 0) words.pop_back();
     std::vector<const char*> argv;
     for (const std::string& word : words) argv.push_back(word.c_str());
-    const int code =
-        run_command_line(static_cast<int>(argv.size()), argv.data(), discard, discard);
+    const int code = run_command_line(static_cast<int>(argv.size()), argv.data(), discard, discard);
     if (code != EXIT_ALL_WRITTEN && code != EXIT_NOT_ALL_WRITTEN && code != EXIT_USAGE) {
         __builtin_trap();
     }

@@ -99,8 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const long length = std::ftell(bmp);
         std::fclose(bmp);
         std::remove(first.c_str());
-        const uint32_t announced = header[2] | header[3] << 8 | header[4] << 16 |
-                                   static_cast<uint32_t>(header[5]) << 24;
+        const uint32_t announced =
+            header[2] | header[3] << 8 | header[4] << 16 | static_cast<uint32_t>(header[5]) << 24;
         if (got != sizeof header || static_cast<long>(announced) != length) __builtin_trap();
     }
     return 0;

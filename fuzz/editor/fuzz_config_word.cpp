@@ -10,8 +10,7 @@
 #include "editor/session/config_file.h"
 #include "editor/session/startup.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "r");
     if (file == nullptr) return 0;

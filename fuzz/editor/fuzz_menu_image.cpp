@@ -15,8 +15,7 @@
 
 namespace {
 
-void draw_and_release(ImageRef* image, std::size_t size)
-{
+void draw_and_release(ImageRef* image, std::size_t size) {
     if (image->width <= 0 || image->height <= 0 ||
         static_cast<int64_t>(image->width) * image->height > static_cast<int64_t>(size)) {
         __builtin_trap();
@@ -29,8 +28,7 @@ void draw_and_release(ImageRef* image, std::size_t size)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     ImageRef image;
     const int decoded = decode_dib(data, size, &image);
     if (decoded == 0) {

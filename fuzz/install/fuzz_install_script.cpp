@@ -90,8 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     if (script.install_files.size() > LIST_MAX_ITEMS) __builtin_trap();
     // Japanese Windows, Windows with a one-byte code page, and Linux.
-    check_installation_stays_in_place(script,
-                                      windows_install_places("C:\\WINDOWS", is_shift_jis_lead_byte));
+    check_installation_stays_in_place(
+        script, windows_install_places("C:\\WINDOWS", is_shift_jis_lead_byte));
     check_installation_stays_in_place(script, windows_install_places("C:\\WINDOWS", nullptr));
     check_installation_stays_in_place(script, xdg_install_places("/cfg", "/data", "/home/u"));
     return 0;

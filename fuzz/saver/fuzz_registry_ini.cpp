@@ -28,8 +28,7 @@ struct Values {
     bool operator==(const Values&) const = default;
 };
 
-Values read_values(RegistryIniStore& store)
-{
+Values read_values(RegistryIniStore& store) {
     Values values;
     values.desktop_exists = store.key_exists(DESKTOP_KEY);
     values.password_required = password_required(store);
@@ -41,8 +40,7 @@ Values read_values(RegistryIniStore& store)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (mkdtemp(folder) == nullptr) std::abort();
     std::atexit([] {
         std::error_code ignored;
@@ -51,8 +49,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string path = std::string(folder) + "/registry.ini";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) std::abort();

@@ -7,8 +7,7 @@
 
 #include "saver/core/command_line.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::vector<std::string> words(1);
     for (std::size_t i = 0; i < size; ++i) {
         if (data[i] == 0) {

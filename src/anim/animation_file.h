@@ -31,9 +31,9 @@ struct AnimationFileHeader {
 enum class ReadStatus {
     ok,
     cannot_open,
-    header_too_short,     // fewer than 24 bytes
-    wrong_image_size,     // not 320 x 240
-    too_many_pages,       // page_count >= MAX_FRAMES
+    header_too_short,  // fewer than 24 bytes
+    wrong_image_size,  // not 320 x 240
+    too_many_pages,    // page_count >= MAX_FRAMES
     negative_page_count,
     raw_version_refused,  // version -1 and the caller does not accept raw frames
     unknown_version,      // neither 0 nor -1

@@ -11,8 +11,7 @@ struct ByteSource {
     void* context;
 };
 
-std::size_t read_from_file(void* context, uint8_t* buffer, std::size_t bytes)
-{
+std::size_t read_from_file(void* context, uint8_t* buffer, std::size_t bytes) {
     return std::fread(buffer, 1, bytes, static_cast<std::FILE*>(context));
 }
 
@@ -22,8 +21,7 @@ struct MemoryCursor {
     std::size_t position;
 };
 
-std::size_t read_from_memory(void* context, uint8_t* buffer, std::size_t bytes)
-{
+std::size_t read_from_memory(void* context, uint8_t* buffer, std::size_t bytes) {
     auto* cursor = static_cast<MemoryCursor*>(context);
     const std::size_t available = cursor->size - cursor->position;
     const std::size_t count = bytes < available ? bytes : available;
@@ -34,21 +32,18 @@ std::size_t read_from_memory(void* context, uint8_t* buffer, std::size_t bytes)
     return count;
 }
 
-bool read_exactly(const ByteSource& source, uint8_t* buffer, std::size_t bytes)
-{
+bool read_exactly(const ByteSource& source, uint8_t* buffer, std::size_t bytes) {
     return source.read(source.context, buffer, bytes) == bytes;
 }
 
-int32_t little_endian_int32(const uint8_t* bytes)
-{
+int32_t little_endian_int32(const uint8_t* bytes) {
     const uint32_t value = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
                            static_cast<uint32_t>(bytes[2]) << 16 |
                            static_cast<uint32_t>(bytes[3]) << 24;
     return static_cast<int32_t>(value);
 }
 
-AnimationFileHeader decode_header(const uint8_t* bytes)
-{
+AnimationFileHeader decode_header(const uint8_t* bytes) {
     AnimationFileHeader header;
     header.header_size = little_endian_int32(bytes);
     header.image_width = little_endian_int32(bytes + 4);
@@ -59,8 +54,7 @@ AnimationFileHeader decode_header(const uint8_t* bytes)
     return header;
 }
 
-ReadStatus check_header(const AnimationFileHeader& header, const ReadOptions& options)
-{
+ReadStatus check_header(const AnimationFileHeader& header, const ReadOptions& options) {
     if (header.image_width != CANVAS_WIDTH || header.image_height != CANVAS_HEIGHT) {
         return ReadStatus::wrong_image_size;
     }
@@ -81,8 +75,7 @@ ReadStatus check_header(const AnimationFileHeader& header, const ReadOptions& op
 
 // Reads one record into a new block; on failure *frame stays null.
 ReadStatus read_record(const ByteSource& source, bool raw, const ReadOptions& options,
-                       Frame** frame)
-{
+                       Frame** frame) {
     int32_t token_count = RAW_FRAME_BYTES;
     if (!raw) {
         uint8_t count_bytes[4];
@@ -106,8 +99,7 @@ ReadStatus read_record(const ByteSource& source, bool raw, const ReadOptions& op
     return ReadStatus::ok;
 }
 
-ReadResult read_animation(const ByteSource& source, Frame** table, const ReadOptions& options)
-{
+ReadResult read_animation(const ByteSource& source, Frame** table, const ReadOptions& options) {
     ReadResult result;
     uint8_t header_bytes[FILE_HEADER_SIZE];
     if (!read_exactly(source, header_bytes, sizeof header_bytes)) {
@@ -144,8 +136,7 @@ ReadResult read_animation(const ByteSource& source, Frame** table, const ReadOpt
 
 }  // namespace
 
-ReadResult read_animation_file(const char* path, Frame** table, const ReadOptions& options)
-{
+ReadResult read_animation_file(const char* path, Frame** table, const ReadOptions& options) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
         ReadResult result;
@@ -158,13 +149,11 @@ ReadResult read_animation_file(const char* path, Frame** table, const ReadOption
 }
 
 ReadResult read_animation_bytes(const uint8_t* data, std::size_t size, Frame** table,
-                                const ReadOptions& options)
-{
+                                const ReadOptions& options) {
     MemoryCursor cursor{data, size, 0};
     return read_animation(ByteSource{read_from_memory, &cursor}, table, options);
 }
 
-int32_t playable_speed(int32_t stored_speed)
-{
+int32_t playable_speed(int32_t stored_speed) {
     return stored_speed < 1 ? DEFAULT_SPEED : stored_speed;
 }

@@ -27,12 +27,10 @@ static_assert(sizeof(Frame) == 4);
 using BlockAllocator = void* (*)(std::size_t bytes);
 void* allocate_block(std::size_t bytes);
 
-inline uint8_t* frame_tokens(Frame* frame)
-{
+inline uint8_t* frame_tokens(Frame* frame) {
     return reinterpret_cast<uint8_t*>(frame) + sizeof(Frame);
 }
-inline const uint8_t* frame_tokens(const Frame* frame)
-{
+inline const uint8_t* frame_tokens(const Frame* frame) {
     return reinterpret_cast<const uint8_t*>(frame) + sizeof(Frame);
 }
 // Bytes of the whole block: 4 + token_count.

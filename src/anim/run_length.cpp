@@ -16,19 +16,12 @@ namespace {
 
 constexpr int32_t BLOCK_PIXELS = 64;
 
-bool is_ink_token(uint8_t token)
-{
-    return token < 128;
-}
+bool is_ink_token(uint8_t token) { return token < 128; }
 
-int32_t token_run_length(uint8_t token)
-{
-    return is_ink_token(token) ? token + 1 : token - 127;
-}
+int32_t token_run_length(uint8_t token) { return is_ink_token(token) ? token + 1 : token - 127; }
 
 // Bit i is set when pixel i of the 64 is ink.
-uint64_t ink_mask(const uint8_t* pixels)
-{
+uint64_t ink_mask(const uint8_t* pixels) {
 #if defined(MEPU_CODEC_SSE2)
     const __m128i ink = _mm_set1_epi8(static_cast<char>(CANVAS_INK));
     uint64_t mask = 0;
@@ -69,8 +62,7 @@ constexpr uint8_t PAPER_BIT = 128;
 
 // Writes the tokens of a run longer than MAX_RUN at out[count]: full runs, then the remainder.
 // Returns the new count, or -1 when they would not fit in `capacity`.
-int32_t put_long_run(uint8_t* out, int32_t count, int32_t capacity, uint8_t kind, int32_t length)
-{
+int32_t put_long_run(uint8_t* out, int32_t count, int32_t capacity, uint8_t kind, int32_t length) {
     if ((length + MAX_RUN - 1) / MAX_RUN > capacity - count) {
         return -1;
     }
@@ -85,15 +77,14 @@ int32_t put_long_run(uint8_t* out, int32_t count, int32_t capacity, uint8_t kind
 // set: a run starts at pixel b): their tokens, precomputed for either kind of the first of them,
 // so a block dense with short runs costs a table look-up per 8 pixels rather than work per run.
 struct StartPattern {
-    uint8_t starts;           // runs starting in the 8 pixels
-    uint8_t first;            // pixel of the first start
-    uint8_t last;             // pixel of the last start
-    uint8_t tokens[2][8];     // [first inner run is paper] the starts - 1 inner runs' tokens
+    uint8_t starts;        // runs starting in the 8 pixels
+    uint8_t first;         // pixel of the first start
+    uint8_t last;          // pixel of the last start
+    uint8_t tokens[2][8];  // [first inner run is paper] the starts - 1 inner runs' tokens
 };
 using StartPatterns = std::array<StartPattern, 256>;
 
-constexpr StartPatterns make_start_patterns()
-{
+constexpr StartPatterns make_start_patterns() {
     StartPatterns patterns{};
     for (int bits = 1; bits < 256; ++bits) {
         StartPattern& p = patterns[static_cast<std::size_t>(bits)];
@@ -121,8 +112,7 @@ constexpr StartPatterns make_start_patterns()
 constexpr StartPatterns START_PATTERNS = make_start_patterns();
 
 // std::popcount, without the call the x86-64 baseline (no popcnt instruction) makes of it.
-int bit_count(uint64_t x)
-{
+int bit_count(uint64_t x) {
     x -= (x >> 1) & 0x5555555555555555u;
     x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
     x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
@@ -136,8 +126,7 @@ constexpr int DENSE_BLOCK_STARTS = 8;
 // pixels), which keeps the one-pixel runs of the worst picture cheap. Everything lives in locals:
 // the token stores may alias anything, and would otherwise force reloads.
 template <bool CHECK_ROOM>
-int32_t encode_pixels(const uint8_t* bits, int32_t pixels, uint8_t* out, int32_t capacity)
-{
+int32_t encode_pixels(const uint8_t* bits, int32_t pixels, uint8_t* out, int32_t capacity) {
     int32_t count = 0;
     uint8_t kind = bits[0] == CANVAS_INK ? 0 : PAPER_BIT;
     int32_t run_start = 0;
@@ -195,7 +184,8 @@ int32_t encode_pixels(const uint8_t* bits, int32_t pixels, uint8_t* out, int32_t
                 run_start = base + pattern.last;
                 continue;
             }
-            for (group_starts &= group_starts - 1; group_starts != 0; group_starts &= group_starts - 1) {
+            for (group_starts &= group_starts - 1; group_starts != 0;
+                 group_starts &= group_starts - 1) {
                 if (!put_run(base + std::countr_zero(group_starts))) {
                     return -1;
                 }
@@ -213,8 +203,7 @@ int32_t encode_pixels(const uint8_t* bits, int32_t pixels, uint8_t* out, int32_t
 }  // namespace
 
 int32_t encode_runs(const uint8_t* bits, int32_t width, int32_t height, uint8_t* out,
-                    int32_t capacity)
-{
+                    int32_t capacity) {
     if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > INT32_MAX) {
         return -1;
     }
@@ -224,8 +213,7 @@ int32_t encode_runs(const uint8_t* bits, int32_t width, int32_t height, uint8_t*
 }
 
 Frame* encode_frame(const uint8_t* bits, int32_t width, int32_t height, uint8_t* scratch,
-                    BlockAllocator allocate)
-{
+                    BlockAllocator allocate) {
     const int32_t count = encode_runs(bits, width, height, scratch, FRAME_PIXELS);
     if (count < 0) {
         return nullptr;
@@ -244,8 +232,7 @@ constexpr int32_t PIECE = 16;
 // Fills exactly `length` bytes (at least 1) with the piece's value, in a few fixed-size stores that
 // may overlap each other but never leave the run: a run is short, and a call of memset per run
 // would cost more than the filling.
-void fill_run(uint8_t* at, int64_t length, const uint8_t (&piece)[PIECE])
-{
+void fill_run(uint8_t* at, int64_t length, const uint8_t (&piece)[PIECE]) {
     if (length >= PIECE) {
         for (int64_t done = 0; done + PIECE < length; done += PIECE) {
             std::memcpy(at + done, piece, PIECE);
@@ -269,8 +256,7 @@ void fill_run(uint8_t* at, int64_t length, const uint8_t (&piece)[PIECE])
 // 2 * PIECE more tokens follow (each paints at least one pixel) and while a piece cannot pass the
 // end of the target; the rest is filled exactly. Long stretches of one kind (full runs in a row) go to memset in one piece.
 int64_t draw_opaque(uint8_t* bits, int64_t pixels, const uint8_t* tokens, int32_t token_count,
-                    uint8_t ink_value, uint8_t paper_value, int32_t* next_token)
-{
+                    uint8_t ink_value, uint8_t paper_value, int32_t* next_token) {
     uint8_t ink_piece[PIECE];
     uint8_t paper_piece[PIECE];
     std::memset(ink_piece, ink_value, PIECE);
@@ -290,7 +276,8 @@ int64_t draw_opaque(uint8_t* bits, int64_t pixels, const uint8_t* tokens, int32_
             if (length > pixels - position) {
                 length = pixels - position;
             }
-            std::memset(bits + position, ink ? ink_value : paper_value, static_cast<std::size_t>(length));
+            std::memset(bits + position, ink ? ink_value : paper_value,
+                        static_cast<std::size_t>(length));
         } else {
             const uint8_t* piece = ink ? ink_piece : paper_piece;
             std::memcpy(bits + position, piece, PIECE);
@@ -309,14 +296,14 @@ int64_t draw_opaque(uint8_t* bits, int64_t pixels, const uint8_t* tokens, int32_
 }  // namespace
 
 int32_t draw_frame(uint8_t* bits, int32_t width, int32_t height, const Frame* frame,
-                   uint8_t ink_value, uint8_t paper_value)
-{
+                   uint8_t ink_value, uint8_t paper_value) {
     const int64_t pixels = width > 0 && height > 0 ? static_cast<int64_t>(width) * height : 0;
     const uint8_t* tokens = frame_tokens(frame);
     int64_t position = 0;
     int32_t i = 0;
     if (ink_value != 0 && paper_value != 0) {
-        position = draw_opaque(bits, pixels, tokens, frame->token_count, ink_value, paper_value, &i);
+        position =
+            draw_opaque(bits, pixels, tokens, frame->token_count, ink_value, paper_value, &i);
     }
     uint8_t ink_piece[PIECE];
     uint8_t paper_piece[PIECE];
@@ -336,8 +323,7 @@ int32_t draw_frame(uint8_t* bits, int32_t width, int32_t height, const Frame* fr
     return frame->token_count;
 }
 
-int64_t frame_pixel_count(const Frame* frame)
-{
+int64_t frame_pixel_count(const Frame* frame) {
     const uint8_t* tokens = frame_tokens(frame);
     int64_t pixels = 0;
     for (int32_t i = 0; i < frame->token_count; ++i) {

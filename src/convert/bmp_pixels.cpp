@@ -133,7 +133,8 @@ void make_bmp_pixels(const Frame* frame, OutputSampling* sampling, uint8_t* out)
     for (int32_t r = sampling->height - 1; r >= 0; --r) {
         const uint64_t* words = rows + r * ROW_WORDS;
         int32_t done = 0;
-        for (; row_bytes - done >= 8; done += 8, out += 8) store_most_significant_first(out, *words++);
+        for (; row_bytes - done >= 8; done += 8, out += 8)
+            store_most_significant_first(out, *words++);
         if (done < row_bytes) {
             uint8_t last[8];
             store_most_significant_first(last, *words);

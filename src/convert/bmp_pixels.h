@@ -20,8 +20,8 @@ struct OutputSampling {
     int32_t height = 0;
     std::vector<uint16_t> source_column;
     std::vector<uint16_t> source_row;
-    std::vector<int16_t> output_row;       // CANVAS_HEIGHT entries
-    std::vector<uint16_t> first_column;    // CANVAS_WIDTH + 1 entries
+    std::vector<int16_t> output_row;     // CANVAS_HEIGHT entries
+    std::vector<uint16_t> first_column;  // CANVAS_WIDTH + 1 entries
     // One row of output bits as 64-bit words, most significant bit leftmost, for every row.
     std::unique_ptr<uint64_t[]> row_words;
 };

@@ -116,8 +116,10 @@ int run_command_line(int argc, const char* const* argv, FILE* out, FILE* err) {
     if (state->gif.scale < MIN_GIF_SCALE || state->gif.scale > MAX_GIF_SCALE)
         return usage_error(err, "the scale is 1, 2, 3 or 4", "");
     if (file_count < 2)
-        return usage_error(err, gif ? "an input file and an output file are needed"
-                                    : "an input file and an output prefix are needed", "");
+        return usage_error(err,
+                           gif ? "an input file and an output file are needed"
+                               : "an input file and an output prefix are needed",
+                           "");
     clamp_output_size(&state->output_width, &state->output_height);
 
     if (set_converter_path(state->input_path, files[0]) != 0 ||

@@ -61,7 +61,8 @@ void take_pixels(const uint8_t* picture, const GifRect& rect, int32_t scale,
         const uint8_t* source = picture + y * CANVAS_WIDTH + rect.left;
         if (scale == 1) {
             // Kept apart so that the compiler can do many pixels at once.
-            for (int32_t x = 0; x < rect.width; ++x) at[x] = source[x] == CANVAS_INK ? GIF_INK : GIF_PAPER;
+            for (int32_t x = 0; x < rect.width; ++x)
+                at[x] = source[x] == CANVAS_INK ? GIF_INK : GIF_PAPER;
             at += rect.width;
             continue;
         }

@@ -39,10 +39,10 @@ int write_gif_file(const ConverterState& state, const ConverterFront& front) {
     const ReplaceResult result = replace_file(
         state.output_path, [&gif](FileOutput& out) { out.write(gif.data(), gif.size()); });
     if (result.status != ReplaceStatus::ok) {
-        front.show_status(front.context,
-                          StatusLine{state.output_path, result.status == ReplaceStatus::cannot_create
-                                                            ? STATUS_OPEN_ERROR
-                                                            : STATUS_WRITE_ERROR});
+        front.show_status(front.context, StatusLine{state.output_path,
+                                                    result.status == ReplaceStatus::cannot_create
+                                                        ? STATUS_OPEN_ERROR
+                                                        : STATUS_WRITE_ERROR});
         return 1;
     }
     show_numbered_status(front, STATUS_GIF_DONE, state.frame_count);

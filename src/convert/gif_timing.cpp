@@ -26,7 +26,8 @@ std::vector<ShownFrame> gif_frame_schedule(int32_t frame_count, int32_t speed) {
     for (int64_t j = 0; j < moments; ++j) {
         const int64_t at = j * GIF_MIN_DELAY;
         while (frame + 1 < frame_count && start_of(frame + 1, speed) <= at) ++frame;
-        const int64_t delay = j + 1 < moments ? GIF_MIN_DELAY : std::max<int64_t>(end - at, GIF_MIN_DELAY);
+        const int64_t delay =
+            j + 1 < moments ? GIF_MIN_DELAY : std::max<int64_t>(end - at, GIF_MIN_DELAY);
         shown.push_back({frame, static_cast<int32_t>(delay)});
     }
     return shown;

@@ -130,7 +130,11 @@ void gif_start(std::vector<uint8_t>* out, int32_t width, int32_t height, bool lo
     const uint8_t colours[] = {0, 0, 0, 255, 255, 255};
     out->insert(out->end(), colours, colours + sizeof colours);
     if (loop_forever) {
-        put_bytes(out, "\x21\xFF\x0B" "NETSCAPE2.0" "\x03\x01", 16);
+        put_bytes(out,
+                  "\x21\xFF\x0B"
+                  "NETSCAPE2.0"
+                  "\x03\x01",
+                  16);
         put_u16(out, 0);
         out->push_back(0);
     }

@@ -20,13 +20,9 @@ namespace {
 void app_main() {
     reset_editor_settings();
     switch (start_editor()) {
-        case StartupOutcome::stopped:
-            wait_for_host_end();
-        case StartupOutcome::play_command_line_file:
-            dispatch_command(CMD_PLAY_LOOP);
-            break;
-        case StartupOutcome::menu_loop:
-            break;
+        case StartupOutcome::stopped: wait_for_host_end();
+        case StartupOutcome::play_command_line_file: dispatch_command(CMD_PLAY_LOOP); break;
+        case StartupOutcome::menu_loop: break;
     }
     run_menu_loop();
 }

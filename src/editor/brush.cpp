@@ -29,12 +29,9 @@ struct WidthRule {
 
 WidthRule width_rule(int pen_width) {
     switch (pen_width) {
-        case PEN_WIDTH_MEDIUM:
-            return {3, 3, 3};
-        case PEN_WIDTH_THICKEST:
-            return {7, 8, 8};
-        default:
-            return {0, 0, 1};
+        case PEN_WIDTH_MEDIUM: return {3, 3, 3};
+        case PEN_WIDTH_THICKEST: return {7, 8, 8};
+        default: return {0, 0, 1};
     }
 }
 
@@ -44,8 +41,8 @@ void draw_shape(ShapeKind kind, int pen_width, int x1, int y1, int x2, int y2, u
     const WidthRule rule = width_rule(pen_width);
     const VirtualScreen& screen = virtual_screen();
     if (kind == ShapeKind::box) {
-        draw_thick_box(screen.bits, screen.width, screen.height, x1, y1, x2, y2,
-                       rule.box_thickness, color);
+        draw_thick_box(screen.bits, screen.width, screen.height, x1, y1, x2, y2, rule.box_thickness,
+                       color);
         return;
     }
     const int brush = kind == ShapeKind::pen_segment ? rule.pen_brush : rule.line_brush;

@@ -11,23 +11,17 @@
 #include "host/host.h"
 #include "raster/raster.h"
 
-static int clamp_frame_number(int value, int frame_count)
-{
+static int clamp_frame_number(int value, int frame_count) {
     return value < 0 ? 0 : value >= frame_count ? frame_count - 1 : value;
 }
 
-static uint8_t* canvas_bits()
-{
-    return virtual_screen().bits;
-}
+static uint8_t* canvas_bits() { return virtual_screen().bits; }
 
-static void whiten_canvas()
-{
+static void whiten_canvas() {
     fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
 }
 
-static void refuse_with_click(const char* reason)
-{
+static void refuse_with_click(const char* reason) {
     clear_text();
     print_text(reason);
     print_text(TEXT_PRESS_A_BUTTON);
@@ -35,8 +29,7 @@ static void refuse_with_click(const char* reason)
     wait_click(&x, &y, &right, &left);
 }
 
-bool append_blank_frame()
-{
+bool append_blank_frame() {
     Animation& anim = animation();
     // A file holds at most MAX_FRAMES - 1 frames, so the table never fills its last slot.
     if (anim.frame_count >= MAX_FRAMES - 1) {
@@ -54,8 +47,7 @@ bool append_blank_frame()
     return true;
 }
 
-void next_frame()
-{
+void next_frame() {
     Animation& anim = animation();
     if (anim.current_frame + 1 < anim.frame_count) {
         anim.current_frame += 1;
@@ -66,16 +58,14 @@ void next_frame()
     }
 }
 
-void previous_frame()
-{
+void previous_frame() {
     Animation& anim = animation();
     if (anim.current_frame > 0) {
         anim.current_frame -= 1;
     }
 }
 
-void jump_to_frame()
-{
+void jump_to_frame() {
     Animation& anim = animation();
     clear_text();
     print_text(TEXT_JUMP_PROMPT);
@@ -85,8 +75,7 @@ void jump_to_frame()
     }
 }
 
-void copy_previous_frame()
-{
+void copy_previous_frame() {
     Animation& anim = animation();
     if (anim.current_frame <= 0) {
         return;
@@ -101,8 +90,7 @@ void copy_previous_frame()
     store_current_frame();
 }
 
-void insert_frame()
-{
+void insert_frame() {
     Animation& anim = animation();
     const int saved = anim.current_frame;
     if (!append_blank_frame()) {
@@ -117,8 +105,7 @@ void insert_frame()
     anim.current_frame = saved;
 }
 
-void delete_frame()
-{
+void delete_frame() {
     Animation& anim = animation();
     if (anim.frame_count <= 0) {
         return;
@@ -145,8 +132,7 @@ void delete_frame()
     }
 }
 
-void reverse_frame_range(int first, int last)
-{
+void reverse_frame_range(int first, int last) {
     Animation& anim = animation();
     while (first < last) {
         Frame* held = anim.frames[first];
@@ -158,8 +144,7 @@ void reverse_frame_range(int first, int last)
 }
 
 // Asks one frame number in 0 ... frame_count - 1 after printing its prompt; false on cancel.
-static bool ask_frame_number(const char* prompt, int initial, int* value)
-{
+static bool ask_frame_number(const char* prompt, int initial, int* value) {
     const int frame_count = animation().frame_count;
     print_text(prompt);
     *value = initial;
@@ -170,8 +155,7 @@ static bool ask_frame_number(const char* prompt, int initial, int* value)
     return true;
 }
 
-void reverse_frames()
-{
+void reverse_frames() {
     Animation& anim = animation();
     if (anim.frame_count < 2) {
         return;
@@ -186,8 +170,7 @@ void reverse_frames()
     reverse_frame_range(first, last);
 }
 
-int insert_frame_copies(int first, int last, int destination, int times)
-{
+int insert_frame_copies(int first, int last, int destination, int times) {
     Animation& anim = animation();
     const int n = last - first + 1;
     const int total = n * times;
@@ -218,8 +201,7 @@ int insert_frame_copies(int first, int last, int destination, int times)
     return 0;
 }
 
-void multi_copy()
-{
+void multi_copy() {
     Animation& anim = animation();
     if (anim.frame_count <= 0) {
         return;
@@ -228,11 +210,8 @@ void multi_copy()
     show_edit_status();
     int first, last, destination;
     if (!ask_frame_number(TEXT_COPY_FIRST, anim.current_frame, &first) ||
-        !ask_frame_number(TEXT_COPY_LAST, anim.frame_count - 1,
-                          &last) ||
-        last < first ||
-        !ask_frame_number(TEXT_COPY_TARGET, anim.current_frame,
-                          &destination)) {
+        !ask_frame_number(TEXT_COPY_LAST, anim.frame_count - 1, &last) || last < first ||
+        !ask_frame_number(TEXT_COPY_TARGET, anim.current_frame, &destination)) {
         return;
     }
     print_text(TEXT_COPY_TIMES);
@@ -249,8 +228,7 @@ void multi_copy()
         return;
     }
     char question[128];
-    std::snprintf(question, sizeof question, FORMAT_COPY_QUESTION,
-                  destination, total);
+    std::snprintf(question, sizeof question, FORMAT_COPY_QUESTION, destination, total);
     if (message_box(question, CAPTION_COPY, MessageButtons::yes_no, MessageIcon::none) !=
         MessageAnswer::yes) {
         return;

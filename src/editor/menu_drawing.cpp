@@ -28,9 +28,7 @@ void draw_menu_page() {
     set_print_values(MENU_FRAME_GREY, CANVAS_PAPER);
     print_page(animation().current_frame);
     switch (editor_settings().menu_page) {
-        case SYSTEM_PAGE:
-            lay_image(screen, images.sysmenu);
-            break;
+        case SYSTEM_PAGE: lay_image(screen, images.sysmenu); break;
         case DRAWING_PAGE:
             show_edit_status();
             lay_image(screen, images.animmenu);
@@ -49,7 +47,6 @@ void draw_menu_page() {
             lay_image(screen, images.editmenu);
             show_edit_status();
             break;
-        default:
-            break;
+        default: break;
     }
 }

@@ -9,20 +9,15 @@
 #include "host/host.h"
 #include "raster/raster.h"
 
-uint32_t frame_period_ms(int speed)
-{
-    return static_cast<uint32_t>(1000 / playable_speed(speed));
-}
+uint32_t frame_period_ms(int speed) { return static_cast<uint32_t>(1000 / playable_speed(speed)); }
 
-static void print_number_line(const char* format, int number)
-{
+static void print_number_line(const char* format, int number) {
     char line[96];
     std::snprintf(line, sizeof line, format, number);
     print_text(line);
 }
 
-static void wait_until_period_passed(uint32_t* last_tick, uint32_t period)
-{
+static void wait_until_period_passed(uint32_t* last_tick, uint32_t period) {
     // Unsigned difference survives the counter's wrap; the host may yield inside tick_count.
     uint32_t now = tick_count();
     while (now - *last_tick < period) {
@@ -33,8 +28,7 @@ static void wait_until_period_passed(uint32_t* last_tick, uint32_t period)
 
 // Frames are drawn opaque, but the empty frame has no runs at all: whitening first shows it as
 // paper instead of whatever the canvas held before (the menu page, the last frame of a loop).
-static void show_frame(int index)
-{
+static void show_frame(int index) {
     const VirtualScreen& screen = virtual_screen();
     fill_bytes(screen.bits, screen.width, screen.height, CANVAS_PAPER);
     print_page(index);
@@ -43,8 +37,7 @@ static void show_frame(int index)
 
 // True when the right button was pressed during the pause: a quick click then is seen by no
 // later reading, so the caller keeps it for the next frame.
-static bool right_pressed_until_left_released()
-{
+static bool right_pressed_until_left_released() {
     int x, y, right, left = 1;
     bool right_pressed = false;
     while (left) {
@@ -54,8 +47,7 @@ static bool right_pressed_until_left_released()
     return right_pressed;
 }
 
-bool play_frames(int start)
-{
+bool play_frames(int start) {
     Animation& anim = animation();
     const uint32_t period = frame_period_ms(anim.speed);
     uint32_t last_tick = tick_count();
@@ -90,13 +82,9 @@ bool play_frames(int start)
     return false;
 }
 
-void play_from_start()
-{
-    play_frames(0);
-}
+void play_from_start() { play_frames(0); }
 
-void play_from_chosen_frame()
-{
+void play_from_chosen_frame() {
     Animation& anim = animation();
     clear_text();
     print_text(TEXT_PLAY_FROM_PROMPT);
@@ -108,8 +96,7 @@ void play_from_chosen_frame()
     play_frames(value < 0 ? 0 : value);
 }
 
-void play_loop()
-{
+void play_loop() {
     for (;;) {
         int x, y, right, left;
         read_pointer(&x, &y, &right, &left);
@@ -120,8 +107,7 @@ void play_loop()
     }
 }
 
-void set_speed()
-{
+void set_speed() {
     Animation& anim = animation();
     clear_text();
     int value = anim.speed;

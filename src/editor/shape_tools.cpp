@@ -84,12 +84,6 @@ void run_shape_tool(const ShapeTool& tool) {
 
 }  // namespace
 
-void line_tool() {
-    run_shape_tool({ShapeKind::line, TEXT_LINE_FIRST_POINT,
-                    TEXT_LINE_END_POINT});
-}
+void line_tool() { run_shape_tool({ShapeKind::line, TEXT_LINE_FIRST_POINT, TEXT_LINE_END_POINT}); }
 
-void box_tool() {
-    run_shape_tool({ShapeKind::box, TEXT_BOX_FIRST_POINT,
-                    TEXT_BOX_OPPOSITE_POINT});
-}
+void box_tool() { run_shape_tool({ShapeKind::box, TEXT_BOX_FIRST_POINT, TEXT_BOX_OPPOSITE_POINT}); }

@@ -9,20 +9,17 @@
 #include "host/host.h"
 #include "raster/raster.h"
 
-StampStore& stamp_store()
-{
+StampStore& stamp_store() {
     static StampStore store;
     return store;
 }
 
-static void release_stamp_image(StampImage* image)
-{
+static void release_stamp_image(StampImage* image) {
     delete[] image->bits;
     *image = StampImage{};
 }
 
-void release_stamps()
-{
+void release_stamps() {
     StampStore& store = stamp_store();
     for (Stamp& stamp : store.stamps) {
         free_frame(stamp.frame);
@@ -32,8 +29,7 @@ void release_stamps()
     store = StampStore{};
 }
 
-void load_current_stamp()
-{
+void load_current_stamp() {
     StampStore& store = stamp_store();
     if (store.stamp_count <= 0) {
         return;
@@ -55,25 +51,22 @@ void load_current_stamp()
     image.width = stamp.width;
     image.height = stamp.height;
     fill_bytes(bits, stamp.width, stamp.height, 0);
-    draw_frame(bits, stamp.width, stamp.height, stamp.frame, static_cast<uint8_t>(store.stamp_color),
-               0);
+    draw_frame(bits, stamp.width, stamp.height, stamp.frame,
+               static_cast<uint8_t>(store.stamp_color), 0);
 }
 
-void set_stamp_color(int color)
-{
+void set_stamp_color(int color) {
     stamp_store().stamp_color = color;
     load_current_stamp();
 }
 
-void place_current_stamp(int x, int y)
-{
+void place_current_stamp(int x, int y) {
     StampImage& image = stamp_store().stamp_image;
     image.x = x;
     image.y = y;
 }
 
-void draw_current_stamp(uint8_t* bits, int width, int height)
-{
+void draw_current_stamp(uint8_t* bits, int width, int height) {
     const StampStore& store = stamp_store();
     const StampImage& image = store.stamp_image;
     if (store.stamp_count <= 0 || image.bits == nullptr) {
@@ -82,14 +75,12 @@ void draw_current_stamp(uint8_t* bits, int width, int height)
     blit_transparent(bits, width, height, image.bits, image.width, image.height, image.x, image.y);
 }
 
-void draw_current_stamp()
-{
+void draw_current_stamp() {
     draw_current_stamp(virtual_screen().bits, CANVAS_WIDTH, CANVAS_HEIGHT);
 }
 
 uint8_t* crop_rectangle(const uint8_t* canvas, int canvas_width, int canvas_height, CropRect rect,
-                        int* out_width, int* out_height)
-{
+                        int* out_width, int* out_height) {
     // Only the part on the canvas is kept: a selection dragged past an edge is clipped there, not
     // shifted onto pixels the user never selected.
     const int64_t left = std::max<int64_t>(rect.x, 0);

@@ -15,21 +15,16 @@ namespace {
 constexpr int CANVAS_BYTES = CANVAS_WIDTH * CANVAS_HEIGHT;
 constexpr int SELECTION_COLOR = 252;
 
-uint8_t* canvas_bits()
-{
-    return virtual_screen().bits;
-}
+uint8_t* canvas_bits() { return virtual_screen().bits; }
 
-void show_current_frame_alone()
-{
+void show_current_frame_alone() {
     fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PAPER);
     set_print_values(CANVAS_INK, CANVAS_PAPER);
     print_page(animation().current_frame);
 }
 
 // Waits for the left button to go down (true, anchor in *x, *y) or the right one (false).
-bool wait_for_anchor(int* x, int* y)
-{
+bool wait_for_anchor(int* x, int* y) {
     int right, left;
     take_pointer(x, y, &right, &left);
     for (;;) {
@@ -45,8 +40,7 @@ bool wait_for_anchor(int* x, int* y)
 
 // Follows the drag until the left button is released (true, rectangle in *rect) or the right one
 // is pressed (false).
-bool drag_selection(const uint8_t* backup, int anchor_x, int anchor_y, CropRect* rect)
-{
+bool drag_selection(const uint8_t* backup, int anchor_x, int anchor_y, CropRect* rect) {
     // A release seen at the very first poll leaves a selection of size zero.
     int width = 0;
     int height = 0;
@@ -75,11 +69,11 @@ bool drag_selection(const uint8_t* backup, int anchor_x, int anchor_y, CropRect*
 
 // Cuts the selection out of the current frame into the stamp slot; false when nothing usable
 // was selected (empty, or off the canvas) or memory ran out.
-bool cut_stamp(const CropRect& rect, Stamp* stamp)
-{
+bool cut_stamp(const CropRect& rect, Stamp* stamp) {
     show_current_frame_alone();
     int width, height;
-    uint8_t* copy = crop_rectangle(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, rect, &width, &height);
+    uint8_t* copy =
+        crop_rectangle(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, rect, &width, &height);
     if (copy == nullptr) {
         return false;
     }
@@ -100,8 +94,7 @@ bool cut_stamp(const CropRect& rect, Stamp* stamp)
 
 }  // namespace
 
-void create_stamp()
-{
+void create_stamp() {
     StampStore& store = stamp_store();
     if (store.stamp_count >= MAX_STAMPS) {
         return;
@@ -140,8 +133,7 @@ void create_stamp()
     load_current_stamp();
 }
 
-void stamp_tool()
-{
+void stamp_tool() {
     StampStore& store = stamp_store();
     if (store.stamp_count <= 0) {
         return;
@@ -183,8 +175,7 @@ void stamp_tool()
     delete[] backup;
 }
 
-void next_stamp()
-{
+void next_stamp() {
     StampStore& store = stamp_store();
     if (store.stamp_count <= 0) {
         return;
@@ -197,8 +188,7 @@ void next_stamp()
     load_current_stamp();
 }
 
-void previous_stamp()
-{
+void previous_stamp() {
     StampStore& store = stamp_store();
     if (store.stamp_count <= 0) {
         return;
@@ -211,8 +201,7 @@ void previous_stamp()
     load_current_stamp();
 }
 
-void delete_stamp()
-{
+void delete_stamp() {
     StampStore& store = stamp_store();
     if (store.stamp_count <= 0) {
         return;

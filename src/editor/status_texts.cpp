@@ -30,19 +30,12 @@ void print_pointer_position(int x, int y) {
 void show_edit_status() {
     const EditorSettings& settings = editor_settings();
     clear_text();
-    print_formatted(FORMAT_EDIT_STATUS, animation().current_frame,
-                    animation().frame_count);
+    print_formatted(FORMAT_EDIT_STATUS, animation().current_frame, animation().frame_count);
     print_text(settings.pen_color == CANVAS_PAPER ? TEXT_PEN_WHITE_STATUS : TEXT_PEN_BLACK_STATUS);
     switch (settings.pen_width) {
-        case PEN_WIDTH_THICKEST:
-            print_text(TEXT_WIDTH_THICKEST_STATUS);
-            break;
-        case PEN_WIDTH_MEDIUM:
-            print_text(TEXT_WIDTH_MEDIUM_STATUS);
-            break;
-        default:
-            print_text(TEXT_WIDTH_THINNEST_STATUS);
-            break;
+        case PEN_WIDTH_THICKEST: print_text(TEXT_WIDTH_THICKEST_STATUS); break;
+        case PEN_WIDTH_MEDIUM: print_text(TEXT_WIDTH_MEDIUM_STATUS); break;
+        default: print_text(TEXT_WIDTH_THINNEST_STATUS); break;
     }
 }
 
@@ -92,7 +85,8 @@ constexpr CommandHelp HELP[] = {
     {CMD_TO_DRAWING_PAGE, {"さあ、さっそくここを押して作り始めよう"}},
     {CMD_STAMP, {"現在の色でスタンプを押します"}},
     {CMD_NEW_STAMP,
-     {"新しいスタンプをつくります。\n", "現在のスタンプの色でかかれたところの線がスタンプになります"}},
+     {"新しいスタンプをつくります。\n",
+      "現在のスタンプの色でかかれたところの線がスタンプになります"}},
     {CMD_DELETE_STAMP, {"いらなくなったスタンプを処分するときに"}},
     {CMD_NEXT_STAMP, {"つぎのスタンプにすすみます"}},
     {CMD_PREVIOUS_STAMP, {"まえのスタンプにもどります"}},
@@ -138,8 +132,7 @@ void show_command_help(int code) {
             show_stamp_status();
             if (code == NO_COMMAND) print_text(TEXT_RIGHT_BUTTON_HINT);
             break;
-        default:
-            break;
+        default: break;
     }
     print_help_of(code);
 }

@@ -14,8 +14,7 @@ void rasterise_stroke(const StrokeBuffer& stroke, SegmentDrawer draw, void* cont
         draw(stroke.points[i], stroke.points[i + 1], context);
 }
 
-bool add_stroke_point(StrokeBuffer* stroke, StrokePoint point, SegmentDrawer draw,
-                      void* context) {
+bool add_stroke_point(StrokeBuffer* stroke, StrokePoint point, SegmentDrawer draw, void* context) {
     if (stroke->capacity == 0) return false;
     const bool full = stroke->count == stroke->capacity;
     if (full) {

@@ -28,5 +28,4 @@ void rasterise_stroke(const StrokeBuffer& stroke, SegmentDrawer draw, void* cont
 // Records a point. When the buffer is full its points are rasterised first and the buffer starts
 // again from its last point, so that a very long stroke stays one unbroken line. Returns true
 // when it rasterised.
-bool add_stroke_point(StrokeBuffer* stroke, StrokePoint point, SegmentDrawer draw,
-                      void* context);
+bool add_stroke_point(StrokeBuffer* stroke, StrokePoint point, SegmentDrawer draw, void* context);

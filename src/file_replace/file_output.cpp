@@ -2,8 +2,7 @@
 
 #include <cerrno>
 
-bool FileOutput::write(const void* bytes, std::size_t count)
-{
+bool FileOutput::write(const void* bytes, std::size_t count) {
     if (failed_) {
         return false;
     }

@@ -6,8 +6,7 @@ namespace {
 
 // Writes the contents and puts them on the disk; false when anything failed, with its errno.
 bool write_and_sync(std::FILE* file, const std::function<void(FileOutput&)>& write_contents,
-                    int* error)
-{
+                    int* error) {
     FileOutput output(file);
     write_contents(output);
     int close_error = 0;
@@ -19,8 +18,7 @@ bool write_and_sync(std::FILE* file, const std::function<void(FileOutput&)>& wri
 // For a device, or a file that did not exist: what a failure leaves of the latter is removed.
 ReplaceResult write_in_place(const ReplaceTarget& target,
                              const std::function<void(FileOutput&)>& write_contents,
-                             const ReplaceOptions& options)
-{
+                             const ReplaceOptions& options) {
     ReplaceResult result;
     result.written_in_place = true;
     std::FILE* file = open_in_place(target, options);
@@ -37,8 +35,7 @@ ReplaceResult write_in_place(const ReplaceTarget& target,
     return result;
 }
 
-bool read_whole_file(const std::string& path, std::string* bytes)
-{
+bool read_whole_file(const std::string& path, std::string* bytes) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         return false;
@@ -58,8 +55,7 @@ bool read_whole_file(const std::string& path, std::string* bytes)
 // write cut short can be undone, and are put back and read again to be sure.
 ReplaceResult rewrite_in_place(const ReplaceTarget& target,
                                const std::function<void(FileOutput&)>& write_contents,
-                               const ReplaceOptions& options)
-{
+                               const ReplaceOptions& options) {
     std::string old_bytes;
     if (!read_whole_file(target.path, &old_bytes)) {
         return ReplaceResult{ReplaceStatus::cannot_create, false, false};
@@ -89,24 +85,18 @@ ReplaceResult rewrite_in_place(const ReplaceTarget& target,
 
 }  // namespace
 
-ReplaceResult replace_file(const char* path,
-                           const std::function<void(FileOutput&)>& write_contents,
-                           const ReplaceOptions& options)
-{
+ReplaceResult replace_file(const char* path, const std::function<void(FileOutput&)>& write_contents,
+                           const ReplaceOptions& options) {
     const ReplaceTarget target = inspect_target(path);
     switch (target.kind) {
-    case TargetKind::folder:
-    case TargetKind::unwritable_file:
-        return ReplaceResult{ReplaceStatus::cannot_create, false, false};
-    case TargetKind::held:
-        return ReplaceResult{ReplaceStatus::cannot_replace, false, false};
-    case TargetKind::device:
-        return write_in_place(target, write_contents, options);
-    case TargetKind::in_place_only:
-        return rewrite_in_place(target, write_contents, options);
-    case TargetKind::missing:
-    case TargetKind::file:
-        break;
+        case TargetKind::folder:
+        case TargetKind::unwritable_file:
+            return ReplaceResult{ReplaceStatus::cannot_create, false, false};
+        case TargetKind::held: return ReplaceResult{ReplaceStatus::cannot_replace, false, false};
+        case TargetKind::device: return write_in_place(target, write_contents, options);
+        case TargetKind::in_place_only: return rewrite_in_place(target, write_contents, options);
+        case TargetKind::missing:
+        case TargetKind::file: break;
     }
 
     std::string temporary;

@@ -38,6 +38,5 @@ struct ReplaceResult {
 // Calls `write_contents` with the output for the new contents of `path`. It may be called again
 // (to measure the contents, or to gather them for writing in place after a full disk refused the
 // new file), and must then write the same bytes.
-ReplaceResult replace_file(const char* path,
-                           const std::function<void(FileOutput&)>& write_contents,
+ReplaceResult replace_file(const char* path, const std::function<void(FileOutput&)>& write_contents,
                            const ReplaceOptions& options = {});

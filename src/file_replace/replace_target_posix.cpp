@@ -11,21 +11,20 @@ namespace {
 constexpr int MAX_LINKS_FOLLOWED = 40;
 constexpr int MAX_NAME_ATTEMPTS = 100;
 
-std::string folder_of(const std::string& path)
-{
+std::string folder_of(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // Follows symbolic links, each relative one from the folder that holds it. False for a loop.
-bool follow_links(std::string* path)
-{
+bool follow_links(std::string* path) {
     for (int i = 0; i < MAX_LINKS_FOLLOWED; ++i) {
         struct stat info {};
         if (::lstat(path->c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             return true;
         }
-        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX), '\0');
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX),
+                         '\0');
         const ssize_t length = ::readlink(path->c_str(), link.data(), link.size());
         if (length < 0) {
             return false;
@@ -36,8 +35,7 @@ bool follow_links(std::string* path)
     return false;
 }
 
-bool may_write(const std::string& path)
-{
+bool may_write(const std::string& path) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return false;
@@ -46,8 +44,7 @@ bool may_write(const std::string& path)
     return true;
 }
 
-std::FILE* binary_stream(int fd)
-{
+std::FILE* binary_stream(int fd) {
     std::FILE* file = ::fdopen(fd, "wb");
     if (file == nullptr) {
         ::close(fd);
@@ -58,23 +55,20 @@ std::FILE* binary_stream(int fd)
 // Gives the new file the old one's owner, group and permissions; the owner first, since a
 // change of owner clears the set-id bits. Owner and group stay the process's where it may not
 // give them away.
-bool carry_attributes_over(int fd, const ReplaceTarget& target, const ReplaceOptions& options)
-{
+bool carry_attributes_over(int fd, const ReplaceTarget& target, const ReplaceOptions& options) {
     if (::fchown(fd, target.owner, target.group) != 0) {
         (void)::fchown(fd, static_cast<uid_t>(-1), target.group);
     }
     return ::fchmod(fd, static_cast<mode_t>(target.mode & ~options.withheld_mode)) == 0;
 }
 
-mode_t new_file_mode(const ReplaceOptions& options)
-{
+mode_t new_file_mode(const ReplaceOptions& options) {
     return static_cast<mode_t>(options.new_file_mode & ~options.withheld_mode);
 }
 
 }  // namespace
 
-ReplaceTarget inspect_target(const char* path)
-{
+ReplaceTarget inspect_target(const char* path) {
     ReplaceTarget target;
     target.path = path;
     if (!follow_links(&target.path)) {
@@ -102,8 +96,7 @@ ReplaceTarget inspect_target(const char* path)
 }
 
 std::FILE* create_temporary_file(const ReplaceTarget& target, const ReplaceOptions& options,
-                                 std::string* temporary)
-{
+                                 std::string* temporary) {
     // Private until the old file's permissions are in place, so nothing is readable before.
     const bool replacing = target.kind == TargetKind::file;
     const mode_t mode = replacing ? 0600 : new_file_mode(options);
@@ -126,8 +119,7 @@ std::FILE* create_temporary_file(const ReplaceTarget& target, const ReplaceOptio
     return nullptr;
 }
 
-std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions& options)
-{
+std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions& options) {
     // A file that appears meanwhile is someone else's.
     const int creation = target.kind == TargetKind::missing ? O_CREAT | O_EXCL : O_TRUNC;
     const int fd = ::open(target.path.c_str(), O_WRONLY | creation | O_CLOEXEC | O_NOCTTY,
@@ -139,8 +131,7 @@ std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions& opti
 }
 
 bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions& options,
-                    const std::string& bytes, bool* touched, int* error)
-{
+                    const std::string& bytes, bool* touched, int* error) {
     *touched = false;
     const int fd = ::open(target.path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
     struct stat info {};
@@ -164,7 +155,8 @@ bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions& options,
     *touched = true;
     bool done = true;
     for (std::size_t at = 0; done && at < bytes.size();) {
-        const ssize_t count = ::pwrite(fd, bytes.data() + at, bytes.size() - at, static_cast<off_t>(at));
+        const ssize_t count =
+            ::pwrite(fd, bytes.data() + at, bytes.size() - at, static_cast<off_t>(at));
         if (count <= 0) {
             *error = count < 0 ? errno : EIO;
             done = false;
@@ -186,8 +178,7 @@ bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions& options,
     return done;
 }
 
-bool sync_and_close(std::FILE* file, int* error)
-{
+bool sync_and_close(std::FILE* file, int* error) {
     bool done = std::fflush(file) == 0;
     if (!done) {
         *error = errno;
@@ -204,8 +195,7 @@ bool sync_and_close(std::FILE* file, int* error)
     return done;
 }
 
-bool move_into_place(const ReplaceTarget& target, const std::string& temporary)
-{
+bool move_into_place(const ReplaceTarget& target, const std::string& temporary) {
     if (::rename(temporary.c_str(), target.path.c_str()) != 0) {
         return false;
     }

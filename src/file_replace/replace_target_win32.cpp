@@ -12,8 +12,7 @@ constexpr int MAX_NAME_ATTEMPTS = 100;
 
 // The folder part of a full path, found by the system so that a Shift-JIS trail byte that looks
 // like a backslash is not taken for one. False for a path that names no file.
-bool split_folder(const char* path, std::string* full, std::string* folder)
-{
+bool split_folder(const char* path, std::string* full, std::string* folder) {
     char buffer[MAX_PATH * 4];
     char* name = nullptr;
     const DWORD length = GetFullPathNameA(path, sizeof buffer, buffer, &name);
@@ -27,15 +26,14 @@ bool split_folder(const char* path, std::string* full, std::string* folder)
 
 // Replacing needs the right to delete the old file, which a program that holds it open may deny
 // to others; asking first spares writing a new file that could not take its place.
-TargetKind kind_of_file(const std::string& path, DWORD attributes)
-{
+TargetKind kind_of_file(const std::string& path, DWORD attributes) {
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return TargetKind::unwritable_file;
     }
     const auto opens = [&](DWORD access) {
-        const HANDLE handle =
-            CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = CreateFileA(path.c_str(), access,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             return false;
         }
@@ -52,8 +50,7 @@ TargetKind kind_of_file(const std::string& path, DWORD attributes)
     return held ? TargetKind::held : TargetKind::in_place_only;
 }
 
-std::FILE* binary_stream(HANDLE handle)
-{
+std::FILE* binary_stream(HANDLE handle) {
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
     if (fd < 0) {
         CloseHandle(handle);
@@ -66,20 +63,17 @@ std::FILE* binary_stream(HANDLE handle)
     return file;
 }
 
-int errno_of(DWORD error)
-{
+int errno_of(DWORD error) {
     return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? ENOSPC : EIO;
 }
 
-bool set_end(HANDLE handle, std::uint64_t size)
-{
+bool set_end(HANDLE handle, std::uint64_t size) {
     LARGE_INTEGER end{};
     end.QuadPart = static_cast<LONGLONG>(size);
     return SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle);
 }
 
-bool write_all(HANDLE handle, const std::string& bytes)
-{
+bool write_all(HANDLE handle, const std::string& bytes) {
     LARGE_INTEGER start{};
     if (!SetFilePointerEx(handle, start, nullptr, FILE_BEGIN)) {
         return false;
@@ -97,8 +91,7 @@ bool write_all(HANDLE handle, const std::string& bytes)
 
 }  // namespace
 
-ReplaceTarget inspect_target(const char* path)
-{
+ReplaceTarget inspect_target(const char* path) {
     ReplaceTarget target;
     if (!split_folder(path, &target.path, &target.folder)) {
         target.kind = TargetKind::folder;
@@ -123,8 +116,7 @@ ReplaceTarget inspect_target(const char* path)
 }
 
 std::FILE* create_temporary_file(const ReplaceTarget& target, const ReplaceOptions&,
-                                 std::string* temporary)
-{
+                                 std::string* temporary) {
     for (int attempt = 0; attempt < MAX_NAME_ATTEMPTS; ++attempt) {
         *temporary = target.folder + temporary_file_name();
         const HANDLE handle = CreateFileA(temporary->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -144,8 +136,7 @@ std::FILE* create_temporary_file(const ReplaceTarget& target, const ReplaceOptio
     return nullptr;
 }
 
-std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions&)
-{
+std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions&) {
     const DWORD disposition = target.kind == TargetKind::missing ? CREATE_NEW : TRUNCATE_EXISTING;
     const HANDLE handle = CreateFileA(target.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -157,12 +148,11 @@ std::FILE* open_in_place(const ReplaceTarget& target, const ReplaceOptions&)
 
 // Setting the end of the file further out makes the file system allocate the room at once.
 bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions&, const std::string& bytes,
-                    bool* touched, int* error)
-{
+                    bool* touched, int* error) {
     *touched = false;
-    const HANDLE handle = CreateFileA(target.path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileA(target.path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     LARGE_INTEGER old_size{};
     if (handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle, &old_size)) {
         *error = errno_of(GetLastError());
@@ -177,8 +167,8 @@ bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions&, const st
         return false;
     }
     *touched = true;
-    const bool done = write_all(handle, bytes) && set_end(handle, bytes.size()) &&
-                      FlushFileBuffers(handle);
+    const bool done =
+        write_all(handle, bytes) && set_end(handle, bytes.size()) && FlushFileBuffers(handle);
     if (!done) {
         *error = errno_of(GetLastError());
     }
@@ -186,8 +176,7 @@ bool overwrite_file(const ReplaceTarget& target, const ReplaceOptions&, const st
     return done;
 }
 
-bool sync_and_close(std::FILE* file, int* error)
-{
+bool sync_and_close(std::FILE* file, int* error) {
     bool done = std::fflush(file) == 0;
     if (!done) {
         *error = errno;
@@ -205,8 +194,7 @@ bool sync_and_close(std::FILE* file, int* error)
 }
 
 // A name in the target's folder that nothing has yet, for the old file while it is replaced.
-std::string unused_name_beside(const ReplaceTarget& target)
-{
+std::string unused_name_beside(const ReplaceTarget& target) {
     std::string name;
     for (int attempt = 0; attempt < MAX_NAME_ATTEMPTS; ++attempt) {
         name = target.folder + temporary_file_name();
@@ -223,8 +211,7 @@ std::string unused_name_beside(const ReplaceTarget& target)
 // file is kept under a name of ours until the end: without one, a replacement that fails halfway
 // leaves it under a name nobody knows, or gone. A new file is moved in without replacing anything
 // that appeared meanwhile.
-bool move_into_place(const ReplaceTarget& target, const std::string& temporary)
-{
+bool move_into_place(const ReplaceTarget& target, const std::string& temporary) {
     if (target.kind != TargetKind::file) {
         return MoveFileExA(temporary.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
     }
@@ -241,8 +228,8 @@ bool move_into_place(const ReplaceTarget& target, const std::string& temporary)
         return false;
     }
     DeleteFileA(backup.c_str());
-    constexpr DWORD CARRIED = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    constexpr DWORD CARRIED = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     const DWORD now = GetFileAttributesA(target.path.c_str());
     if (now != INVALID_FILE_ATTRIBUTES && (now & CARRIED) != (target.mode & CARRIED)) {
         const DWORD wanted = (now & ~(CARRIED | FILE_ATTRIBUTE_NORMAL)) | (target.mode & CARRIED);

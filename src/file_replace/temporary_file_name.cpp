@@ -2,8 +2,7 @@
 
 #include "file_replace/replace_target.h"
 
-std::string temporary_file_name()
-{
+std::string temporary_file_name() {
     static constexpr char LETTERS[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::random_device random;
     std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof LETTERS) - 2);

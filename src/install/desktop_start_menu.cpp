@@ -40,9 +40,8 @@ std::string escaped_name(const std::string& name) {
 // A line break, tab or other control character cannot stand in an entry's line: the entry would
 // be cut or rejected by a launcher.
 bool has_control_character(const std::string& text) {
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 || c == '\x7f';
-    });
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7f'; });
 }
 
 // The programs of the kit that open an animation file named on their command line.
@@ -77,7 +76,7 @@ bool DesktopStartMenu::create_shortcut(const std::string& target, const std::str
         entry += std::string(" %f\nMimeType=") + ANIMATION_MIME_TYPE + ";";
     entry += std::string("\nIcon=") + KIT_ICON_NAME + "\nTerminal=false\n";
     // A launcher may read the entry at any moment: it only ever sees a whole one.
-    return replace_file((folder + app_name + ".desktop").c_str(),
-                        [&](FileOutput& out) { out.write(entry); })
-               .status == ReplaceStatus::ok;
+    return replace_file((folder + app_name + ".desktop").c_str(), [&](FileOutput& out) {
+               out.write(entry);
+           }).status == ReplaceStatus::ok;
 }

@@ -20,4 +20,3 @@ private:
     std::string registry_ini_;
     std::string default_folder_;
 };
-

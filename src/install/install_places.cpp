@@ -9,8 +9,7 @@ InstallPlaces windows_install_places(const std::string& windows_dir,
     return {windows_dir, windows_dir.substr(0, 3) + "Progra~1\\", '\\', is_lead_byte};
 }
 
-InstallPlaces xdg_install_places(const char* config_home, const char* data_home,
-                                 const char* home) {
+InstallPlaces xdg_install_places(const char* config_home, const char* data_home, const char* home) {
     const std::string config = xdg_config_home(config_home, home);
     const std::string data = xdg_data_home(data_home, home);
     // Without them the folders would hang from the root of the file system.

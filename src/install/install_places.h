@@ -25,4 +25,5 @@ struct InstallScript;
 // Turns the script's #IniFile and #InstallDest values into full paths, once every name of the
 // script is known to stay in its place. Returns an empty string, or why the script is refused
 // (and then leaves it alone).
-[[nodiscard]] std::string complete_install_paths(const InstallPlaces& places, InstallScript* script);
+[[nodiscard]] std::string complete_install_paths(const InstallPlaces& places,
+                                                 InstallScript* script);

@@ -23,9 +23,9 @@ bool write_install_config(const InstallScript& script) {
     // The folder standing for the Windows directory is missing on a fresh Linux account; it is
     // made only now that the user has confirmed the installation.
     make_folders(parent_folder(script.ini_file));
-    return replace_file(script.ini_file.c_str(),
-                        [&](FileOutput& out) { out.write(script.destination); })
-               .status == ReplaceStatus::ok;
+    return replace_file(script.ini_file.c_str(), [&](FileOutput& out) {
+               out.write(script.destination);
+           }).status == ReplaceStatus::ok;
 }
 
 bool make_start_menu_shortcuts(const InstallScript& script, StartMenu& start_menu) {

@@ -19,7 +19,8 @@ bool is_separator(unsigned char c, const InstallPlaces& places) {
 bool is_plain_name(const std::string& name, const InstallPlaces& places) {
     if (name.empty() || name == "." || name == "..") return false;
     // Windows drops a name's trailing dots and blanks, so "..." would climb as ".." does.
-    if (is_windows(places) && (name.back() == '.' || name.back() == ' ' || is_windows_device_name(name)))
+    if (is_windows(places) &&
+        (name.back() == '.' || name.back() == ' ' || is_windows_device_name(name)))
         return false;
     return true;
 }

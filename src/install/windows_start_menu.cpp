@@ -9,12 +9,12 @@
 
 namespace {
 
-const CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000,
-                               {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kShellLinkA = {0x000214EE, 0x0000, 0x0000,
-                         {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kPersistFile = {0x0000010B, 0x0000, 0x0000,
-                          {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const CLSID kShellLinkClass = {
+    0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kShellLinkA = {
+    0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kPersistFile = {
+    0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 // Releases what was obtained, whichever step failed.
 struct ComSession {
@@ -54,8 +54,8 @@ std::string WindowsStartMenu::group_folder(const std::string& group_name) {
     char value[MAX_PATH] = {};
     DWORD size = sizeof value - 1;
     DWORD type = 0;
-    const LONG read = RegQueryValueExA(key, "Start Menu", nullptr, &type,
-                                       reinterpret_cast<BYTE*>(value), &size);
+    const LONG read =
+        RegQueryValueExA(key, "Start Menu", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
     RegCloseKey(key);
     if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
     value[sizeof value - 1] = '\0';

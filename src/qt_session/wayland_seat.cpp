@@ -8,8 +8,7 @@
 
 namespace {
 
-void note_global(void* data, wl_registry*, uint32_t, const char* interface, uint32_t)
-{
+void note_global(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
     if (std::strcmp(interface, wl_seat_interface.name) == 0) *static_cast<bool*>(data) = true;
 }
 
@@ -19,8 +18,7 @@ constexpr wl_registry_listener REGISTRY_LISTENER{note_global, forget_global};
 
 // Whether Qt will take the Wayland platform: asked for, or not asked for otherwise with a
 // compositor named (as on today's desktops).
-bool qt_goes_to_wayland()
-{
+bool qt_goes_to_wayland() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform != nullptr && platform[0] != '\0')
         return std::string_view(platform).substr(0, 7) == "wayland";
@@ -29,8 +27,7 @@ bool qt_goes_to_wayland()
 
 }  // namespace
 
-void leave_out_input_method_without_seat()
-{
+void leave_out_input_method_without_seat() {
     const char* chosen = std::getenv("QT_IM_MODULE");
     if ((chosen != nullptr && chosen[0] != '\0') || !qt_goes_to_wayland()) return;
     wl_display* display = wl_display_connect(nullptr);

@@ -39,9 +39,9 @@ struct LineWalk {
 };
 
 LineWalk line_walk(int64_t dx, int64_t dy) {
-    const auto n = static_cast<int64_t>(
-        std::sqrt(static_cast<double>(dx) * static_cast<double>(dx) +
-                  static_cast<double>(dy) * static_cast<double>(dy)));
+    const auto n =
+        static_cast<int64_t>(std::sqrt(static_cast<double>(dx) * static_cast<double>(dx) +
+                                       static_cast<double>(dy) * static_cast<double>(dy)));
     if (n == 0) return {};
     return {n, dx * FIXED_ONE / n, dy * FIXED_ONE / n};
 }

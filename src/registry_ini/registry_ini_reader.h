@@ -14,7 +14,7 @@ struct RegistryIniLocation {
     bool section_found = false;
     size_t section_end = 0;  // where a new value of the key goes: after its last non-blank line
     bool entry_found = false;
-    size_t entry = 0;        // index of the value's line
+    size_t entry = 0;  // index of the value's line
 };
 
 // Where value `name` of key `key` is, or would go. An empty name finds only the key.

@@ -22,9 +22,9 @@ int main(int argc, char** argv) {
     if (argc != 5 || std::strcmp(argv[1], "-s") != 0) return usage();
     char* end = nullptr;
     const long longest = std::strtol(argv[2], &end, 10);
-    const ThumbnailSize size =
-        *end == '\0' && longest <= 1 << 14 ? thumbnail_size(static_cast<int32_t>(longest))
-                                           : ThumbnailSize{0, 0};
+    const ThumbnailSize size = *end == '\0' && longest <= 1 << 14
+                                   ? thumbnail_size(static_cast<int32_t>(longest))
+                                   : ThumbnailSize{0, 0};
     if (size.width == 0) return usage();
 
     ThumbnailPicture picture;

@@ -18,18 +18,15 @@ struct FrameTable {
     Frame** data() { return slots.data(); }
 };
 
-ReadResult read_bytes(const FileBytes& file, FrameTable* table, const ReadOptions& options = {})
-{
+ReadResult read_bytes(const FileBytes& file, FrameTable* table, const ReadOptions& options = {}) {
     return read_animation_bytes(file.bytes.data(), file.bytes.size(), table->data(), options);
 }
 
-std::vector<uint8_t> tokens_of(const Frame* frame)
-{
+std::vector<uint8_t> tokens_of(const Frame* frame) {
     return std::vector<uint8_t>(frame_tokens(frame), frame_tokens(frame) + frame->token_count);
 }
 
-TEST(AnimationReader, NewAnimationFileGivesOneEmptyFrame)
-{
+TEST(AnimationReader, NewAnimationFileGivesOneEmptyFrame) {
     const uint8_t file[28] = {0x18, 0, 0, 0, 0x40, 1, 0, 0, 0xF0, 0, 0, 0, 1, 0,
                               0,    0, 5, 0, 0,    0, 0, 0, 0,    0, 0, 0, 0, 0};
     FrameTable table;
@@ -44,8 +41,7 @@ TEST(AnimationReader, NewAnimationFileGivesOneEmptyFrame)
     EXPECT_EQ(table.slots[1], nullptr);
 }
 
-TEST(AnimationReader, ReadsFramesAsStored)
-{
+TEST(AnimationReader, ReadsFramesAsStored) {
     const std::vector<uint8_t> odd_tokens = {0, 128, 5, 200};  // runs need not add up
     const FileBytes file = FileBytes()
                                .header(3, 12)
@@ -69,8 +65,7 @@ TEST(AnimationReader, ReadsFramesAsStored)
     EXPECT_EQ(progress, (std::vector<int32_t>{0, 1, 2}));
 }
 
-TEST(AnimationReader, HeaderSizeIsOnlyReported)
-{
+TEST(AnimationReader, HeaderSizeIsOnlyReported) {
     const FileBytes file = FileBytes().header(2, 5, 0, 320, 240, 20).record({}).record({});
     FrameTable table;
     std::vector<int32_t> reported;
@@ -86,8 +81,7 @@ TEST(AnimationReader, HeaderSizeIsOnlyReported)
     EXPECT_EQ(reported, (std::vector<int32_t>{20}));
 }
 
-TEST(AnimationReader, HeaderSizeIsReportedBeforeARefusal)
-{
+TEST(AnimationReader, HeaderSizeIsReportedBeforeARefusal) {
     const FileBytes file = FileBytes().header(1, 5, 0, 321, 240, 99);
     FrameTable table;
     int reports = 0;
@@ -98,8 +92,7 @@ TEST(AnimationReader, HeaderSizeIsReportedBeforeARefusal)
     EXPECT_EQ(reports, 1);
 }
 
-TEST(AnimationReader, PageCountLimits)
-{
+TEST(AnimationReader, PageCountLimits) {
     FileBytes largest = FileBytes().header(4095);
     for (int i = 0; i < 4095; ++i) {
         largest.record({});
@@ -124,37 +117,46 @@ struct DamagedCase {
     int32_t failed_frame;
 };
 
-std::vector<DamagedCase> damaged_cases()
-{
-    const FileBytes two_frames =
-        FileBytes().header(2).record(test_support::white_tokens()).record(test_support::half_black_tokens());
+std::vector<DamagedCase> damaged_cases() {
+    const FileBytes two_frames = FileBytes()
+                                     .header(2)
+                                     .record(test_support::white_tokens())
+                                     .record(test_support::half_black_tokens());
     return {
         {"empty file", FileBytes(), ReadStatus::header_too_short, 0, -1},
         {"cut in the header", FileBytes().header(1).cut(23), ReadStatus::header_too_short, 0, -1},
-        {"width 321", FileBytes().header(1, 5, 0, 321, 240).record({}), ReadStatus::wrong_image_size, 0, -1},
-        {"height 239", FileBytes().header(1, 5, 0, 320, 239).record({}), ReadStatus::wrong_image_size, 0, -1},
+        {"width 321", FileBytes().header(1, 5, 0, 321, 240).record({}),
+         ReadStatus::wrong_image_size, 0, -1},
+        {"height 239", FileBytes().header(1, 5, 0, 320, 239).record({}),
+         ReadStatus::wrong_image_size, 0, -1},
         {"4096 pages", FileBytes().header(4096).record({}), ReadStatus::too_many_pages, 0, -1},
         {"huge page count", FileBytes().header(INT32_MAX), ReadStatus::too_many_pages, 0, -1},
-        {"negative page count", FileBytes().header(-1).record({}), ReadStatus::negative_page_count, 0, -1},
-        {"most negative page count", FileBytes().header(INT32_MIN), ReadStatus::negative_page_count, 0, -1},
+        {"negative page count", FileBytes().header(-1).record({}), ReadStatus::negative_page_count,
+         0, -1},
+        {"most negative page count", FileBytes().header(INT32_MIN), ReadStatus::negative_page_count,
+         0, -1},
         {"older version not accepted", FileBytes().header(1, 5, -1).raw(std::vector<uint8_t>(9600)),
          ReadStatus::raw_version_refused, 0, -1},
         {"version 1", FileBytes().header(1, 5, 1).record({}), ReadStatus::unknown_version, 0, -1},
         {"version -2", FileBytes().header(1, 5, -2).record({}), ReadStatus::unknown_version, 0, -1},
         {"no records", FileBytes().header(2), ReadStatus::short_read, 0, 0},
         {"cut in a count", FileBytes(two_frames).cut(24 + 604 + 2), ReadStatus::short_read, 1, 1},
-        {"cut in the tokens", FileBytes(two_frames).cut(two_frames.bytes.size() - 1), ReadStatus::short_read, 1, 1},
-        {"negative token count", FileBytes().header(2).record({}).int32(-1), ReadStatus::damaged_record, 1, 1},
-        {"token count past a picture", FileBytes().header(1).int32(76801).raw(std::vector<uint8_t>(76801)),
+        {"cut in the tokens", FileBytes(two_frames).cut(two_frames.bytes.size() - 1),
+         ReadStatus::short_read, 1, 1},
+        {"negative token count", FileBytes().header(2).record({}).int32(-1),
+         ReadStatus::damaged_record, 1, 1},
+        {"token count past a picture",
+         FileBytes().header(1).int32(76801).raw(std::vector<uint8_t>(76801)),
          ReadStatus::damaged_record, 0, 0},
-        {"huge token count", FileBytes().header(1).int32(INT32_MAX), ReadStatus::damaged_record, 0, 0},
-        {"cut in the older version", FileBytes().header(2, 5, -1).raw(std::vector<uint8_t>(9600 + 9599)),
+        {"huge token count", FileBytes().header(1).int32(INT32_MAX), ReadStatus::damaged_record, 0,
+         0},
+        {"cut in the older version",
+         FileBytes().header(2, 5, -1).raw(std::vector<uint8_t>(9600 + 9599)),
          ReadStatus::short_read, 1, 1},
     };
 }
 
-TEST(AnimationReader, DamagedFiles)
-{
+TEST(AnimationReader, DamagedFiles) {
     for (const DamagedCase& c : damaged_cases()) {
         SCOPED_TRACE(c.name);
         FrameTable table;
@@ -170,8 +172,7 @@ TEST(AnimationReader, DamagedFiles)
     }
 }
 
-TEST(AnimationReader, OlderVersionComesBackRaw)
-{
+TEST(AnimationReader, OlderVersionComesBackRaw) {
     std::vector<uint8_t> first(9600, 0xFF);
     first[0] = 0x01;
     const std::vector<uint8_t> second(9600, 0x00);
@@ -188,13 +189,11 @@ TEST(AnimationReader, OlderVersionComesBackRaw)
 }
 
 int g_allocations_left = 0;
-void* limited_memory(std::size_t bytes)
-{
+void* limited_memory(std::size_t bytes) {
     return g_allocations_left-- > 0 ? allocate_block(bytes) : nullptr;
 }
 
-TEST(AnimationReader, OutOfMemoryKeepsTheFramesBefore)
-{
+TEST(AnimationReader, OutOfMemoryKeepsTheFramesBefore) {
     const FileBytes file = FileBytes().header(4).record({}).record({1, 2}).record({}).record({});
     FrameTable table;
     ReadOptions options;
@@ -207,21 +206,19 @@ TEST(AnimationReader, OutOfMemoryKeepsTheFramesBefore)
     EXPECT_EQ(table.slots[2], nullptr);
 }
 
-TEST(AnimationReader, MissingFileCannotBeOpened)
-{
+TEST(AnimationReader, MissingFileCannotBeOpened) {
     FrameTable table;
     EXPECT_EQ(read_animation_file("/nonexistent-folder/x.mpa", table.data(), {}).status,
               ReadStatus::cannot_open);
 }
 
-TEST(PlayableSpeed, NeverBelowOne)
-{
+TEST(PlayableSpeed, NeverBelowOne) {
     struct Case {
         int32_t stored;
         int32_t playable;
     };
-    for (const Case c : {Case{0, 5}, Case{-3, 5}, Case{INT32_MIN, 5}, Case{1, 1}, Case{60, 60},
-                         Case{500, 500}}) {
+    for (const Case c :
+         {Case{0, 5}, Case{-3, 5}, Case{INT32_MIN, 5}, Case{1, 1}, Case{60, 60}, Case{500, 500}}) {
         EXPECT_EQ(playable_speed(c.stored), c.playable) << c.stored;
     }
 }

@@ -15,12 +15,11 @@
 
 namespace {
 
+using test_support::FileSizeLimit;
 using test_support::read_file;
 using test_support::TempFolder;
-using test_support::FileSizeLimit;
 
-std::vector<Frame*> white_frames(int count)
-{
+std::vector<Frame*> white_frames(int count) {
     std::vector<Frame*> frames;
     for (int i = 0; i < count; ++i) {
         Frame* frame = allocate_frame(600);
@@ -30,8 +29,7 @@ std::vector<Frame*> white_frames(int count)
     return frames;
 }
 
-TEST(AnimationWriterFailure, AFullDiskLeavesTheOldFileWhole)
-{
+TEST(AnimationWriterFailure, AFullDiskLeavesTheOldFileWhole) {
     TempFolder folder;
     const std::string path = folder.file("work.mpa");
     const std::vector<uint8_t> previous_work(3000, 0x5A);
@@ -49,8 +47,7 @@ TEST(AnimationWriterFailure, AFullDiskLeavesTheOldFileWhole)
     free_frames(frames.data(), 200);
 }
 
-TEST(AnimationWriterFailure, FailureAtTheLastFlushIsReported)
-{
+TEST(AnimationWriterFailure, FailureAtTheLastFlushIsReported) {
     // Everything fits the stdio buffer, so only the flush at the end can fail.
     TempFolder folder;
     const std::string path = folder.file("small.mpa");
@@ -65,8 +62,7 @@ TEST(AnimationWriterFailure, FailureAtTheLastFlushIsReported)
     free_frames(frames.data(), 1);
 }
 
-TEST(AnimationWriterFailure, AReadOnlyFileIsNotReplaced)
-{
+TEST(AnimationWriterFailure, AReadOnlyFileIsNotReplaced) {
     TempFolder folder;
     ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
     const std::string path = folder.file("locked.mpa");
@@ -89,8 +85,7 @@ TEST(AnimationWriterFailure, AReadOnlyFileIsNotReplaced)
     free_frames(frames.data(), 1);
 }
 
-TEST(AnimationWriter, SavingThroughALinkKeepsTheLinkAndThePrivateFile)
-{
+TEST(AnimationWriter, SavingThroughALinkKeepsTheLinkAndThePrivateFile) {
     TempFolder folder;
     std::filesystem::create_directory(folder.path() / "works");
     const std::string real = folder.file("works/walk.mpa");

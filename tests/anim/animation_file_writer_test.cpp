@@ -16,8 +16,7 @@ using test_support::TempFolder;
 // Owns frames built from token lists.
 struct Frames {
     std::vector<Frame*> frames;
-    explicit Frames(const std::vector<std::vector<uint8_t>>& token_lists)
-    {
+    explicit Frames(const std::vector<std::vector<uint8_t>>& token_lists) {
         for (const auto& tokens : token_lists) {
             Frame* frame = allocate_frame(static_cast<int32_t>(tokens.size()));
             if (!tokens.empty()) {
@@ -30,8 +29,7 @@ struct Frames {
     int32_t count() const { return static_cast<int32_t>(frames.size()); }
 };
 
-TEST(AnimationWriter, NewAnimationIsTwentyEightBytes)
-{
+TEST(AnimationWriter, NewAnimationIsTwentyEightBytes) {
     TempFolder folder;
     const Frames frames(std::vector<std::vector<uint8_t>>(1));
     const std::string path = folder.file("anime.mpa");
@@ -44,8 +42,7 @@ TEST(AnimationWriter, NewAnimationIsTwentyEightBytes)
     EXPECT_EQ(folder.names(), std::vector<std::string>{"anime.mpa"});
 }
 
-TEST(AnimationWriter, WritesFramesByteForByteAndReadsBack)
-{
+TEST(AnimationWriter, WritesFramesByteForByteAndReadsBack) {
     TempFolder folder;
     const std::vector<uint8_t> odd = {0, 128, 3};
     const Frames frames({test_support::white_tokens(), {}, test_support::half_black_tokens(), odd});
@@ -63,8 +60,7 @@ TEST(AnimationWriter, WritesFramesByteForByteAndReadsBack)
     EXPECT_EQ(read_file(path).size(), 24u + 604u + 4u + 604u + 7u);
 }
 
-TEST(AnimationWriter, ReplacesAnExistingFile)
-{
+TEST(AnimationWriter, ReplacesAnExistingFile) {
     TempFolder folder;
     const std::string path = folder.file("old.mpa");
     test_support::write_file(path, std::vector<uint8_t>(5000, 0xAA));
@@ -75,8 +71,7 @@ TEST(AnimationWriter, ReplacesAnExistingFile)
     EXPECT_EQ(folder.names(), std::vector<std::string>{"old.mpa"});
 }
 
-TEST(AnimationWriter, MissingFolderCannotBeCreated)
-{
+TEST(AnimationWriter, MissingFolderCannotBeCreated) {
     TempFolder folder;
     const Frames frames(std::vector<std::vector<uint8_t>>(1));
     const std::string path = folder.file("no-such-folder/x.mpa");
@@ -86,8 +81,7 @@ TEST(AnimationWriter, MissingFolderCannotBeCreated)
     EXPECT_TRUE(folder.names().empty());
 }
 
-TEST(AnimationWriter, AFolderInThePlaceOfTheFileIsLeftAlone)
-{
+TEST(AnimationWriter, AFolderInThePlaceOfTheFileIsLeftAlone) {
     TempFolder folder;
     std::filesystem::create_directory(folder.path() / "taken.mpa");
     const Frames frames(std::vector<std::vector<uint8_t>>(1));

@@ -6,13 +6,9 @@
 
 namespace {
 
-void* no_memory(std::size_t)
-{
-    return nullptr;
-}
+void* no_memory(std::size_t) { return nullptr; }
 
-TEST(FrameBlock, CountsOutsideAPictureAreRefused)
-{
+TEST(FrameBlock, CountsOutsideAPictureAreRefused) {
     for (const int32_t count : {-1, FRAME_PIXELS + 1, INT32_MAX, INT32_MIN}) {
         EXPECT_EQ(allocate_frame(count), nullptr) << count;
     }
@@ -25,8 +21,7 @@ TEST(FrameBlock, CountsOutsideAPictureAreRefused)
     }
 }
 
-TEST(FrameBlock, CopyHoldsTheSameBytes)
-{
+TEST(FrameBlock, CopyHoldsTheSameBytes) {
     Frame* frame = allocate_frame(3);
     std::memcpy(frame_tokens(frame), "\x01\x80\xff", 3);
     Frame* copy = copy_frame(frame);
@@ -37,8 +32,7 @@ TEST(FrameBlock, CopyHoldsTheSameBytes)
     free_frame(copy);
 }
 
-TEST(FrameBlock, AllocationFailureGivesNull)
-{
+TEST(FrameBlock, AllocationFailureGivesNull) {
     Frame* frame = new_empty_frame();
     EXPECT_EQ(new_empty_frame(no_memory), nullptr);
     EXPECT_EQ(copy_frame(frame, no_memory), nullptr);
@@ -46,8 +40,7 @@ TEST(FrameBlock, AllocationFailureGivesNull)
     free_frame(frame);
 }
 
-TEST(FrameBlock, FreeFramesClearsTheSlots)
-{
+TEST(FrameBlock, FreeFramesClearsTheSlots) {
     Frame* table[3] = {new_empty_frame(), new_empty_frame(), new_empty_frame()};
     Frame* last = table[2];
     free_frames(table, 2);

@@ -17,8 +17,7 @@ struct FrameDeleter {
 };
 using FramePtr = std::unique_ptr<Frame, FrameDeleter>;
 
-FramePtr frame_of(const std::vector<uint8_t>& tokens)
-{
+FramePtr frame_of(const std::vector<uint8_t>& tokens) {
     FramePtr frame(allocate_frame(static_cast<int32_t>(tokens.size())));
     if (!tokens.empty()) {
         std::memcpy(frame_tokens(frame.get()), tokens.data(), tokens.size());
@@ -26,24 +25,19 @@ FramePtr frame_of(const std::vector<uint8_t>& tokens)
     return frame;
 }
 
-std::vector<uint8_t> encode(const std::vector<uint8_t>& image, int width, int height)
-{
+std::vector<uint8_t> encode(const std::vector<uint8_t>& image, int width, int height) {
     std::vector<uint8_t> tokens(static_cast<std::size_t>(width) * height);
-    const int32_t count =
-        encode_runs(image.data(), width, height, tokens.data(), static_cast<int32_t>(tokens.size()));
+    const int32_t count = encode_runs(image.data(), width, height, tokens.data(),
+                                      static_cast<int32_t>(tokens.size()));
     EXPECT_GE(count, 0);
     tokens.resize(count < 0 ? 0 : static_cast<std::size_t>(count));
     return tokens;
 }
 
-std::vector<uint8_t> canvas(uint8_t value)
-{
-    return std::vector<uint8_t>(FRAME_PIXELS, value);
-}
+std::vector<uint8_t> canvas(uint8_t value) { return std::vector<uint8_t>(FRAME_PIXELS, value); }
 
 // A picture like a user's: filled discs and strokes of ink on paper, with onion-skin greys.
-std::vector<uint8_t> drawn_picture(unsigned seed)
-{
+std::vector<uint8_t> drawn_picture(unsigned seed) {
     std::vector<uint8_t> image = canvas(CANVAS_PAPER);
     std::mt19937 random(seed);
     for (int shape = 0; shape < 12; ++shape) {
@@ -72,8 +66,7 @@ struct EncodeCase {
     std::size_t expected_count;
 };
 
-std::vector<EncodeCase> encode_cases()
-{
+std::vector<EncodeCase> encode_cases() {
     std::vector<EncodeCase> cases;
     cases.push_back({"all white", canvas(CANVAS_PAPER), {255, 255, 255}, 600});
     cases.push_back({"all black", canvas(CANVAS_INK), {127, 127, 127}, 600});
@@ -97,8 +90,7 @@ std::vector<EncodeCase> encode_cases()
     return cases;
 }
 
-TEST(EncodeRuns, KnownPictures)
-{
+TEST(EncodeRuns, KnownPictures) {
     for (const EncodeCase& c : encode_cases()) {
         SCOPED_TRACE(c.name);
         const std::vector<uint8_t> tokens = encode(c.image, CANVAS_WIDTH, CANVAS_HEIGHT);
@@ -108,8 +100,7 @@ TEST(EncodeRuns, KnownPictures)
     }
 }
 
-TEST(EncodeRuns, RunsAreSplitOnlyAfterFullRuns)
-{
+TEST(EncodeRuns, RunsAreSplitOnlyAfterFullRuns) {
     const std::vector<uint8_t> tokens = encode(drawn_picture(7), CANVAS_WIDTH, CANVAS_HEIGHT);
     int64_t pixels = 0;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
@@ -122,8 +113,7 @@ TEST(EncodeRuns, RunsAreSplitOnlyAfterFullRuns)
     EXPECT_EQ(pixels, FRAME_PIXELS);
 }
 
-TEST(EncodeRuns, RefusesWhatItCannotEncode)
-{
+TEST(EncodeRuns, RefusesWhatItCannotEncode) {
     const std::vector<uint8_t> image = canvas(CANVAS_PAPER);
     uint8_t out[600];
     EXPECT_EQ(encode_runs(image.data(), 320, 240, out, 599), -1);
@@ -132,20 +122,21 @@ TEST(EncodeRuns, RefusesWhatItCannotEncode)
     EXPECT_EQ(encode_runs(image.data(), 320, -1, out, 600), -1);
 }
 
-TEST(EncodeRuns, RoundTripsDrawnPicturesOfAnySize)
-{
+TEST(EncodeRuns, RoundTripsDrawnPicturesOfAnySize) {
     struct Size {
         int width;
         int height;
     };
     for (const Size size : {Size{320, 240}, Size{1, 1}, Size{37, 5}, Size{200, 3}}) {
         for (unsigned seed = 1; seed <= 3; ++seed) {
-            SCOPED_TRACE(testing::Message() << size.width << "x" << size.height << " seed " << seed);
+            SCOPED_TRACE(testing::Message()
+                         << size.width << "x" << size.height << " seed " << seed);
             std::vector<uint8_t> picture = drawn_picture(seed);
             picture.resize(static_cast<std::size_t>(size.width) * size.height);
             const FramePtr frame = frame_of(encode(picture, size.width, size.height));
             std::vector<uint8_t> drawn(picture.size(), 0);
-            draw_frame(drawn.data(), size.width, size.height, frame.get(), CANVAS_INK, CANVAS_PAPER);
+            draw_frame(drawn.data(), size.width, size.height, frame.get(), CANVAS_INK,
+                       CANVAS_PAPER);
             for (uint8_t& value : picture) {
                 value = value == CANVAS_INK ? CANVAS_INK : CANVAS_PAPER;
             }
@@ -156,12 +147,13 @@ TEST(EncodeRuns, RoundTripsDrawnPicturesOfAnySize)
 }
 
 // The encoder as a plain pixel loop: what the word-at-a-time encoder must reproduce exactly.
-std::vector<uint8_t> plain_encode(const std::vector<uint8_t>& image)
-{
+std::vector<uint8_t> plain_encode(const std::vector<uint8_t>& image) {
     std::vector<uint8_t> tokens;
     bool ink = image[0] == CANVAS_INK;
     int length = 1;
-    const auto put = [&] { tokens.push_back(static_cast<uint8_t>(ink ? length - 1 : length + 127)); };
+    const auto put = [&] {
+        tokens.push_back(static_cast<uint8_t>(ink ? length - 1 : length + 127));
+    };
     for (std::size_t i = 1; i < image.size(); ++i) {
         const bool pixel_ink = image[i] == CANVAS_INK;
         if (pixel_ink == ink && length < MAX_RUN) {
@@ -177,8 +169,7 @@ std::vector<uint8_t> plain_encode(const std::vector<uint8_t>& image)
 }
 
 // Pictures whose runs end at every offset inside and across 64-pixel blocks.
-std::vector<uint8_t> random_runs_picture(unsigned seed, std::size_t pixels, int longest_run)
-{
+std::vector<uint8_t> random_runs_picture(unsigned seed, std::size_t pixels, int longest_run) {
     std::mt19937 random(seed);
     std::vector<uint8_t> image(pixels);
     const uint8_t papers[] = {CANVAS_PAPER, 0, 190, 11, 9, 138};
@@ -193,8 +184,7 @@ std::vector<uint8_t> random_runs_picture(unsigned seed, std::size_t pixels, int 
     return image;
 }
 
-TEST(EncodeRuns, SameTokensAsThePlainLoop)
-{
+TEST(EncodeRuns, SameTokensAsThePlainLoop) {
     struct Case {
         const char* name;
         std::vector<uint8_t> image;
@@ -205,11 +195,12 @@ TEST(EncodeRuns, SameTokensAsThePlainLoop)
     }
     cases.push_back({"drawn", drawn_picture(21)});
     for (const int longest : {1, 3, 70, 200, 1000}) {
-        for (const std::size_t pixels : {std::size_t{FRAME_PIXELS}, std::size_t{1}, std::size_t{63},
-                                         std::size_t{64}, std::size_t{65}, std::size_t{127},
-                                         std::size_t{129}, std::size_t{1000}}) {
-            cases.push_back({"random runs", random_runs_picture(static_cast<unsigned>(longest + pixels),
-                                                                pixels, longest)});
+        for (const std::size_t pixels :
+             {std::size_t{FRAME_PIXELS}, std::size_t{1}, std::size_t{63}, std::size_t{64},
+              std::size_t{65}, std::size_t{127}, std::size_t{129}, std::size_t{1000}}) {
+            cases.push_back(
+                {"random runs",
+                 random_runs_picture(static_cast<unsigned>(longest + pixels), pixels, longest)});
         }
     }
     std::vector<uint8_t> block_edges = canvas(CANVAS_PAPER);
@@ -224,8 +215,7 @@ TEST(EncodeRuns, SameTokensAsThePlainLoop)
     }
 }
 
-TEST(EncodeRuns, FailsExactlyWhenTheTokensDoNotFit)
-{
+TEST(EncodeRuns, FailsExactlyWhenTheTokensDoNotFit) {
     // Long runs, and runs so short that whole groups of tokens are written at once.
     for (const int longest : {300, 3, 1}) {
         SCOPED_TRACE(testing::Message() << "runs up to " << longest);
@@ -244,11 +234,10 @@ TEST(EncodeRuns, FailsExactlyWhenTheTokensDoNotFit)
 }
 
 // The drawing as a plain pixel loop, for every pair of print values.
-TEST(DrawFrame, SameCanvasAsAPixelLoop)
-{
+TEST(DrawFrame, SameCanvasAsAPixelLoop) {
     std::vector<std::vector<uint8_t>> token_lists = {encode(drawn_picture(4), 320, 240),
-                                                    std::vector<uint8_t>(FRAME_PIXELS, 0),
-                                                    std::vector<uint8_t>(700, 200)};
+                                                     std::vector<uint8_t>(FRAME_PIXELS, 0),
+                                                     std::vector<uint8_t>(700, 200)};
     // A frame that ends early after one-pixel runs: nothing past its last pixel may change.
     for (const std::size_t count : {std::size_t{17}, std::size_t{33}}) {
         std::vector<uint8_t> tokens(count);
@@ -272,9 +261,11 @@ TEST(DrawFrame, SameCanvasAsAPixelLoop)
     for (const std::vector<uint8_t>& tokens : token_lists) {
         const FramePtr frame = frame_of(tokens);
         for (const Size size : {Size{320, 240}, Size{33, 7}, Size{1, 200}, Size{320, 1}}) {
-            for (const auto& [ink, paper] : {std::pair<uint8_t, uint8_t>{10, 255}, {0, 255}, {190, 0}, {0, 0}}) {
-                SCOPED_TRACE(testing::Message() << tokens.size() << " tokens, " << size.width << "x"
-                                                << size.height << ", values " << int(ink) << "," << int(paper));
+            for (const auto& [ink, paper] :
+                 {std::pair<uint8_t, uint8_t>{10, 255}, {0, 255}, {190, 0}, {0, 0}}) {
+                SCOPED_TRACE(testing::Message()
+                             << tokens.size() << " tokens, " << size.width << "x" << size.height
+                             << ", values " << int(ink) << "," << int(paper));
                 const std::size_t pixels = static_cast<std::size_t>(size.width) * size.height;
                 std::vector<uint8_t> expected = random_runs_picture(1, pixels, 5);
                 std::vector<uint8_t> drawn = expected;
@@ -288,16 +279,16 @@ TEST(DrawFrame, SameCanvasAsAPixelLoop)
                         }
                     }
                 }
-                EXPECT_EQ(draw_frame(drawn.data(), size.width, size.height, frame.get(), ink, paper),
-                          static_cast<int32_t>(tokens.size()));
+                EXPECT_EQ(
+                    draw_frame(drawn.data(), size.width, size.height, frame.get(), ink, paper),
+                    static_cast<int32_t>(tokens.size()));
                 ASSERT_EQ(drawn, expected);
             }
         }
     }
 }
 
-TEST(DrawFrame, PrintValuesOfZeroLeaveTheirPixels)
-{
+TEST(DrawFrame, PrintValuesOfZeroLeaveTheirPixels) {
     const FramePtr frame = frame_of(test_support::half_black_tokens());
     struct Case {
         uint8_t ink;
@@ -317,8 +308,7 @@ TEST(DrawFrame, PrintValuesOfZeroLeaveTheirPixels)
     }
 }
 
-TEST(DrawFrame, EmptyFrameDrawsNothing)
-{
+TEST(DrawFrame, EmptyFrameDrawsNothing) {
     const FramePtr frame(new_empty_frame());
     std::vector<uint8_t> image = drawn_picture(3);
     const std::vector<uint8_t> before = image;
@@ -327,8 +317,7 @@ TEST(DrawFrame, EmptyFrameDrawsNothing)
     EXPECT_EQ(frame_pixel_count(frame.get()), 0);
 }
 
-TEST(DrawFrame, StopsAtTheEndOfItsTarget)
-{
+TEST(DrawFrame, StopsAtTheEndOfItsTarget) {
     // 76 800 runs of 128 describe 128 times the canvas; the target is exactly sized, so any
     // write past it is caught by the address sanitizer.
     const FramePtr huge = frame_of(std::vector<uint8_t>(FRAME_PIXELS, 127));
@@ -342,8 +331,7 @@ TEST(DrawFrame, StopsAtTheEndOfItsTarget)
     EXPECT_EQ(draw_frame(none.data(), 0, 0, huge.get(), 10, 255), FRAME_PIXELS);
 }
 
-TEST(DrawFrame, ToggledBitSevenGivesTheInvertedPicture)
-{
+TEST(DrawFrame, ToggledBitSevenGivesTheInvertedPicture) {
     const std::vector<uint8_t> picture = drawn_picture(11);
     std::vector<uint8_t> tokens = encode(picture, 320, 240);
     for (uint8_t& token : tokens) {

@@ -7,7 +7,8 @@
 namespace {
 
 uint32_t u32_at(const uint8_t* bytes, int at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+           static_cast<uint32_t>(bytes[at + 3]) << 24;
 }
 uint32_t u16_at(const uint8_t* bytes, int at) { return bytes[at] | bytes[at + 1] << 8; }
 

@@ -69,7 +69,8 @@ std::vector<uint8_t> fast_bmp_pixels(const std::vector<uint8_t>& tokens, int32_t
 bool full_size_ink(const std::vector<uint8_t>& bytes, int64_t pixel) {
     const int64_t x = pixel % CANVAS_WIDTH;
     const int64_t y = pixel / CANVAS_WIDTH;
-    return (bytes[static_cast<size_t>((CANVAS_HEIGHT - 1 - y) * 40 + x / 8)] >> (7 - x % 8) & 1) != 0;
+    return (bytes[static_cast<size_t>((CANVAS_HEIGHT - 1 - y) * 40 + x / 8)] >> (7 - x % 8) & 1) !=
+           0;
 }
 
 std::vector<uint8_t> random_tokens(unsigned seed, size_t count) {
@@ -99,7 +100,8 @@ std::vector<FrameCase> frame_cases() {
         {"random runs, far too long", random_tokens(6, 5000)},
         {"empty", {}},
         {"all ink", std::vector<uint8_t>(600, 127)},
-        {"one ink pixel at the very end", [] {
+        {"one ink pixel at the very end",
+         [] {
              std::vector<uint8_t> t(599, 255);
              t.push_back(254);
              t.push_back(0);
@@ -117,8 +119,8 @@ std::vector<uint8_t> repeated(uint8_t token, size_t count, std::vector<uint8_t> 
 struct DecodeCase {
     const char* name;
     std::vector<uint8_t> tokens;
-    int64_t ink_pixels;      // how many pixels come out ink
-    int64_t first_paper;     // index of the first paper pixel (-1: none)
+    int64_t ink_pixels;   // how many pixels come out ink
+    int64_t first_paper;  // index of the first paper pixel (-1: none)
 };
 
 void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
@@ -131,8 +133,10 @@ TEST_P(FullSizePixels, StayInTheArrayAndArePaddedWithPaper) {
     int64_t ink = 0;
     int64_t first_paper = -1;
     for (int64_t i = 0; i < FRAME_PIXELS; ++i) {
-        if (full_size_ink(bytes, i)) ++ink;
-        else if (first_paper < 0) first_paper = i;
+        if (full_size_ink(bytes, i))
+            ++ink;
+        else if (first_paper < 0)
+            first_paper = i;
     }
     EXPECT_EQ(ink, c.ink_pixels);
     EXPECT_EQ(first_paper, c.first_paper);
@@ -141,11 +145,9 @@ TEST_P(FullSizePixels, StayInTheArrayAndArePaddedWithPaper) {
 INSTANTIATE_TEST_SUITE_P(
     Frames, FullSizePixels,
     testing::Values(
-        DecodeCase{"Empty", {}, 0, 0},
-        DecodeCase{"AllPaper", repeated(255, 600), 0, 0},
+        DecodeCase{"Empty", {}, 0, 0}, DecodeCase{"AllPaper", repeated(255, 600), 0, 0},
         DecodeCase{"AllInk", repeated(127, 600), FRAME_PIXELS, -1},
-        DecodeCase{"InkThenPaper", {4, 255, 132}, 5, 5},
-        DecodeCase{"ShortInkRun", {9}, 10, 10},
+        DecodeCase{"InkThenPaper", {4, 255, 132}, 5, 5}, DecodeCase{"ShortInkRun", {9}, 10, 10},
         DecodeCase{"PaperThenLastPixelInk", repeated(255, 599, {254, 0}), 1, 0},
         // 1000 ink pixels too many: the excess is dropped, nothing written past the picture.
         DecodeCase{"TooLong", repeated(127, 608), FRAME_PIXELS, -1},
@@ -168,7 +170,8 @@ TEST(FullSizePixels, RunsOfEveryLengthAndOffsetMatchAPixelList) {
     ASSERT_LE(expected.size(), static_cast<size_t>(FRAME_PIXELS));
     const std::vector<uint8_t> bytes = fast_bmp_pixels(tokens, CANVAS_WIDTH, CANVAS_HEIGHT);
     for (size_t i = 0; i < static_cast<size_t>(FRAME_PIXELS); ++i)
-        ASSERT_EQ(full_size_ink(bytes, static_cast<int64_t>(i)), i < expected.size() && expected[i]) << i;
+        ASSERT_EQ(full_size_ink(bytes, static_cast<int64_t>(i)), i < expected.size() && expected[i])
+            << i;
 }
 
 std::vector<std::pair<int32_t, int32_t>> every_output_size() {
@@ -183,15 +186,16 @@ std::vector<std::pair<int32_t, int32_t>> every_output_size() {
 // frames at the sizes where the fast paths differ (full size, half size, odd steps, smallest).
 TEST(BmpPixels, SameBytesAsThePlainConversion) {
     const std::vector<std::pair<int32_t, int32_t>> all = every_output_size();
-    const std::vector<std::pair<int32_t, int32_t>> some = {{320, 240}, {160, 120}, {96, 130},
-                                                          {288, 238}, {32, 2}, {320, 2},
-                                                          {32, 240}, {224, 150}};
+    const std::vector<std::pair<int32_t, int32_t>> some = {
+        {320, 240}, {160, 120}, {96, 130}, {288, 238}, {32, 2}, {320, 2}, {32, 240}, {224, 150}};
     for (const FrameCase& c : frame_cases()) {
         SCOPED_TRACE(c.name);
         const std::vector<uint8_t> decoded = plain_decode(c.tokens);
-        const bool everywhere = c.name == std::string("drawn") || c.name == std::string("random runs");
+        const bool everywhere =
+            c.name == std::string("drawn") || c.name == std::string("random runs");
         for (const auto& [width, height] : everywhere ? all : some) {
-            ASSERT_EQ(fast_bmp_pixels(c.tokens, width, height), plain_bmp_pixels(decoded, width, height))
+            ASSERT_EQ(fast_bmp_pixels(c.tokens, width, height),
+                      plain_bmp_pixels(decoded, width, height))
                 << width << "x" << height;
         }
     }
@@ -201,7 +205,8 @@ TEST(BmpPixels, BottomRowFirstLeftmostPixelInTheTopBit) {
     // Ink at pixels 0, 6, 9 and 15 of the top row, and at pixel 319 of the bottom row.
     std::vector<uint8_t> tokens = {0, 132, 0, 129, 0, 132, 0};
     const int32_t top_row_rest = CANVAS_WIDTH - 16;
-    const int32_t paper_before_last = top_row_rest + CANVAS_WIDTH * (CANVAS_HEIGHT - 2) + CANVAS_WIDTH - 1;
+    const int32_t paper_before_last =
+        top_row_rest + CANVAS_WIDTH * (CANVAS_HEIGHT - 2) + CANVAS_WIDTH - 1;
     for (int32_t left = paper_before_last; left > 0; left -= 128)
         tokens.push_back(static_cast<uint8_t>(127 + std::min(left, 128)));
     tokens.push_back(0);

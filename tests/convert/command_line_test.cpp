@@ -50,7 +50,8 @@ TEST(CommandLine, HelpSaysHowToCallIt) {
     for (const char* flag : {"--help", "-h"}) {
         const Outcome r = run({flag});
         EXPECT_EQ(r.exit_code, EXIT_ALL_WRITTEN);
-        EXPECT_NE(r.out.find("m2bmp [--width W] [--height H] INPUT.mpa OUTPUT_PREFIX"), std::string::npos);
+        EXPECT_NE(r.out.find("m2bmp [--width W] [--height H] INPUT.mpa OUTPUT_PREFIX"),
+                  std::string::npos);
         EXPECT_TRUE(r.err.empty());
     }
 }
@@ -110,14 +111,22 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"MissingNumber", {"in.mpa", "out", "--width"}, "missing number after --width"},
         UsageCase{"NotANumber", {"--height", "12x", "in.mpa", "out"}, "not a number: 12x"},
         UsageCase{"EmptyNumber", {"--width", "", "in.mpa", "out"}, "not a number: "},
-        UsageCase{"HugeNumber", {"--width", "99999999999999999999", "in.mpa", "out"}, "not a number"},
+        UsageCase{
+            "HugeNumber", {"--width", "99999999999999999999", "in.mpa", "out"}, "not a number"},
         UsageCase{"TooLongPath", {"in.mpa", std::string(3000, 'a')}, "path too long"},
-        UsageCase{"GifWithoutOutput", {"--gif", "in.mpa"}, "an input file and an output file are needed"},
-        UsageCase{"ScaleZero", {"--gif", "--scale", "0", "in.mpa", "out.gif"}, "the scale is 1, 2, 3 or 4"},
-        UsageCase{"ScaleFive", {"--gif", "--scale", "5", "in.mpa", "out.gif"}, "the scale is 1, 2, 3 or 4"},
+        UsageCase{
+            "GifWithoutOutput", {"--gif", "in.mpa"}, "an input file and an output file are needed"},
+        UsageCase{"ScaleZero",
+                  {"--gif", "--scale", "0", "in.mpa", "out.gif"},
+                  "the scale is 1, 2, 3 or 4"},
+        UsageCase{"ScaleFive",
+                  {"--gif", "--scale", "5", "in.mpa", "out.gif"},
+                  "the scale is 1, 2, 3 or 4"},
         UsageCase{"ScaleWithoutGif", {"--scale", "2", "in.mpa", "out"}, "only with --gif: --scale"},
         UsageCase{"OnceWithoutGif", {"in.mpa", "out", "--once"}, "only with --gif: --once"},
-        UsageCase{"GifWithWidth", {"--gif", "--width", "64", "in.mpa", "out.gif"}, "a GIF has no --width"}),
+        UsageCase{"GifWithWidth",
+                  {"--gif", "--width", "64", "in.mpa", "out.gif"},
+                  "a GIF has no --width"}),
     [](const testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
 
 class CommandLineRun : public testing::Test {
@@ -220,7 +229,8 @@ TEST_F(CommandLineRun, AnUnwritableFolderExitsOneAfterTryingEveryFrame) {
     const Outcome r = run({input(), prefix});
     EXPECT_EQ(r.exit_code, EXIT_NOT_ALL_WRITTEN);
     size_t failures = 0;
-    for (size_t at = 0; (at = r.out.find(prefix + utf8(u8"オープンエラー\n"), at)) != std::string::npos; ++at)
+    for (size_t at = 0;
+         (at = r.out.find(prefix + utf8(u8"オープンエラー\n"), at)) != std::string::npos; ++at)
         ++failures;
     EXPECT_EQ(failures, 5u) << r.out;
 }

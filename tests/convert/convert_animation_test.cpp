@@ -55,7 +55,8 @@ protected:
         const int64_t step_y = int64_t{240} * 4096 / height;
         for (int32_t r = 0; r < height; ++r)
             for (int32_t c = 0; c < width; ++c) {
-                const auto source = static_cast<size_t>((r * step_y >> 12) * 320 + (c * step_x >> 12));
+                const auto source =
+                    static_cast<size_t>((r * step_y >> 12) * 320 + (c * step_x >> 12));
                 ASSERT_EQ(bmp_pixel_is_ink(bmp, width, height, c, r), picture[source])
                     << "seed " << seed << " at " << c << "," << r;
             }
@@ -107,7 +108,8 @@ TEST_F(ConvertAnimation, FiveFramesGiveFiveNumberedFilesAndTheLastStatus) {
     for (int i = 0; i < 5; ++i) expect_scaled_picture(output(i), i, 320, 240);
     EXPECT_EQ(files_written(), 5u);
     ASSERT_EQ(recorder.statuses.size(), 10u);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(recorder.statuses[static_cast<size_t>(i)], reading_frame(i));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(recorder.statuses[static_cast<size_t>(i)], reading_frame(i));
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(recorder.statuses[static_cast<size_t>(5 + i)], frame_done(i));
 }
@@ -125,7 +127,8 @@ TEST_F(ConvertAnimation, EmptyAndShortFramesArePaddedWithPaper) {
     EXPECT_EQ(convert(), 0);
     const std::vector<uint8_t> empty = output(1);
     ASSERT_EQ(empty.size(), 9662u);
-    EXPECT_TRUE(std::all_of(empty.begin() + BMP_HEADER_SIZE, empty.end(), [](uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(std::all_of(empty.begin() + BMP_HEADER_SIZE, empty.end(),
+                            [](uint8_t b) { return b == 0; }));
     const std::vector<uint8_t> short_frame = output(2);
     ASSERT_EQ(short_frame.size(), 9662u);
     for (int c = 0; c < 320; ++c)
@@ -144,8 +147,8 @@ TEST_F(ConvertAnimation, NoFramesWritesNothingAndShowsNothing) {
 TEST_F(ConvertAnimation, HeaderSizeWarningStillConvertsEveryFrame) {
     MpaHeader header;
     header.header_size = 20;
-    write_bytes(folder.path() / "in.mpa",
-                mpa_bytes(header, {picture_tokens(test_picture(0)), picture_tokens(test_picture(1))}));
+    write_bytes(folder.path() / "in.mpa", mpa_bytes(header, {picture_tokens(test_picture(0)),
+                                                             picture_tokens(test_picture(1))}));
     choose_files(state.get(), folder.file("in.mpa"), folder.file("out"));
     EXPECT_EQ(convert(), 0);
     ASSERT_EQ(recorder.errors.size(), 1u);
@@ -227,11 +230,12 @@ TEST_P(MissingChoice, IsReportedBeforeAnythingIsRead) {
     EXPECT_EQ(state->input_path[0] != '\0', c.input_chosen) << "a missing choice keeps the input";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Choices, MissingChoice,
-    testing::Values(ChoiceCase{"NoInput", false, true, MSG_NO_INPUT},
-                    ChoiceCase{"NoOutput", true, false, MSG_NO_OUTPUT},
-                    ChoiceCase{"Neither", false, false, MSG_NO_INPUT}),
-    [](const testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Choices, MissingChoice,
+                         testing::Values(ChoiceCase{"NoInput", false, true, MSG_NO_INPUT},
+                                         ChoiceCase{"NoOutput", true, false, MSG_NO_OUTPUT},
+                                         ChoiceCase{"Neither", false, false, MSG_NO_INPUT}),
+                         [](const testing::TestParamInfo<ChoiceCase>& info) {
+                             return info.param.name;
+                         });
 
 }  // namespace

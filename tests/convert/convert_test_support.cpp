@@ -28,8 +28,8 @@ std::vector<uint8_t> picture_tokens(const std::vector<bool>& picture) {
 
 std::vector<uint8_t> canvas_tokens(const std::vector<uint8_t>& pixels) {
     std::vector<uint8_t> tokens(FRAME_PIXELS);
-    const int32_t count = encode_runs(pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT, tokens.data(),
-                                      FRAME_PIXELS);
+    const int32_t count =
+        encode_runs(pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT, tokens.data(), FRAME_PIXELS);
     EXPECT_GT(count, 0);
     tokens.resize(static_cast<size_t>(std::max(count, 0)));
     return tokens;
@@ -53,7 +53,8 @@ std::vector<uint8_t> mpa_of_test_pictures(int frames) {
 std::vector<std::vector<uint8_t>> moving_box_frames(int count) {
     const std::vector<bool> picture = test_picture(0);
     std::vector<uint8_t> background(picture.size());
-    for (size_t i = 0; i < picture.size(); ++i) background[i] = picture[i] ? CANVAS_INK : CANVAS_PAPER;
+    for (size_t i = 0; i < picture.size(); ++i)
+        background[i] = picture[i] ? CANVAS_INK : CANVAS_PAPER;
     std::vector<std::vector<uint8_t>> records;
     for (int k = 0; k < count; ++k) {
         std::vector<uint8_t> pixels = background;
@@ -80,7 +81,8 @@ std::vector<uint8_t> gif_comparison_animation() {
 
 void write_bytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(out.good()) << path;
 }
 

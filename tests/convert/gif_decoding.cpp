@@ -28,8 +28,8 @@ int read_bytes(GifFileType* file, GifByteType* into, int wanted) {
 bool is_loop_forever(const ExtensionBlock* blocks, int count) {
     for (int i = 0; i + 1 < count; ++i)
         if (blocks[i].Function == APPLICATION_EXT_FUNC_CODE && blocks[i].ByteCount == 11 &&
-            std::memcmp(blocks[i].Bytes, "NETSCAPE2.0", 11) == 0 &&
-            blocks[i + 1].ByteCount == 3 && blocks[i + 1].Bytes[0] == 1)
+            std::memcmp(blocks[i].Bytes, "NETSCAPE2.0", 11) == 0 && blocks[i + 1].ByteCount == 3 &&
+            blocks[i + 1].Bytes[0] == 1)
             return blocks[i + 1].Bytes[1] == 0 && blocks[i + 1].Bytes[2] == 0;
     return false;
 }
@@ -57,7 +57,8 @@ DecodedGif decode_with_giflib(const std::vector<uint8_t>& gif) {
     for (int i = 0; i < file->ImageCount; ++i) {
         const SavedImage& image = file->SavedImages[i];
         if (i == 0)
-            decoded.loops_forever = is_loop_forever(image.ExtensionBlocks, image.ExtensionBlockCount);
+            decoded.loops_forever =
+                is_loop_forever(image.ExtensionBlocks, image.ExtensionBlockCount);
         GraphicsControlBlock control{};
         DGifSavedExtensionToGCB(file, i, &control);
         decoded.all_kept = decoded.all_kept && control.DisposalMode == DISPOSE_DO_NOT &&

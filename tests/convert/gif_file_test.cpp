@@ -30,9 +30,7 @@ Records distinct_frames(int count) {
 
 class GifFile : public testing::Test {
 protected:
-    GifFile() {
-        state->output_kind = OutputKind::gif_animation;
-    }
+    GifFile() { state->output_kind = OutputKind::gif_animation; }
     std::string gif_path() const { return folder.file("out.gif"); }
     int convert(const Records& records, int speed, int scale = 1, bool loop = true) {
         MpaHeader header;
@@ -63,7 +61,11 @@ TEST_F(GifFile, EveryPictureIsTheFrameDueAtItsTimeAndTheLoopKeepsItsLength) {
         {"60 fps, enlarged", distinct_frames(60), 60, 2, true},
         {"75 fps, odd hundredth at the end", distinct_frames(7), 75, 1, true},
         {"a frame repeated", test_frames({0, 1, 1, 1, 2}), 10, 3, true},
-        {"an empty frame", {picture_tokens(test_picture(0)), {}, picture_tokens(test_picture(0))}, 5, 4, false},
+        {"an empty frame",
+         {picture_tokens(test_picture(0)), {}, picture_tokens(test_picture(0))},
+         5,
+         4,
+         false},
         {"one frame only", test_frames({3}), 1, 1, false},
         {"speed 0 plays as 5", test_frames({0, 1}), 0, 1, true},
         {"4095 frames in motion", moving_box_frames(4095), 30, 1, true},
@@ -86,10 +88,12 @@ TEST_F(GifFile, EveryPictureIsTheFrameDueAtItsTimeAndTheLoopKeepsItsLength) {
         std::vector<long> expected_starts;
         if (speed <= 50) {
             for (int k = 0; k < count; ++k)
-                if (k == 0 || expected[static_cast<size_t>(k)] != expected[static_cast<size_t>(k - 1)])
+                if (k == 0 ||
+                    expected[static_cast<size_t>(k)] != expected[static_cast<size_t>(k - 1)])
                     expected_starts.push_back(frame_start(k, speed));
         } else {
-            for (long at = 0; at + 2 <= frame_start(count, speed); at += 2) expected_starts.push_back(at);
+            for (long at = 0; at + 2 <= frame_start(count, speed); at += 2)
+                expected_starts.push_back(at);
         }
         std::vector<long> starts;
         long at = 0;

@@ -33,10 +33,15 @@ TEST_F(Program, ExitStatusTellsWhetherEveryFrameWasWritten) {
     EXPECT_EQ(shell("QT_QPA_PLATFORM=offscreen timeout 3 " + m2bmp + " " +
                     quoted(folder.file("in.mpa")) + quiet),
               124);
-    EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("in.mpa")) + " " + quoted(folder.file("out")) + quiet), 0);
-    EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("absent.mpa")) + " " + quoted(folder.file("out")) + quiet), 1);
+    EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("in.mpa")) + " " + quoted(folder.file("out")) +
+                    quiet),
+              0);
+    EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("absent.mpa")) + " " +
+                    quoted(folder.file("out")) + quiet),
+              1);
     EXPECT_EQ(shell(m2bmp + " " + quoted(folder.file("in.mpa")) + " " +
-                    quoted(folder.file("missing/out")) + quiet), 1);
+                    quoted(folder.file("missing/out")) + quiet),
+              1);
     EXPECT_TRUE(fs::exists(folder.path() / "out0001.BMP"));
 }
 
@@ -44,9 +49,10 @@ TEST_F(Program, AnIndependentDecoderSeesThePictures) {
     if (shell("command -v convert >/dev/null 2>&1 && command -v identify >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ImageMagick is not installed";
     write_bytes(folder.path() / "in.mpa", mpa_of_test_pictures(2));
-    ASSERT_EQ(shell(quoted(M2BMP_PROGRAM) + " --width 160 --height 120 " +
-                    quoted(folder.file("in.mpa")) + " " + quoted(folder.file("out")) + " >/dev/null"),
-              0);
+    ASSERT_EQ(
+        shell(quoted(M2BMP_PROGRAM) + " --width 160 --height 120 " + quoted(folder.file("in.mpa")) +
+              " " + quoted(folder.file("out")) + " >/dev/null"),
+        0);
     const std::string bmp = folder.file("out0001.BMP");
     ASSERT_EQ(shell("identify -format '%m %w %h\\n' " + quoted(bmp) + " > " +
                     quoted(folder.file("identify.txt"))),
@@ -54,7 +60,9 @@ TEST_F(Program, AnIndependentDecoderSeesThePictures) {
     const std::vector<uint8_t> described = read_file(folder.path() / "identify.txt");
     EXPECT_EQ(std::string(described.begin(), described.end()), "BMP3 160 120\n");
     // One grey byte per pixel, top row first: 0 black, 255 white.
-    ASSERT_EQ(shell("convert " + quoted(bmp) + " -depth 8 gray:" + quoted(folder.file("pixels.gray"))), 0);
+    ASSERT_EQ(
+        shell("convert " + quoted(bmp) + " -depth 8 gray:" + quoted(folder.file("pixels.gray"))),
+        0);
     const std::vector<uint8_t> grey = read_file(folder.path() / "pixels.gray");
     ASSERT_EQ(grey.size(), 160u * 120u);
     const std::vector<bool> picture = test_picture(1);
@@ -72,9 +80,12 @@ TEST_F(Program, GifIsAcceptedByGifsicleAndTheSameAsEveryBuildWrites) {
                     " " + quoted(gif) + " >/dev/null"),
               0);
     EXPECT_EQ(read_bytes(gif), read_bytes(GIF_REFERENCE));
-    if (shell("command -v gifsicle >/dev/null 2>&1") != 0) GTEST_SKIP() << "gifsicle is not installed";
+    if (shell("command -v gifsicle >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "gifsicle is not installed";
     // gifsicle prints its complaints on standard error and fails on a broken file.
-    EXPECT_EQ(shell("gifsicle --info " + quoted(gif) + " >/dev/null 2>" + quoted(folder.file("complaints"))), 0);
+    EXPECT_EQ(shell("gifsicle --info " + quoted(gif) + " >/dev/null 2>" +
+                    quoted(folder.file("complaints"))),
+              0);
     EXPECT_TRUE(read_bytes(folder.path() / "complaints").empty());
 }
 

@@ -26,7 +26,9 @@ std::vector<uint8_t> with_token_count(int32_t count) {
     std::vector<uint8_t> bytes = with_header({}, 2);
     // Second record's count: after the header and the first record.
     const size_t at = 24 + 4 + picture_tokens(test_picture(0)).size();
-    for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(count) >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[at + static_cast<size_t>(i)] =
+            static_cast<uint8_t>(static_cast<uint32_t>(count) >> (8 * i));
     return bytes;
 }
 
@@ -83,8 +85,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NegativePageCount", with_header(header_with(&MpaHeader::page_count, -3), 1),
                     MSG_FILE_DAMAGED, CAPTION_TROUBLE},
         RefusalCase{"ShortHeader", cut(with_header({}, 0), 4), MSG_READ_FAILED, CAPTION_TROUBLE},
-        RefusalCase{"CutInsideTokens", cut(with_header({}, 3), 1), MSG_READ_FAILED, CAPTION_TROUBLE},
-        RefusalCase{"CutInsideCount", cut(with_header({}, 2), picture_tokens(test_picture(1)).size() + 2),
+        RefusalCase{"CutInsideTokens", cut(with_header({}, 3), 1), MSG_READ_FAILED,
+                    CAPTION_TROUBLE},
+        RefusalCase{"CutInsideCount",
+                    cut(with_header({}, 2), picture_tokens(test_picture(1)).size() + 2),
                     MSG_READ_FAILED, CAPTION_TROUBLE},
         RefusalCase{"MorePagesThanRecords", with_header(header_with(&MpaHeader::page_count, 3), 2),
                     MSG_READ_FAILED, CAPTION_TROUBLE},

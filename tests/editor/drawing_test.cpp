@@ -194,7 +194,8 @@ TEST_F(DrawingTest, InvertTogglesTheStoredTokensAndTwiceRestoresThem) {
     picture.set(0, 0);
     set_frame(0, picture);
     const Frame* before = animation().frames[0];
-    const std::vector<uint8_t> tokens(frame_tokens(before), frame_tokens(before) + before->token_count);
+    const std::vector<uint8_t> tokens(frame_tokens(before),
+                                      frame_tokens(before) + before->token_count);
     invert_frame();
     Picture inverted;
     for (size_t i = 0; i < inverted.pixels.size(); ++i)

@@ -18,8 +18,8 @@ namespace {
 using Point = std::pair<int, int>;
 
 std::string at(const char* command, Point p) {
-    return std::string(command) + " " + std::to_string(p.first) + " " +
-           std::to_string(p.second) + "\n";
+    return std::string(command) + " " + std::to_string(p.first) + " " + std::to_string(p.second) +
+           "\n";
 }
 
 // Button positions (a few pixels inside each face).
@@ -240,8 +240,8 @@ TEST(EditorScriptTest, AStrokeLongerThanItsBufferStaysUnbroken) {
         }
         x += direction;
     }
-    const ScriptRun run = run_mepu_script("long_stroke", start_drawing() + pen_stroke(points) +
-                                                             save_as("long.mpa"));
+    const ScriptRun run =
+        run_mepu_script("long_stroke", start_drawing() + pen_stroke(points) + save_as("long.mpa"));
     Picture expected;
     for (size_t i = 1; i + 1 < points.size(); ++i)
         draw_line(expected.pixels.data(), 320, 240, points[i].first, points[i].second,
@@ -250,11 +250,11 @@ TEST(EditorScriptTest, AStrokeLongerThanItsBufferStaysUnbroken) {
 }
 
 TEST(EditorScriptTest, RightButtonWhileDraggingDropsTheToolsShapesAndUndoBringsThemBack) {
-    const std::string script =
-        start_drawing() + at("click", DRAW_BOX) + drag({{10, 10}, {20, 20}}) +
-        at("move", {50, 50}) + "press left\n" + at("move", {60, 60}) + "press right\n" +
-        "release right\nrelease left\n" + save_as("dropped.mpa") + at("click", DRAW_UNDO) +
-        save_as("undone.mpa");
+    const std::string script = start_drawing() + at("click", DRAW_BOX) +
+                               drag({{10, 10}, {20, 20}}) + at("move", {50, 50}) + "press left\n" +
+                               at("move", {60, 60}) + "press right\n" +
+                               "release right\nrelease left\n" + save_as("dropped.mpa") +
+                               at("click", DRAW_UNDO) + save_as("undone.mpa");
     const ScriptRun run = run_mepu_script("drop_shapes", script);
     expect_saved(run, "dropped.mpa", {empty_frame()});
     Picture first_box;
@@ -306,8 +306,8 @@ TEST(EditorScriptTest, PagesShowTheirImagesOverTheFaintFrame) {
         ImageRef image;
         const std::string image_path = std::string(MEPU_DATA_DIR) + "/" + page.image;
         ASSERT_EQ(load_menu_image(image_path.c_str(), &image), 0);
-        blit_transparent(expected.pixels.data(), 320, 240, image.bits, image.width, image.height,
-                         0, 0);
+        blit_transparent(expected.pixels.data(), 320, 240, image.bits, image.width, image.height, 0,
+                         0);
         std::free(image.bits);
         const Picture got = read_canvas_dump(run.path("page.bin"));
         EXPECT_EQ(got, expected) << describe_difference(got, expected);
@@ -315,11 +315,10 @@ TEST(EditorScriptTest, PagesShowTheirImagesOverTheFaintFrame) {
 }
 
 TEST(EditorScriptTest, HoverShowsHelpUnderTheStatusLine) {
-    const std::string script = start_drawing() + at("move", DRAW_NEXT) + "dump text next.txt\n" +
-                               at("move", EMPTY) + "dump text empty.txt\n" +
-                               at("click", DRAW_TO_SYSTEM) + at("move", {40, 84}) +
-                               "dump text none.txt\n" + at("move", {40, 36}) +
-                               "dump text load.txt\n";
+    const std::string script =
+        start_drawing() + at("move", DRAW_NEXT) + "dump text next.txt\n" + at("move", EMPTY) +
+        "dump text empty.txt\n" + at("click", DRAW_TO_SYSTEM) + at("move", {40, 84}) +
+        "dump text none.txt\n" + at("move", {40, 36}) + "dump text load.txt\n";
     const ScriptRun run = run_mepu_script("hover", script);
     ASSERT_EQ(run.exit_code, 0) << run.output;
     const std::string status = utf8(u8"0コマ目を編集中(全1コマ) ペンの色は黒 ふとさはごくほそ\n");
@@ -328,8 +327,7 @@ TEST(EditorScriptTest, HoverShowsHelpUnderTheStatusLine) {
         return shown_text(std::string(bytes.begin(), bytes.end()));
     };
     EXPECT_EQ(text("next.txt"), status + utf8(u8"次のコマを編集します\n"));
-    EXPECT_EQ(text("empty.txt"),
-              status + utf8(u8"右ボタンで状況表示ウインドウを呼び出します\n"));
+    EXPECT_EQ(text("empty.txt"), status + utf8(u8"右ボタンで状況表示ウインドウを呼び出します\n"));
     EXPECT_EQ(text("none.txt"), "");  // code 46: the window is only cleared
     EXPECT_EQ(text("load.txt"), utf8(u8"アニメデータを読み込みます\n"));
 }

@@ -97,9 +97,9 @@ void EditorFixture::put_canvas(const Picture& picture) {
 void EditorFixture::set_frame(int index, const Picture& picture) {
     Animation& anim = animation();
     while (anim.frame_count <= index) anim.frames[anim.frame_count++] = new_empty_frame();
-    ASSERT_GE(compress_canvas(picture.pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT,
-                              &anim.frames[index]),
-              0);
+    ASSERT_GE(
+        compress_canvas(picture.pixels.data(), CANVAS_WIDTH, CANVAS_HEIGHT, &anim.frames[index]),
+        0);
 }
 
 Picture EditorFixture::frame_picture(int index) const {
@@ -124,9 +124,9 @@ ScriptRun run_mepu_script(const std::string& test_name, const std::string& scrip
         std::ofstream out(run.path("script.txt"), std::ios::binary);
         out << script;
     }
-    const std::string command = "cd '" + run.folder + "' && '" MEPU_SCRIPT_PROGRAM
-                                "' --system-dir system " + extra_arguments +
-                                " script.txt 2>&1";
+    const std::string command = "cd '" + run.folder +
+                                "' && '" MEPU_SCRIPT_PROGRAM "' --system-dir system " +
+                                extra_arguments + " script.txt 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 4096> buffer;
@@ -141,7 +141,9 @@ ScriptRun run_mepu_script(const std::string& test_name, const std::string& scrip
 Picture read_canvas_dump(const std::string& path) {
     Picture picture;
     const std::vector<uint8_t> bytes = read_file(path);
-    if (bytes.size() == picture.pixels.size()) picture.pixels = bytes;
-    else picture.pixels.clear();
+    if (bytes.size() == picture.pixels.size())
+        picture.pixels = bytes;
+    else
+        picture.pixels.clear();
     return picture;
 }

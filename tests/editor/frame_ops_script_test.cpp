@@ -6,8 +6,7 @@ namespace {
 
 using namespace menu_script;
 
-std::string values(std::initializer_list<int> numbers)
-{
+std::string values(std::initializer_list<int> numbers) {
     std::string lines;
     for (int number : numbers) {
         lines += "value " + std::to_string(number) + "\n";
@@ -23,8 +22,7 @@ struct FrameScriptCase {
     const char8_t* expected_status;  // first words of the edit status line
 };
 
-TEST(FrameOpsScriptTest, CommandsGiveThePredictedFramesAndCurrentFrame)
-{
+TEST(FrameOpsScriptTest, CommandsGiveThePredictedFramesAndCurrentFrame) {
     const FrameScriptCase cases[] = {
         {"reverse_two_of_three", "ABC", values({0, 1}) + click(EDIT_REVERSE), "BAC",
          u8"0コマ目を編集中(全3コマ)"},
@@ -42,9 +40,9 @@ TEST(FrameOpsScriptTest, CommandsGiveThePredictedFramesAndCurrentFrame)
          u8"0コマ目を編集中(全3コマ)"},
         {"insert_at_one", "ABC", click(EDIT_NEXT) + click(EDIT_INSERT), "A_BC",
          u8"1コマ目を編集中(全4コマ)"},
-        {"delete_the_last", "ABC", click(EDIT_NEXT) + click(EDIT_NEXT) + "answer yes\n" +
-                                       click(EDIT_DELETE),
-         "AB", u8"1コマ目を編集中(全2コマ)"},
+        {"delete_the_last", "ABC",
+         click(EDIT_NEXT) + click(EDIT_NEXT) + "answer yes\n" + click(EDIT_DELETE), "AB",
+         u8"1コマ目を編集中(全2コマ)"},
         {"delete_the_first", "ABC", "answer yes\n" + click(EDIT_DELETE), "BC",
          u8"0コマ目を編集中(全2コマ)"},
         {"delete_the_only", "A", "answer yes\n" + click(EDIT_DELETE), "_",
@@ -65,10 +63,10 @@ TEST(FrameOpsScriptTest, CommandsGiveThePredictedFramesAndCurrentFrame)
     for (const FrameScriptCase& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string input = write_letters_file(std::string("frames_") + c.name, c.frames);
-        const ScriptRun run = run_mepu_script(
-            std::string("frames_") + c.name,
-            start_with_file(input) + system_to_edit() + c.steps + dump_text("status.txt") +
-                edit_to_system() + save_as("out.mpa"));
+        const ScriptRun run =
+            run_mepu_script(std::string("frames_") + c.name,
+                            start_with_file(input) + system_to_edit() + c.steps +
+                                dump_text("status.txt") + edit_to_system() + save_as("out.mpa"));
         ASSERT_EQ(run.exit_code, 0) << run.output;
         EXPECT_EQ(letters_in_file(run.path("out.mpa")), c.expected_frames);
         const std::string status = utf8(c.expected_status);
@@ -76,22 +74,23 @@ TEST(FrameOpsScriptTest, CommandsGiveThePredictedFramesAndCurrentFrame)
     }
 }
 
-TEST(FrameOpsScriptTest, MultiCopyConfirmsDestinationAndTotal)
-{
+TEST(FrameOpsScriptTest, MultiCopyConfirmsDestinationAndTotal) {
     const std::string input = write_letters_file("frames_confirm", "ABC");
-    const ScriptRun run = run_mepu_script(
-        "frames_confirm", start_with_file(input) + system_to_edit() + values({0, 1, 2, 2}) +
-                              "answer yes\n" + click(EDIT_MULTI_COPY),
-        "--log");
+    const ScriptRun run =
+        run_mepu_script("frames_confirm",
+                        start_with_file(input) + system_to_edit() + values({0, 1, 2, 2}) +
+                            "answer yes\n" + click(EDIT_MULTI_COPY),
+                        "--log");
     ASSERT_EQ(run.exit_code, 0) << run.output;
-    EXPECT_NE(run.output.find(utf8(u8"\"連続コピー\" \"コピー先2コマ目 コピー枚数4枚 これでよろしいですか?\" -> yes")),
-              std::string::npos)
+    EXPECT_NE(
+        run.output.find(utf8(
+            u8"\"連続コピー\" \"コピー先2コマ目 コピー枚数4枚 これでよろしいですか?\" -> yes")),
+        std::string::npos)
         << run.output;
 }
 
 // 4 000 frames: copying 95 reaches the largest animation a file holds, 96 would pass it.
-TEST(FrameOpsScriptTest, MultiCopyStopsShortOfAFullTable)
-{
+TEST(FrameOpsScriptTest, MultiCopyStopsShortOfAFullTable) {
     const std::string input = write_letters_file("frames_4000", std::string(4000, '_'));
     struct Case {
         int copied;
@@ -102,22 +101,22 @@ TEST(FrameOpsScriptTest, MultiCopyStopsShortOfAFullTable)
         SCOPED_TRACE(c.copied);
         const std::string name = "frames_4000_plus_" + std::to_string(c.copied);
         const ScriptRun run = run_mepu_script(
-            name, start_with_file(input) + system_to_edit() + values({0, c.copied - 1, 0, 1}) +
-                      "answer yes\n" + click(EDIT_MULTI_COPY) + edit_to_system() +
-                      save_as("out.mpa"),
+            name,
+            start_with_file(input) + system_to_edit() + values({0, c.copied - 1, 0, 1}) +
+                "answer yes\n" + click(EDIT_MULTI_COPY) + edit_to_system() + save_as("out.mpa"),
             "--log");
         ASSERT_EQ(run.exit_code, 0) << run.output;
         EXPECT_EQ(letters_in_file(run.path("out.mpa")), std::string(c.expected_count, '_'));
         const bool refused =
-            run.output.find(utf8(u8"\"連続コピーエラー\" \"ページが多すぎます\"")) != std::string::npos;
+            run.output.find(utf8(u8"\"連続コピーエラー\" \"ページが多すぎます\"")) !=
+            std::string::npos;
         EXPECT_EQ(refused, c.refused);
     }
 }
 
 // An animation of 4 095 frames is as long as a file can hold: next and insert refuse to add one
 // and wait for a click, and the animation stays savable.
-TEST(FrameOpsScriptTest, NextAndInsertRefuseTheFrameAFileCannotHold)
-{
+TEST(FrameOpsScriptTest, NextAndInsertRefuseTheFrameAFileCannotHold) {
     const std::string input = write_letters_file("frames_4095", std::string(4094, '_') + "A");
     for (Point button : {EDIT_NEXT, EDIT_INSERT}) {
         const std::string name = "frames_4095_" + std::to_string(button.first);

@@ -9,8 +9,7 @@ namespace {
 
 using FrameOpsTest = LetteredFramesFixture;
 
-TEST_F(FrameOpsTest, NextMovesOnOrAppendsABlankFrameAtTheEnd)
-{
+TEST_F(FrameOpsTest, NextMovesOnOrAppendsABlankFrameAtTheEnd) {
     set_frames("ABC", 1);
     next_frame();
     EXPECT_EQ(animation().current_frame, 2);
@@ -20,8 +19,7 @@ TEST_F(FrameOpsTest, NextMovesOnOrAppendsABlankFrameAtTheEnd)
     EXPECT_EQ(frame_letters(), "ABC_");
 }
 
-TEST_F(FrameOpsTest, PreviousStopsAtTheFirstFrame)
-{
+TEST_F(FrameOpsTest, PreviousStopsAtTheFirstFrame) {
     set_frames("AB", 1);
     previous_frame();
     EXPECT_EQ(animation().current_frame, 0);
@@ -29,8 +27,7 @@ TEST_F(FrameOpsTest, PreviousStopsAtTheFirstFrame)
     EXPECT_EQ(animation().current_frame, 0);
 }
 
-TEST_F(FrameOpsTest, JumpTakesTheDialogValueOverZeroToTheLastFrame)
-{
+TEST_F(FrameOpsTest, JumpTakesTheDialogValueOverZeroToTheLastFrame) {
     set_frames("ABCD", 1);
     script_host_queue_value(3);
     jump_to_frame();
@@ -42,8 +39,7 @@ TEST_F(FrameOpsTest, JumpTakesTheDialogValueOverZeroToTheLastFrame)
     EXPECT_EQ(animation().current_frame, 3);
 }
 
-TEST_F(FrameOpsTest, CopyPreviousReplacesTheFrameAndKeepsItForUndo)
-{
+TEST_F(FrameOpsTest, CopyPreviousReplacesTheFrameAndKeepsItForUndo) {
     set_frames("ABCD", 3);
     copy_previous_frame();
     EXPECT_EQ(frame_letters(), "ABCC");
@@ -54,8 +50,7 @@ TEST_F(FrameOpsTest, CopyPreviousReplacesTheFrameAndKeepsItForUndo)
     EXPECT_EQ(frame_letters(), "AB");
 }
 
-TEST_F(FrameOpsTest, InsertPutsABlankFrameAtTheCurrentPosition)
-{
+TEST_F(FrameOpsTest, InsertPutsABlankFrameAtTheCurrentPosition) {
     struct Case {
         const char* frames;
         int current;
@@ -76,8 +71,7 @@ TEST_F(FrameOpsTest, InsertPutsABlankFrameAtTheCurrentPosition)
     }
 }
 
-TEST_F(FrameOpsTest, DeleteClosesTheGapAndKeepsTheCurrentFrameCounted)
-{
+TEST_F(FrameOpsTest, DeleteClosesTheGapAndKeepsTheCurrentFrameCounted) {
     struct Case {
         const char* frames;
         int current;
@@ -104,8 +98,7 @@ TEST_F(FrameOpsTest, DeleteClosesTheGapAndKeepsTheCurrentFrameCounted)
     EXPECT_TRUE(logged(utf8(u8"\"ひとコマ削除\" \"削除してよろしいですか\"")));
 }
 
-TEST_F(FrameOpsTest, ReverseSwapsTheChosenRangeInPlace)
-{
+TEST_F(FrameOpsTest, ReverseSwapsTheChosenRangeInPlace) {
     struct Case {
         const char* frames;
         int current;
@@ -113,15 +106,9 @@ TEST_F(FrameOpsTest, ReverseSwapsTheChosenRangeInPlace)
         const char* expected;
     };
     const Case cases[] = {
-        {"ABC", 0, {0, 1}, "BAC"},
-        {"ABCD", 0, {0, 3}, "DCBA"},
-        {"ABCD", 0, {1, 3}, "ADCB"},
-        {"ABCDE", 2, {0, 4}, "EDCBA"},
-        {"ABCD", 0, {2, 2}, "ABCD"},
-        {"ABCD", 0, {3, 1}, "ABCD"},
-        {"ABCD", 0, {-1}, "ABCD"},
-        {"ABCD", 0, {0, -1}, "ABCD"},
-        {"A", 0, {}, "A"},
+        {"ABC", 0, {0, 1}, "BAC"},     {"ABCD", 0, {0, 3}, "DCBA"},  {"ABCD", 0, {1, 3}, "ADCB"},
+        {"ABCDE", 2, {0, 4}, "EDCBA"}, {"ABCD", 0, {2, 2}, "ABCD"},  {"ABCD", 0, {3, 1}, "ABCD"},
+        {"ABCD", 0, {-1}, "ABCD"},     {"ABCD", 0, {0, -1}, "ABCD"}, {"A", 0, {}, "A"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.frames) + " " + ::testing::PrintToString(c.answers));
@@ -143,10 +130,10 @@ struct MultiCopyCase {
     const char* expected;
 };
 
-class MultiCopyTest : public LetteredFramesFixture, public ::testing::WithParamInterface<MultiCopyCase> {};
+class MultiCopyTest : public LetteredFramesFixture,
+                      public ::testing::WithParamInterface<MultiCopyCase> {};
 
-TEST_P(MultiCopyTest, InsertsTheCopiesInFrontOfTheDestination)
-{
+TEST_P(MultiCopyTest, InsertsTheCopiesInFrontOfTheDestination) {
     const MultiCopyCase& c = GetParam();
     set_frames(c.frames, c.current);
     for (int value : c.values) {
@@ -173,8 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MultiCopyCase{"ABC", 0, {0, 1, -1}, MessageAnswer::yes, "ABC"},
                       MultiCopyCase{"ABC", 0, {0, 1, 2, -1}, MessageAnswer::yes, "ABC"}));
 
-TEST_F(FrameOpsTest, MultiCopyAsksWithItsDefaultsAndConfirmsDestinationAndTotal)
-{
+TEST_F(FrameOpsTest, MultiCopyAsksWithItsDefaultsAndConfirmsDestinationAndTotal) {
     set_frames("ABC", 1);
     for (int value : {0, 1, 2, 2}) {
         script_host_queue_value(value);
@@ -186,14 +172,14 @@ TEST_F(FrameOpsTest, MultiCopyAsksWithItsDefaultsAndConfirmsDestinationAndTotal)
         "value 0..2 start 2 -> 1",
         "value 0..2 start 1 -> 2",
         "value 0..64 start 1 -> 2",
-        utf8(u8"box yes_no none \"連続コピー\" \"コピー先2コマ目 コピー枚数4枚 これでよろしいですか?\" -> yes"),
+        utf8(
+            u8"box yes_no none \"連続コピー\" \"コピー先2コマ目 コピー枚数4枚 これでよろしいですか?\" -> yes"),
     };
     EXPECT_EQ(script_host_messages(), expected);
 }
 
 // Fills the table with `count` blank frames.
-void set_blank_frames(int count)
-{
+void set_blank_frames(int count) {
     Animation& anim = animation();
     for (int i = anim.frame_count; i < count; ++i) {
         anim.frames[i] = copy_frame(anim.frames[0]);
@@ -202,8 +188,7 @@ void set_blank_frames(int count)
     anim.frame_count = count;
 }
 
-TEST_F(FrameOpsTest, MultiCopyStopsShortOfAFullTable)
-{
+TEST_F(FrameOpsTest, MultiCopyStopsShortOfAFullTable) {
     struct Case {
         int copied;
         int expected_count;
@@ -225,13 +210,11 @@ TEST_F(FrameOpsTest, MultiCopyStopsShortOfAFullTable)
 
 // Gives `budget` blocks, then fails.
 int g_block_budget = 0;
-void* limited_allocate(std::size_t bytes)
-{
+void* limited_allocate(std::size_t bytes) {
     return g_block_budget-- > 0 ? std::malloc(bytes) : nullptr;
 }
 
-TEST_F(FrameOpsTest, MultiCopyOutOfMemoryLeavesTheAnimationUntouched)
-{
+TEST_F(FrameOpsTest, MultiCopyOutOfMemoryLeavesTheAnimationUntouched) {
     set_frames("ABC", 2);
     for (int value : {0, 2, 1, 3}) {
         script_host_queue_value(value);

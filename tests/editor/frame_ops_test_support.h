@@ -19,8 +19,7 @@
 
 // The picture named `letter`: white with one black band whose rows depend on the letter, so every
 // letter encodes to different tokens; '_' is all white.
-inline Picture letter_picture(char letter)
-{
+inline Picture letter_picture(char letter) {
     Picture picture;
     if (letter != '_') {
         const int index = letter - 'A';
@@ -29,8 +28,7 @@ inline Picture letter_picture(char letter)
     return picture;
 }
 
-inline std::vector<Picture> letter_pictures(const std::string& letters)
-{
+inline std::vector<Picture> letter_pictures(const std::string& letters) {
     std::vector<Picture> pictures;
     for (char letter : letters) {
         pictures.push_back(letter_picture(letter));
@@ -41,8 +39,7 @@ inline std::vector<Picture> letter_pictures(const std::string& letters)
 constexpr const char* FRAME_LETTERS = "_ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 // The letter whose picture the frame holds, token for token; '?' for none.
-inline char letter_of(const Frame* frame)
-{
+inline char letter_of(const Frame* frame) {
     static const std::vector<std::vector<uint8_t>> encoded = [] {
         std::vector<std::vector<uint8_t>> all;
         for (const char* letter = FRAME_LETTERS; *letter != 0; ++letter) {
@@ -63,8 +60,7 @@ inline char letter_of(const Frame* frame)
     return '?';
 }
 
-inline std::string letters_of(const Frame* const* frames, int count)
-{
+inline std::string letters_of(const Frame* const* frames, int count) {
     std::string letters;
     for (int i = 0; i < count; ++i) {
         letters += letter_of(frames[i]);
@@ -74,8 +70,7 @@ inline std::string letters_of(const Frame* const* frames, int count)
 
 // The letters of the frames of an animation file and its speed; "unreadable" when the reader
 // refuses it.
-inline std::string letters_in_file(const std::string& path, int32_t* speed = nullptr)
-{
+inline std::string letters_in_file(const std::string& path, int32_t* speed = nullptr) {
     std::vector<Frame*> table(MAX_FRAMES, nullptr);
     const ReadResult result = read_animation_file(path.c_str(), table.data(), ReadOptions{});
     const std::string letters = result.status == ReadStatus::ok
@@ -92,8 +87,7 @@ using test_support::read_text;
 
 // Writes an animation file of these frames for a script to load; returns its path.
 inline std::string write_animation(const std::string& name, const std::vector<Picture>& frames,
-                                   int32_t speed = 5)
-{
+                                   int32_t speed = 5) {
     const std::string path = test_support::temp_dir() + name + ".mpa";
     const std::vector<uint8_t> bytes = animation_file_bytes(frames, speed);
     std::ofstream(path, std::ios::binary)
@@ -103,15 +97,13 @@ inline std::string write_animation(const std::string& name, const std::vector<Pi
 }
 
 inline std::string write_letters_file(const std::string& name, const std::string& letters,
-                                      int32_t speed = 5)
-{
+                                      int32_t speed = 5) {
     return write_animation(name, letter_pictures(letters), speed);
 }
 
 class LetteredFramesFixture : public EditorFixture {
 protected:
-    void TearDown() override
-    {
+    void TearDown() override {
         animation_state().allocate = allocate_block;
         EditorFixture::TearDown();
     }
@@ -119,8 +111,7 @@ protected:
     static uint8_t* canvas_bits() { return virtual_screen().bits; }
 
     // Replaces the animation's frames with the lettered pictures.
-    void set_frames(const std::string& letters, int current = 0)
-    {
+    void set_frames(const std::string& letters, int current = 0) {
         Animation& anim = animation();
         free_frames(anim.frames, anim.frame_count);
         anim.frame_count = 0;
@@ -130,8 +121,7 @@ protected:
         anim.current_frame = current;
     }
 
-    static std::string frame_letters()
-    {
+    static std::string frame_letters() {
         return letters_of(animation().frames, animation().frame_count);
     }
 
@@ -139,8 +129,7 @@ protected:
     bool canvas_shows(char letter) const { return canvas() == letter_picture(letter); }
 
     // Whether some recorded dialog or box line contains `text`.
-    static bool logged(const std::string& text)
-    {
+    static bool logged(const std::string& text) {
         for (const std::string& line : script_host_messages()) {
             if (line.find(text) != std::string::npos) {
                 return true;
@@ -155,8 +144,7 @@ namespace menu_script {
 
 using Point = std::pair<int, int>;
 
-inline std::string at(const char* command, Point p)
-{
+inline std::string at(const char* command, Point p) {
     return std::string(command) + " " + std::to_string(p.first) + " " + std::to_string(p.second) +
            "\n";
 }
@@ -196,24 +184,18 @@ constexpr Point STAMP_WHITE{40, 100};
 constexpr Point STAMP_BLACK{104, 100};
 
 // Past the welcome, loading the file at `path` on the system page.
-inline std::string start_with_file(const std::string& path)
-{
+inline std::string start_with_file(const std::string& path) {
     return click(WELCOME) + "file " + path + "\n" + click(SYSTEM_LOAD);
 }
 // From the system page to the edit page and back.
 inline std::string system_to_edit() { return click(SYSTEM_TO_DRAWING) + click(DRAWING_TO_EDIT); }
-inline std::string edit_to_system()
-{
-    return click(EDIT_TO_DRAWING) + click(DRAWING_TO_SYSTEM);
-}
+inline std::string edit_to_system() { return click(EDIT_TO_DRAWING) + click(DRAWING_TO_SYSTEM); }
 // On the system page: saves under `name` in the run's folder.
-inline std::string save_as(const std::string& name)
-{
+inline std::string save_as(const std::string& name) {
     return "file " + name + "\n" + click(SYSTEM_SAVE);
 }
 // The pointer rests away from every button, then the text window is written to `name`.
-inline std::string dump_text(const std::string& name)
-{
+inline std::string dump_text(const std::string& name) {
     return at("move", NOWHERE) + "wait 8\ndump text " + name + "\n";
 }
 

@@ -27,18 +27,17 @@ struct ButtonRow {
 // Every button as the pages list them; each is probed just inside its top-left corner, where no
 // earlier button of its page reaches.
 const ButtonRow ALL_BUTTONS[] = {
-    {2, 32, 32, 40}, {2, 32, 48, 42}, {2, 32, 64, 44}, {2, 32, 80, 46}, {2, 32, 96, 47},
-    {2, 32, 112, 16}, {2, 32, 128, 48}, {2, 160, 32, 41}, {2, 160, 48, 43}, {2, 160, 64, 45},
-    {2, 160, 80, 49},
-    {3, 32, 32, 19}, {3, 32, 48, 10}, {3, 32, 64, 12}, {3, 32, 80, 15}, {3, 32, 96, 21},
-    {3, 32, 112, 22}, {3, 8, 128, 25}, {3, 96, 32, 20}, {3, 96, 48, 11}, {3, 128, 64, 13},
-    {3, 128, 80, 18}, {3, 128, 96, 23}, {3, 128, 112, 24}, {3, 160, 128, 26}, {3, 160, 32, 16},
-    {3, 160, 48, 17}, {3, 224, 64, 14}, {3, 224, 32, 27}, {3, 224, 48, 28}, {3, 32, 144, 29},
-    {4, 32, 32, 60}, {4, 32, 48, 16}, {4, 32, 64, 63}, {4, 96, 32, 61}, {4, 96, 48, 48},
-    {4, 160, 64, 64}, {4, 192, 32, 62}, {4, 32, 80, 19}, {4, 96, 80, 20}, {4, 160, 80, 16},
-    {4, 224, 80, 27}, {4, 32, 96, 65}, {4, 96, 96, 66},
-    {5, 32, 32, 19}, {5, 96, 32, 20}, {5, 160, 32, 16}, {5, 224, 32, 27}, {5, 32, 48, 80},
-    {5, 172, 48, 81}, {5, 32, 64, 83}, {5, 172, 64, 82}, {5, 32, 96, 48}, {5, 32, 80, 84},
+    {2, 32, 32, 40},  {2, 32, 48, 42},  {2, 32, 64, 44},  {2, 32, 80, 46},   {2, 32, 96, 47},
+    {2, 32, 112, 16}, {2, 32, 128, 48}, {2, 160, 32, 41}, {2, 160, 48, 43},  {2, 160, 64, 45},
+    {2, 160, 80, 49}, {3, 32, 32, 19},  {3, 32, 48, 10},  {3, 32, 64, 12},   {3, 32, 80, 15},
+    {3, 32, 96, 21},  {3, 32, 112, 22}, {3, 8, 128, 25},  {3, 96, 32, 20},   {3, 96, 48, 11},
+    {3, 128, 64, 13}, {3, 128, 80, 18}, {3, 128, 96, 23}, {3, 128, 112, 24}, {3, 160, 128, 26},
+    {3, 160, 32, 16}, {3, 160, 48, 17}, {3, 224, 64, 14}, {3, 224, 32, 27},  {3, 224, 48, 28},
+    {3, 32, 144, 29}, {4, 32, 32, 60},  {4, 32, 48, 16},  {4, 32, 64, 63},   {4, 96, 32, 61},
+    {4, 96, 48, 48},  {4, 160, 64, 64}, {4, 192, 32, 62}, {4, 32, 80, 19},   {4, 96, 80, 20},
+    {4, 160, 80, 16}, {4, 224, 80, 27}, {4, 32, 96, 65},  {4, 96, 96, 66},   {5, 32, 32, 19},
+    {5, 96, 32, 20},  {5, 160, 32, 16}, {5, 224, 32, 27}, {5, 32, 48, 80},   {5, 172, 48, 81},
+    {5, 32, 64, 83},  {5, 172, 64, 82}, {5, 32, 96, 48},  {5, 32, 80, 84},
 };
 
 TEST_F(MenuTest, EveryButtonAnswersWithItsCode) {
@@ -50,29 +49,31 @@ TEST_F(MenuTest, EveryButtonAnswersWithItsCode) {
 }
 
 TEST_F(MenuTest, BoundsAreInclusiveAndTableOrderDecidesSharedPoints) {
-    const ButtonRow cases[] = {
-        {DRAWING_PAGE, 32, 48, 19},    // rows 32-48 of 19 and 48-64 of 10
-        {DRAWING_PAGE, 96, 40, 19},    // columns shared by 19 and 20
-        {DRAWING_PAGE, 160, 40, 20},   // columns shared by 20 and 16
-        {DRAWING_PAGE, 161, 40, 20},
-        {DRAWING_PAGE, 162, 40, 16},
-        {DRAWING_PAGE, 7, 130, -1},
-        {DRAWING_PAGE, 8, 128, 25},
-        {SYSTEM_PAGE, 132, 40, 40},    // 32 + 100 is still inside
-        {SYSTEM_PAGE, 133, 40, -1},
-        {SYSTEM_PAGE, 32, 144, 48},    // the last row of the last button
-        {SYSTEM_PAGE, 32, 145, -1},
-        {SYSTEM_PAGE, 31, 32, -1},
-        {SYSTEM_PAGE, 0, 0, -1},
-        {EDIT_PAGE, 97, 50, 80},
-        {EDIT_PAGE, 98, 50, -1},
-        {EDIT_PAGE, 237, 80, 82},
-        {EDIT_PAGE, 238, 80, -1},
-        {STAMP_PAGE, 224, 96, 16},   // 16 at (160, 80) comes before 27 at (224, 80)
-        {STAMP_PAGE, 226, 100, -1},
-        {STAMP_PAGE, 161, 112, 66},
-        {STAMP_PAGE, -5, -5, -1},
-    };
+    const ButtonRow
+        cases[] =
+            {
+                {DRAWING_PAGE, 32, 48, 19},   // rows 32-48 of 19 and 48-64 of 10
+                {DRAWING_PAGE, 96, 40, 19},   // columns shared by 19 and 20
+                {DRAWING_PAGE, 160, 40, 20},  // columns shared by 20 and 16
+                {DRAWING_PAGE, 161, 40, 20},
+                {DRAWING_PAGE, 162, 40, 16},
+                {DRAWING_PAGE, 7, 130, -1},
+                {DRAWING_PAGE, 8, 128, 25},
+                {SYSTEM_PAGE, 132, 40, 40},  // 32 + 100 is still inside
+                {SYSTEM_PAGE, 133, 40, -1},
+                {SYSTEM_PAGE, 32, 144, 48},  // the last row of the last button
+                {SYSTEM_PAGE, 32, 145, -1},
+                {SYSTEM_PAGE, 31, 32, -1},
+                {SYSTEM_PAGE, 0, 0, -1},
+                {EDIT_PAGE, 97, 50, 80},
+                {EDIT_PAGE, 98, 50, -1},
+                {EDIT_PAGE, 237, 80, 82},
+                {EDIT_PAGE, 238, 80, -1},
+                {STAMP_PAGE, 224, 96, 16},  // 16 at (160, 80) comes before 27 at (224, 80)
+                {STAMP_PAGE, 226, 100, -1},
+                {STAMP_PAGE, 161, 112, 66},
+                {STAMP_PAGE, -5, -5, -1},
+            };
     for (const ButtonRow& row : cases) {
         editor_settings().menu_page = row.page;
         EXPECT_EQ(hit_test_menu(row.x, row.y), row.code)
@@ -238,7 +239,7 @@ TEST(MenuLoopTest, RightButtonCountsOncePerPress) {
 
 TEST_F(MenuTest, PagesShowTheCurrentFrameFaintly) {
     Picture picture;
-    picture.fill(0, 0, 319, 0);   // row 0: over the white band of the stamp page
+    picture.fill(0, 0, 319, 0);      // row 0: over the white band of the stamp page
     picture.fill(0, 200, 319, 200);  // row 200: over its grey band
     set_frame(0, picture);
     for (int page : {SYSTEM_PAGE, DRAWING_PAGE, EDIT_PAGE}) {

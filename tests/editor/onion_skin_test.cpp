@@ -36,7 +36,8 @@ TEST(OnionShadeTest, LayerShadesOfEveryDepth) {
     };
     for (size_t d = 1; d <= table.size(); ++d)
         for (size_t i = 0; i < d; ++i)
-            EXPECT_EQ(onion_shade(int(i), int(d)), table[d - 1][i]) << "depth " << d << " layer " << i;
+            EXPECT_EQ(onion_shade(int(i), int(d)), table[d - 1][i])
+                << "depth " << d << " layer " << i;
 }
 
 TEST_F(OnionSkinTest, LayersOldestFirstUnderTheCurrentFrame) {

@@ -8,22 +8,25 @@ namespace {
 
 using PlaybackTest = LetteredFramesFixture;
 
-TEST(FramePeriod, IsOneSecondDividedBySpeedRoundedDown)
-{
+TEST(FramePeriod, IsOneSecondDividedBySpeedRoundedDown) {
     struct Case {
         int speed;
         uint32_t period;
     };
-    const Case cases[] = {{1, 1000}, {5, 200}, {7, 142}, {12, 83}, {60, 16},
+    const Case cases[] = {{1, 1000},
+                          {5, 200},
+                          {7, 142},
+                          {12, 83},
+                          {60, 16},
                           // Never from the dialog; a damaged setting must not divide by zero.
-                          {0, 200}, {-3, 200}};
+                          {0, 200},
+                          {-3, 200}};
     for (const Case& c : cases) {
         EXPECT_EQ(frame_period_ms(c.speed), c.period) << "speed " << c.speed;
     }
 }
 
-TEST_F(PlaybackTest, EachFrameFollowsThePreviousOneByOnePeriod)
-{
+TEST_F(PlaybackTest, EachFrameFollowsThePreviousOneByOnePeriod) {
     // The first reading of the clock starts the run; every later frame is released exactly one
     // period after the one before it.
     struct Case {
@@ -46,19 +49,18 @@ TEST_F(PlaybackTest, EachFrameFollowsThePreviousOneByOnePeriod)
     }
 }
 
-TEST_F(PlaybackTest, ShowsItsStatusLinesWithTheFrameBeingPlayed)
-{
+TEST_F(PlaybackTest, ShowsItsStatusLinesWithTheFrameBeingPlayed) {
     set_frames("ABC", 1);
     play_from_start();
-    const std::string expected = utf8(u8"現在､2コマ目を再生中\n"
-                                      u8"毎秒5コマ\n"
-                                      u8"全3コマ\n"
-                                      u8"マウス右ボタンで再生中止､左ボタンで一時停止\n");
+    const std::string expected = utf8(
+        u8"現在､2コマ目を再生中\n"
+        u8"毎秒5コマ\n"
+        u8"全3コマ\n"
+        u8"マウス右ボタンで再生中止､左ボタンで一時停止\n");
     EXPECT_EQ(script_host_text().substr(0, expected.size()), expected);
 }
 
-TEST_F(PlaybackTest, RightButtonHeldStopsOnTheFirstFrameShown)
-{
+TEST_F(PlaybackTest, RightButtonHeldStopsOnTheFirstFrameShown) {
     set_frames("ABC", 2);
     script_host_press(PointerButton::right);
     play_frames(1);
@@ -67,8 +69,7 @@ TEST_F(PlaybackTest, RightButtonHeldStopsOnTheFirstFrameShown)
     EXPECT_EQ(script_host_present_count(), 1 + 1);  // create_screen presents once
 }
 
-TEST_F(PlaybackTest, ChosenFrameIsUsedAsAZeroBasedStart)
-{
+TEST_F(PlaybackTest, ChosenFrameIsUsedAsAZeroBasedStart) {
     struct Case {
         int current;
         int value;  // -1 cancels
@@ -76,8 +77,8 @@ TEST_F(PlaybackTest, ChosenFrameIsUsedAsAZeroBasedStart)
         int expected_presents;
     };
     const Case cases[] = {
-        {0, 1, 2, 2},   // frames 1 and 2
-        {2, 3, 2, 0},   // the largest choice shows nothing and leaves the last frame current
+        {0, 1, 2, 2},  // frames 1 and 2
+        {2, 3, 2, 0},  // the largest choice shows nothing and leaves the last frame current
         {1, -1, 1, 0},
     };
     for (const Case& c : cases) {
@@ -92,8 +93,7 @@ TEST_F(PlaybackTest, ChosenFrameIsUsedAsAZeroBasedStart)
     EXPECT_TRUE(logged("value 1..3 start 0"));
 }
 
-TEST_F(PlaybackTest, LoopEndsAtOnceWhileTheRightButtonIsHeld)
-{
+TEST_F(PlaybackTest, LoopEndsAtOnceWhileTheRightButtonIsHeld) {
     set_frames("AB", 1);
     script_host_press(PointerButton::right);
     const int presents = script_host_present_count();
@@ -102,8 +102,7 @@ TEST_F(PlaybackTest, LoopEndsAtOnceWhileTheRightButtonIsHeld)
     EXPECT_EQ(animation().current_frame, 1);
 }
 
-TEST_F(PlaybackTest, SpeedDialogOffersOneToSixty)
-{
+TEST_F(PlaybackTest, SpeedDialogOffersOneToSixty) {
     set_speed();
     EXPECT_EQ(animation().speed, 5);
     script_host_queue_value(7);

@@ -12,8 +12,7 @@ constexpr Point DRAWING_LINE{40, 116};
 constexpr Point DRAWING_BOX{170, 56};
 constexpr Point DRAWING_FILL{40, 84};
 
-TEST(QuickClickScriptTest, AQuickRightClickLeavesEveryLoop)
-{
+TEST(QuickClickScriptTest, AQuickRightClickLeavesEveryLoop) {
     const std::string drawing = click(WELCOME) + click(SYSTEM_TO_DRAWING);
     const std::string pen_help = utf8(u8"ペンで今のコマに自由に絵をかきます");
     const std::string stamp_help = utf8(u8"現在の色でスタンプを押します");
@@ -28,8 +27,9 @@ TEST(QuickClickScriptTest, AQuickRightClickLeavesEveryLoop)
     } cases[] = {
         {"pen", drawing + click(DRAWING_PEN) + at("move", {100, 100}), "", DRAWING_PEN, pen_help},
         {"line", drawing + click(DRAWING_LINE), "", DRAWING_PEN, pen_help},
-        {"line dragging", drawing + click(DRAWING_LINE) + at("move", {100, 100}) + "press left\n" +
-                              at("move", {120, 120}),
+        {"line dragging",
+         drawing + click(DRAWING_LINE) + at("move", {100, 100}) + "press left\n" +
+             at("move", {120, 120}),
          "release left\n", DRAWING_PEN, pen_help},
         {"box", drawing + click(DRAWING_BOX), "", DRAWING_PEN, pen_help},
         {"fill", drawing + click(DRAWING_FILL), "", DRAWING_PEN, pen_help},

@@ -9,8 +9,7 @@ namespace {
 using namespace menu_script;
 
 // An L whose bars end at x = 59 and y = 169: lopsided, so a turned or shifted copy shows.
-Picture l_shape()
-{
+Picture l_shape() {
     Picture picture;
     picture.fill(40, 150, 43, 169);
     picture.fill(40, 166, 59, 169);
@@ -18,9 +17,8 @@ Picture l_shape()
 }
 
 // The part of `source` inside the rectangle, laid onto `target` at (x, y) in `value`.
-void press(Picture& target, const Picture& source, int left, int top, int width, int height,
-           int x, int y, uint8_t value)
-{
+void press(Picture& target, const Picture& source, int left, int top, int width, int height, int x,
+           int y, uint8_t value) {
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             if (source.at(left + column, top + row) == CANVAS_INK) {
@@ -30,13 +28,11 @@ void press(Picture& target, const Picture& source, int left, int top, int width,
     }
 }
 
-std::string drag(Point from, Point to)
-{
+std::string drag(Point from, Point to) {
     return at("move", from) + "press left\n" + at("move", to) + "release left\n";
 }
 
-Picture all_black()
-{
+Picture all_black() {
     Picture picture;
     picture.fill(0, 0, CANVAS_WIDTH - 1, CANVAS_HEIGHT - 1);
     return picture;
@@ -50,12 +46,10 @@ struct StampScriptCase {
     const char8_t* expected_status;  // after the stamp was made
 };
 
-TEST(StampsScriptTest, StampsCutFromADrawingArePressedOntoTheNextFrame)
-{
+TEST(StampsScriptTest, StampsCutFromADrawingArePressedOntoTheNextFrame) {
     const std::string press_white_at_200_100 = click(STAMP_WHITE) + click(STAMP_NEXT_FRAME) +
                                                click(STAMP_PRESS) + at("move", {200, 100}) +
-                                               "press left\nrelease left\n" +
-                                               at("rclick", NOWHERE);
+                                               "press left\nrelease left\n" + at("rclick", NOWHERE);
     const auto l_in_white_at_200_100 = [] {
         Picture expected = all_black();
         press(expected, l_shape(), 38, 148, 24, 24, 200, 100, CANVAS_PAPER);
@@ -70,9 +64,8 @@ TEST(StampsScriptTest, StampsCutFromADrawingArePressedOntoTheNextFrame)
          l_in_white_at_200_100, u8"0個目のスタンプ（最大1個）"},
         {"trail_while_held", Picture{},
          drag({38, 148}, {62, 172}) + dump_text("status.txt") + click(STAMP_NEXT_FRAME) +
-             click(STAMP_PRESS) + at("move", {100, 20}) + "press left\n" +
-             at("move", {130, 20}) + at("move", {160, 20}) + "release left\n" +
-             at("rclick", NOWHERE),
+             click(STAMP_PRESS) + at("move", {100, 20}) + "press left\n" + at("move", {130, 20}) +
+             at("move", {160, 20}) + "release left\n" + at("rclick", NOWHERE),
          [] {
              Picture expected;
              for (int x : {100, 130, 160}) {
@@ -108,11 +101,11 @@ TEST(StampsScriptTest, StampsCutFromADrawingArePressedOntoTheNextFrame)
         SCOPED_TRACE(c.name);
         const std::string input =
             write_animation(std::string("stamps_") + c.name, {l_shape(), c.second_frame});
-        const ScriptRun run = run_mepu_script(
-            std::string("stamps_") + c.name,
-            start_with_file(input) + click(SYSTEM_TO_DRAWING) + click(DRAWING_TO_STAMP) +
-                click(STAMP_NEW) + c.steps + click(STAMP_TO_DRAWING) + click(DRAWING_TO_SYSTEM) +
-                save_as("out.mpa"));
+        const ScriptRun run = run_mepu_script(std::string("stamps_") + c.name,
+                                              start_with_file(input) + click(SYSTEM_TO_DRAWING) +
+                                                  click(DRAWING_TO_STAMP) + click(STAMP_NEW) +
+                                                  c.steps + click(STAMP_TO_DRAWING) +
+                                                  click(DRAWING_TO_SYSTEM) + save_as("out.mpa"));
         ASSERT_EQ(run.exit_code, 0) << run.output;
         const std::vector<uint8_t> expected =
             animation_file_bytes({l_shape(), c.expected_second_frame()});

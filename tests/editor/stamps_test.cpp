@@ -11,8 +11,7 @@
 namespace {
 
 // A canvas whose every pixel tells its position, so a copy shows where it came from.
-std::vector<uint8_t> position_canvas_bits()
-{
+std::vector<uint8_t> position_canvas_bits() {
     std::vector<uint8_t> canvas(FRAME_PIXELS);
     for (int i = 0; i < FRAME_PIXELS; ++i) {
         canvas[i] = static_cast<uint8_t>((i % CANVAS_WIDTH) * 7 + (i / CANVAS_WIDTH) * 3);
@@ -20,8 +19,7 @@ std::vector<uint8_t> position_canvas_bits()
     return canvas;
 }
 
-TEST(CropRectangle, KeepsThePartOnTheCanvas)
-{
+TEST(CropRectangle, KeepsThePartOnTheCanvas) {
     struct Case {
         CropRect rect;
         int left, top, width, height;  // the part expected; width 0 for none
@@ -45,8 +43,8 @@ TEST(CropRectangle, KeepsThePartOnTheCanvas)
     };
     const std::vector<uint8_t> canvas = position_canvas_bits();
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.rect.x << "," << c.rect.y << " " << c.rect.width
-                                          << "x" << c.rect.height);
+        SCOPED_TRACE(::testing::Message()
+                     << c.rect.x << "," << c.rect.y << " " << c.rect.width << "x" << c.rect.height);
         int width = -1, height = -1;
         std::unique_ptr<uint8_t[]> copy(
             crop_rectangle(canvas.data(), CANVAS_WIDTH, CANVAS_HEIGHT, c.rect, &width, &height));
@@ -64,8 +62,7 @@ TEST(CropRectangle, KeepsThePartOnTheCanvas)
 class StampTest : public LetteredFramesFixture {
 protected:
     // Adds a stamp cut from a picture with ink in the given rows of a width x height block.
-    void add_stamp(int width, int height, int first_ink_row)
-    {
+    void add_stamp(int width, int height, int first_ink_row) {
         StampStore& store = stamp_store();
         std::vector<uint8_t> picture(static_cast<size_t>(width) * height, CANVAS_PAPER);
         std::fill_n(picture.begin() + first_ink_row * width, width, CANVAS_INK);
@@ -79,8 +76,7 @@ protected:
     static int image_width() { return stamp_store().stamp_image.width; }
 };
 
-TEST_F(StampTest, NextAndPreviousStopAtTheEnds)
-{
+TEST_F(StampTest, NextAndPreviousStopAtTheEnds) {
     add_stamp(4, 2, 0);
     add_stamp(5, 2, 0);
     add_stamp(6, 2, 0);
@@ -101,8 +97,7 @@ TEST_F(StampTest, NextAndPreviousStopAtTheEnds)
     EXPECT_EQ(image_width(), 5);
 }
 
-TEST_F(StampTest, WithoutStampsTheCommandsDoNothing)
-{
+TEST_F(StampTest, WithoutStampsTheCommandsDoNothing) {
     const int presents = script_host_present_count();
     next_stamp();
     previous_stamp();
@@ -117,8 +112,7 @@ TEST_F(StampTest, WithoutStampsTheCommandsDoNothing)
     EXPECT_TRUE(canvas_shows('_'));
 }
 
-TEST_F(StampTest, DeleteSelectsTheFollowingStampUnderTheSameIndex)
-{
+TEST_F(StampTest, DeleteSelectsTheFollowingStampUnderTheSameIndex) {
     struct Case {
         int count;
         int current;
@@ -128,10 +122,8 @@ TEST_F(StampTest, DeleteSelectsTheFollowingStampUnderTheSameIndex)
         int expected_width;  // 0: no stamp left to show
     };
     const Case cases[] = {
-        {3, 1, MessageAnswer::yes, 2, 1, 6},
-        {3, 2, MessageAnswer::yes, 2, 1, 5},
-        {3, 0, MessageAnswer::yes, 2, 0, 5},
-        {3, 1, MessageAnswer::no, 3, 1, 5},
+        {3, 1, MessageAnswer::yes, 2, 1, 6}, {3, 2, MessageAnswer::yes, 2, 1, 5},
+        {3, 0, MessageAnswer::yes, 2, 0, 5}, {3, 1, MessageAnswer::no, 3, 1, 5},
         {1, 0, MessageAnswer::yes, 0, 0, 0},
     };
     for (const Case& c : cases) {
@@ -156,8 +148,7 @@ TEST_F(StampTest, DeleteSelectsTheFollowingStampUnderTheSameIndex)
     EXPECT_TRUE(logged(utf8(u8"box yes_no none \"なかまはずれ\" \"削除してよろしいですか\"")));
 }
 
-TEST_F(StampTest, ImageShowsTheLinesInTheStampColourAndIsTransparentElsewhere)
-{
+TEST_F(StampTest, ImageShowsTheLinesInTheStampColourAndIsTransparentElsewhere) {
     add_stamp(3, 2, 1);
     load_current_stamp();
     struct Case {
@@ -174,8 +165,7 @@ TEST_F(StampTest, ImageShowsTheLinesInTheStampColourAndIsTransparentElsewhere)
     }
 }
 
-TEST_F(StampTest, DrawnAtItsPlaceClippedToTheTarget)
-{
+TEST_F(StampTest, DrawnAtItsPlaceClippedToTheTarget) {
     add_stamp(4, 3, 2);
     load_current_stamp();
     fill_bytes(canvas_bits(), CANVAS_WIDTH, CANVAS_HEIGHT, 100);
@@ -190,8 +180,7 @@ TEST_F(StampTest, DrawnAtItsPlaceClippedToTheTarget)
     EXPECT_EQ(canvas_bits()[239 * CANVAS_WIDTH + 319], CANVAS_INK);
 }
 
-TEST_F(StampTest, CreatingBeyondTheLimitIsRefusedSilently)
-{
+TEST_F(StampTest, CreatingBeyondTheLimitIsRefusedSilently) {
     for (int i = 0; i < MAX_STAMPS; ++i) {
         add_stamp(2, 2, 0);
     }
@@ -201,8 +190,7 @@ TEST_F(StampTest, CreatingBeyondTheLimitIsRefusedSilently)
     EXPECT_EQ(script_host_present_count(), presents);
 }
 
-TEST_F(StampTest, ReleaseEmptiesTheStore)
-{
+TEST_F(StampTest, ReleaseEmptiesTheStore) {
     add_stamp(2, 2, 0);
     set_stamp_color(CANVAS_PAPER);
     release_stamps();

@@ -20,8 +20,7 @@ struct ChildOutcome {
     std::string message;
 };
 
-inline ChildOutcome run_in_child(const std::function<std::string()>& check)
-{
+inline ChildOutcome run_in_child(const std::function<std::string()>& check) {
     int pipe_ends[2];
     if (::pipe(pipe_ends) != 0) {
         return {false, "no pipe"};
@@ -54,19 +53,18 @@ inline ChildOutcome run_in_child(const std::function<std::string()>& check)
 }
 
 // The check's outcome as the test's: a failure with its message, or a skip.
-#define EXPECT_CHILD_CHECK(check)                               \
-    do {                                                        \
+#define EXPECT_CHILD_CHECK(check)                                    \
+    do {                                                             \
         const auto outcome = file_replace_test::run_in_child(check); \
-        if (outcome.skipped) {                                  \
-            GTEST_SKIP() << outcome.message;                    \
-        }                                                       \
-        EXPECT_EQ(outcome.message, "");                         \
+        if (outcome.skipped) {                                       \
+            GTEST_SKIP() << outcome.message;                         \
+        }                                                            \
+        EXPECT_EQ(outcome.message, "");                              \
     } while (false)
 
 // Takes the child's process to the unprivileged user `nobody`, so that file permissions bind it;
 // a process that is not the superuser already is bound. Empty on success.
-inline std::string drop_privileges()
-{
+inline std::string drop_privileges() {
     if (::geteuid() != 0) {
         return "";
     }

@@ -13,8 +13,7 @@ namespace file_replace_test {
 inline std::vector<uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
 
 // A writer of `text`, as replace_file takes it.
-inline std::function<void(FileOutput&)> writes(const std::string& text)
-{
+inline std::function<void(FileOutput&)> writes(const std::string& text) {
     return [text](FileOutput& out) { out.write(text); };
 }
 

@@ -20,16 +20,15 @@
 
 namespace {
 
+using file_replace_test::SKIPPED_BECAUSE;
 using test_support::read_file;
 using test_support::TempFolder;
-using file_replace_test::SKIPPED_BECAUSE;
 namespace fs = std::filesystem;
 
 using file_replace_test::bytes_of;
 using file_replace_test::writes;
 
-struct stat status_of(const std::string& path)
-{
+struct stat status_of(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
     return info;
@@ -46,8 +45,7 @@ private:
     mode_t saved_;
 };
 
-TEST(ReplaceFilePosix, TheNewFileHasTheOldFilesPermissions)
-{
+TEST(ReplaceFilePosix, TheNewFileHasTheOldFilesPermissions) {
     const Umask umask(022);
     for (const unsigned mode : {0600u, 0640u, 0604u, 0755u, 0666u}) {
         SCOPED_TRACE(mode);
@@ -61,8 +59,7 @@ TEST(ReplaceFilePosix, TheNewFileHasTheOldFilesPermissions)
     }
 }
 
-TEST(ReplaceFilePosix, PermissionsOfANewFileAndWithheldBits)
-{
+TEST(ReplaceFilePosix, PermissionsOfANewFileAndWithheldBits) {
     struct Case {
         const char* name;
         mode_t umask;
@@ -92,8 +89,7 @@ TEST(ReplaceFilePosix, PermissionsOfANewFileAndWithheldBits)
     }
 }
 
-TEST(ReplaceFilePosix, TheNewFileKeepsTheOldOwnerAndGroup)
-{
+TEST(ReplaceFilePosix, TheNewFileKeepsTheOldOwnerAndGroup) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only the superuser may give a file to another user";
     }
@@ -107,8 +103,7 @@ TEST(ReplaceFilePosix, TheNewFileKeepsTheOldOwnerAndGroup)
     EXPECT_EQ(read_file(path), bytes_of("new"));
 }
 
-TEST(ReplaceFilePosix, ALinkStaysALinkAndTheFileItNamesIsReplaced)
-{
+TEST(ReplaceFilePosix, ALinkStaysALinkAndTheFileItNamesIsReplaced) {
     struct Case {
         const char* name;
         // Link texts from link.mpa in "here" (the first is what the user saves to), each naming
@@ -155,14 +150,13 @@ TEST(ReplaceFilePosix, ALinkStaysALinkAndTheFileItNamesIsReplaced)
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "there"),
                                 fs::directory_iterator()),
                   1);
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "here"),
-                                fs::directory_iterator()),
-                  static_cast<long>(links.size()));
+        EXPECT_EQ(
+            std::distance(fs::directory_iterator(folder.path() / "here"), fs::directory_iterator()),
+            static_cast<long>(links.size()));
     }
 }
 
-TEST(ReplaceFilePosix, ALinkLoopIsRefused)
-{
+TEST(ReplaceFilePosix, ALinkLoopIsRefused) {
     TempFolder folder;
     fs::create_symlink("b.mpa", folder.path() / "a.mpa");
     fs::create_symlink("a.mpa", folder.path() / "b.mpa");
@@ -171,8 +165,7 @@ TEST(ReplaceFilePosix, ALinkLoopIsRefused)
     EXPECT_EQ(folder.names().size(), 2u);
 }
 
-TEST(ReplaceFilePosix, AFailedWriteLeavesTheOldFileExactlyAndNothingBehind)
-{
+TEST(ReplaceFilePosix, AFailedWriteLeavesTheOldFileExactlyAndNothingBehind) {
     TempFolder folder;
     const std::string path = folder.file("work.mpa");
     const std::vector<uint8_t> old(3000, 0x5A);
@@ -195,8 +188,7 @@ TEST(ReplaceFilePosix, AFailedWriteLeavesTheOldFileExactlyAndNothingBehind)
     EXPECT_EQ(folder.names(), std::vector<std::string>{"work.mpa"});
 }
 
-TEST(ReplaceFilePosix, ADeviceIsWrittenWhereItIsAndStaysADevice)
-{
+TEST(ReplaceFilePosix, ADeviceIsWrittenWhereItIsAndStaysADevice) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only the superuser may make device nodes";
     }
@@ -229,8 +221,7 @@ TEST(ReplaceFilePosix, ADeviceIsWrittenWhereItIsAndStaysADevice)
 
 // The folder refuses new files or the file refuses writing: checked as a user whom the
 // permissions bind.
-TEST(ReplaceFilePosix, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace)
-{
+TEST(ReplaceFilePosix, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
     struct Case {
         const char* name;
         mode_t folder_mode;
@@ -263,7 +254,8 @@ TEST(ReplaceFilePosix, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace)
             }
             const ReplaceResult result = replace_file(path.c_str(), writes("new"));
             std::string wrong;
-            if (result.status != c.expected) wrong += "status " + std::to_string(int(result.status)) + "; ";
+            if (result.status != c.expected)
+                wrong += "status " + std::to_string(int(result.status)) + "; ";
             if (result.written_in_place != c.in_place) wrong += "in place differs; ";
             return wrong;
         });
@@ -279,8 +271,7 @@ TEST(ReplaceFilePosix, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace)
 
 // A write in place cut short (here by the file size limit, at 16 kB of a 20 kB file) is undone:
 // the old bytes are put back and read again.
-TEST(ReplaceFilePosix, AnInPlaceWriteCutShortPutsTheOldBytesBack)
-{
+TEST(ReplaceFilePosix, AnInPlaceWriteCutShortPutsTheOldBytesBack) {
     TempFolder folder;
     ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
     const fs::path inner = folder.path() / "inner";
@@ -296,9 +287,11 @@ TEST(ReplaceFilePosix, AnInPlaceWriteCutShortPutsTheOldBytesBack)
             return dropped;
         }
         const test_support::FileSizeLimit limit(16 * 1024);
-        const ReplaceResult result = replace_file(path.c_str(), writes(std::string(18 * 1024, 'n')));
+        const ReplaceResult result =
+            replace_file(path.c_str(), writes(std::string(18 * 1024, 'n')));
         std::string wrong;
-        if (result.status != ReplaceStatus::write_failed) wrong += "status " + std::to_string(int(result.status)) + "; ";
+        if (result.status != ReplaceStatus::write_failed)
+            wrong += "status " + std::to_string(int(result.status)) + "; ";
         if (!result.written_in_place) wrong += "not written in place; ";
         if (result.left_damaged) wrong += "left damaged; ";
         return wrong;
@@ -310,8 +303,7 @@ TEST(ReplaceFilePosix, AnInPlaceWriteCutShortPutsTheOldBytesBack)
 // A disk too full for a second copy, or with no inode left for one: a small file system of its
 // own, mounted in a mount namespace of the child's own, so nothing outside the test ever sees it.
 // Whatever happens, the file ends with either all of the new contents or all of the old.
-TEST(ReplaceFilePosix, AFullDiskKeepsTheOldFileOrTakesAllOfTheNew)
-{
+TEST(ReplaceFilePosix, AFullDiskKeepsTheOldFileOrTakesAllOfTheNew) {
     struct Case {
         const char* name;
         std::size_t old_size;
@@ -323,8 +315,8 @@ TEST(ReplaceFilePosix, AFullDiskKeepsTheOldFileOrTakesAllOfTheNew)
     constexpr std::size_t ROOM = 16 * 1024;  // free beside the old file
     const std::vector<Case> cases = {
         {"new contents fit beside the old", 48 * 1024, false, 8 * 1024, ReplaceStatus::ok, false},
-        {"no larger than the old: written in place", 48 * 1024, false, 32 * 1024,
-         ReplaceStatus::ok, true},
+        {"no larger than the old: written in place", 48 * 1024, false, 32 * 1024, ReplaceStatus::ok,
+         true},
         {"larger than the old, within the room: written in place", 48 * 1024, false, 60 * 1024,
          ReplaceStatus::ok, true},
         {"larger than the old and the room: refused, old file kept", 48 * 1024, false, 80 * 1024,
@@ -379,11 +371,13 @@ TEST(ReplaceFilePosix, AFullDiskKeepsTheOldFileOrTakesAllOfTheNew)
             const std::string contents(c.new_size, 'n');
             const ReplaceResult result = replace_file(path.c_str(), writes(contents));
             std::string wrong;
-            if (result.status != c.expected) wrong += "status " + std::to_string(int(result.status)) + "; ";
+            if (result.status != c.expected)
+                wrong += "status " + std::to_string(int(result.status)) + "; ";
             if (result.written_in_place != c.in_place) wrong += "in place differs; ";
             if (result.left_damaged) wrong += "left damaged; ";
             const std::vector<uint8_t> now = read_file(path);
-            if (c.expected == ReplaceStatus::ok && now != bytes_of(contents)) wrong += "new contents differ; ";
+            if (c.expected == ReplaceStatus::ok && now != bytes_of(contents))
+                wrong += "new contents differ; ";
             if (c.expected != ReplaceStatus::ok && now != old) wrong += "old file changed; ";
             if (files() != files_before) wrong += "files left behind; ";
             return wrong;

@@ -17,8 +17,7 @@ using test_support::TempFolder;
 using file_replace_test::bytes_of;
 using file_replace_test::writes;
 
-TEST(ReplaceFile, NewAndExistingFilesGetExactlyTheNewContents)
-{
+TEST(ReplaceFile, NewAndExistingFilesGetExactlyTheNewContents) {
     struct Case {
         const char* name;
         bool exists_before;
@@ -46,8 +45,7 @@ TEST(ReplaceFile, NewAndExistingFilesGetExactlyTheNewContents)
     }
 }
 
-TEST(ReplaceFile, FilesWhoseNamesAFormerSaveUsedAreLeftAlone)
-{
+TEST(ReplaceFile, FilesWhoseNamesAFormerSaveUsedAreLeftAlone) {
     TempFolder folder;
     const std::string path = folder.file("anime.mpa");
     test_support::write_file(path, bytes_of("old"));
@@ -63,8 +61,7 @@ TEST(ReplaceFile, FilesWhoseNamesAFormerSaveUsedAreLeftAlone)
     EXPECT_EQ(folder.names().size(), neighbours.size() + 1);
 }
 
-TEST(ReplaceFile, ANameThatCannotBeAFileIsRefusedWithNothingWritten)
-{
+TEST(ReplaceFile, ANameThatCannotBeAFileIsRefusedWithNothingWritten) {
     TempFolder folder;
     std::filesystem::create_directory(folder.path() / "taken");
     const std::vector<std::string> paths = {folder.file("taken"), folder.file("no-folder/x.ini")};
@@ -77,8 +74,7 @@ TEST(ReplaceFile, ANameThatCannotBeAFileIsRefusedWithNothingWritten)
     }
 }
 
-TEST(ReplaceFile, TheContentsAreMeasuredWithoutWritingOnlyWhenAsked)
-{
+TEST(ReplaceFile, TheContentsAreMeasuredWithoutWritingOnlyWhenAsked) {
     // A writer may be called more than once; on an ordinary save it writes once, for real.
     TempFolder folder;
     const std::string path = folder.file("once.ini");

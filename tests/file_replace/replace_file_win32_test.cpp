@@ -20,8 +20,7 @@ using file_replace_test::bytes_of;
 using file_replace_test::writes;
 
 // Another program's hold on a file: it reads and shares only what `sharing` says.
-HANDLE hold(const std::string& path, DWORD sharing)
-{
+HANDLE hold(const std::string& path, DWORD sharing) {
     const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(held, INVALID_HANDLE_VALUE);
@@ -31,8 +30,7 @@ HANDLE hold(const std::string& path, DWORD sharing)
 constexpr DWORD SHARES_ALL_BUT_DELETING = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 // Names in a folder, through the ANSI calls, so Shift-JIS names come back as they were given.
-std::vector<std::string> names_in(const std::string& folder)
-{
+std::vector<std::string> names_in(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -49,8 +47,7 @@ std::vector<std::string> names_in(const std::string& folder)
     return names;
 }
 
-TEST(ReplaceFileWin32, AnExistingFileIsReplacedAndKeepsItsAttributes)
-{
+TEST(ReplaceFileWin32, AnExistingFileIsReplacedAndKeepsItsAttributes) {
     TempFolder folder;
     const std::string path = folder.file("hidden.mpa");
     test_support::write_file(path, bytes_of("old contents"));
@@ -63,8 +60,7 @@ TEST(ReplaceFileWin32, AnExistingFileIsReplacedAndKeepsItsAttributes)
     EXPECT_EQ(names_in(folder.path().string()), std::vector<std::string>{"hidden.mpa"});
 }
 
-TEST(ReplaceFileWin32, ARefusedSaveLeavesTheOldFileAndNothingBehind)
-{
+TEST(ReplaceFileWin32, ARefusedSaveLeavesTheOldFileAndNothingBehind) {
     struct Case {
         const char* name;
         ReplaceStatus expected;
@@ -72,8 +68,7 @@ TEST(ReplaceFileWin32, ARefusedSaveLeavesTheOldFileAndNothingBehind)
         std::function<std::function<void()>(const std::string&)> refuse;
     };
     const std::vector<Case> cases = {
-        {"held open by another program that does not share deleting",
-         ReplaceStatus::cannot_replace,
+        {"held open by another program that does not share deleting", ReplaceStatus::cannot_replace,
          [](const std::string& path) -> std::function<void()> {
              const HANDLE held = hold(path, SHARES_ALL_BUT_DELETING);
              return [held] { CloseHandle(held); };
@@ -107,8 +102,7 @@ TEST(ReplaceFileWin32, ARefusedSaveLeavesTheOldFileAndNothingBehind)
     }
 }
 
-TEST(ReplaceFileWin32, AFileTakenHoldOfDuringTheSaveIsNotReplaced)
-{
+TEST(ReplaceFileWin32, AFileTakenHoldOfDuringTheSaveIsNotReplaced) {
     // ReplaceFileA itself meets the hold; the old file must come through whole.
     TempFolder folder;
     const std::string path = folder.file("work.mpa");
@@ -127,8 +121,7 @@ TEST(ReplaceFileWin32, AFileTakenHoldOfDuringTheSaveIsNotReplaced)
     EXPECT_EQ(names_in(folder.path().string()), std::vector<std::string>{"work.mpa"});
 }
 
-TEST(ReplaceFileWin32, TheNewFileIsMadeInTheFolderOfAShiftJisPath)
-{
+TEST(ReplaceFileWin32, TheNewFileIsMadeInTheFolderOfAShiftJisPath) {
     // The second byte of 表 has a backslash's value, in the folder's name and in the file's.
     TempFolder folder;
     const std::string base = folder.path().string();

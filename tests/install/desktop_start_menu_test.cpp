@@ -45,8 +45,11 @@ TEST_F(DesktopStartMenuTest, OnlyTheProgramsThatOpenAnimationsTakeAFileAndTheTyp
     const struct {
         const char* target;
         bool opens;
-    } cases[] = {{"/k/mepu", true},       {"/k/m2bmp", true},   {"/k/mepusaver", false},
-                 {"/mepu/other", false}, {"/k/mepu.sh", false}};
+    } cases[] = {{"/k/mepu", true},
+                 {"/k/m2bmp", true},
+                 {"/k/mepusaver", false},
+                 {"/mepu/other", false},
+                 {"/k/mepu.sh", false}};
     for (const auto& c : cases) {
         ASSERT_TRUE(menu.create_shortcut(c.target, folder, "e"));
         const std::string entry = read_text(fs::path(folder) / "e.desktop");
@@ -108,8 +111,9 @@ TEST_F(DesktopStartMenuTest, UnwritableFolderFails) {
 }
 
 // Targets whose path needs every kind of quoting an entry has, under a Japanese folder.
-const char* const AWKWARD_FOLDERS[] = {"plain", "with space", "quote\"and$dollar", "back\\slash",
-                                       "tick`", "100% sure", "\xe3\x82\x81\xe3\x81\xb7"};
+const char* const AWKWARD_FOLDERS[] = {
+    "plain", "with space", "quote\"and$dollar",       "back\\slash",
+    "tick`", "100% sure",  "\xe3\x82\x81\xe3\x81\xb7"};
 
 TEST_F(DesktopStartMenuTest, DesktopFileValidateAcceptsEveryEntry) {
     DesktopStartMenu menu("", (root / "applications").string());
@@ -137,8 +141,9 @@ TEST_F(DesktopStartMenuTest, GioLaunchStartsTheTargetProgram) {
         const fs::path program = root / part / "mepu";
         const fs::path marker = root / ("ran-" + std::to_string(n));
         fs::create_directories(program.parent_path());
-        std::ofstream(program) << "#!/bin/sh\nprintf '%s' \"$0\" > '" << marker.string() << ".part' && mv '"
-                              << marker.string() << ".part' '" << marker.string() << "'\n";
+        std::ofstream(program) << "#!/bin/sh\nprintf '%s' \"$0\" > '" << marker.string()
+                               << ".part' && mv '" << marker.string() << ".part' '"
+                               << marker.string() << "'\n";
         fs::permissions(program, fs::perms::owner_all);
         const std::string name = "entry" + std::to_string(n++);
         ASSERT_TRUE(menu.create_shortcut(program.string(), folder, name));

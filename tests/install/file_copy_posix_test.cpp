@@ -47,9 +47,12 @@ TEST_F(FileCopyTest, TargetThatIsTheSourceIsLeftAlone) {
     fs::create_directory_symlink(root / "kit", root / "folder-link");
     fs::create_symlink(root / "kit" / "mepu", root / "file-link");
     ASSERT_EQ(link((root / "kit" / "mepu").c_str(), (root / "hard-link").c_str()), 0);
-    const fs::path targets[] = {root / "kit" / "mepu", root / "kit" / "." / "mepu",
-                                root / "kit" / ".." / "kit" / "mepu", root / "folder-link" / "mepu",
-                                root / "file-link", root / "hard-link"};
+    const fs::path targets[] = {root / "kit" / "mepu",
+                                root / "kit" / "." / "mepu",
+                                root / "kit" / ".." / "kit" / "mepu",
+                                root / "folder-link" / "mepu",
+                                root / "file-link",
+                                root / "hard-link"};
     for (const fs::path& target : targets) {
         EXPECT_TRUE(install_file_copy((root / "kit" / "mepu").string(), target.string())) << target;
         EXPECT_EQ(read_text(root / "kit" / "mepu"), "program") << target;
@@ -60,8 +63,8 @@ TEST_F(FileCopyTest, TargetThatIsTheSourceIsLeftAlone) {
 TEST_F(FileCopyTest, MissingSourceOrUnwritableTargetFails) {
     EXPECT_FALSE(install_file_copy((root / "kit" / "none").string(), (root / "x").string()));
     EXPECT_FALSE(fs::exists(root / "x"));
-    EXPECT_FALSE(install_file_copy((root / "kit" / "mepu").string(),
-                                   (root / "no-folder" / "x").string()));
+    EXPECT_FALSE(
+        install_file_copy((root / "kit" / "mepu").string(), (root / "no-folder" / "x").string()));
 }
 
 }  // namespace

@@ -88,8 +88,8 @@ TEST(InstallDialog, ReturnInstallsAndNoSkipsTheStartMenu) {
     fs::current_path(previous);
     EXPECT_TRUE(fs::exists(root / "dest" / "a.txt"));
     EXPECT_EQ(dialog.progress_label()->text(), QStringLiteral("copying a.txt"));
-    EXPECT_EQ(answerer.titles,
-              (QStringList{QStringLiteral("スタートメニューに登録"), QStringLiteral("インストール完了")}));
+    EXPECT_EQ(answerer.titles, (QStringList{QStringLiteral("スタートメニューに登録"),
+                                            QStringLiteral("インストール完了")}));
     EXPECT_EQ(answerer.texts.back(), QStringLiteral("おわり"));
 }
 
@@ -101,8 +101,10 @@ void make_kit(const fs::path& kit, const std::string& destination = "めぷ表",
     fs::create_directories(kit);
     std::ofstream(kit / "a.txt") << "a";
     std::ofstream(kit / "install.ini", std::ios::binary)
-        << "#Title\r\nテスト\r\n#InstallDest\r\n" << destination << "\r\n#IniFile\r\n"
-        << ini_file << "\r\n#InstallFiles\r\n" << install_file << "\r\n#EndMessage\r\nおわり\r\n";
+        << "#Title\r\nテスト\r\n#InstallDest\r\n"
+        << destination << "\r\n#IniFile\r\n"
+        << ini_file << "\r\n#InstallFiles\r\n"
+        << install_file << "\r\n#EndMessage\r\nおわり\r\n";
 }
 
 // Every file and folder below root, with the contents of the files.
@@ -130,7 +132,8 @@ void expect_script_refused(const fs::path& kit) {
     for (int i = 0; i < 250 && installer.dialog().isVisible(); ++i) QTest::qWait(20);
     ASSERT_FALSE(installer.dialog().isVisible());
     EXPECT_EQ(answerer.titles, QStringList{QStringLiteral("インストール情報読み込みエラー")});
-    EXPECT_EQ(answerer.texts, QStringList{QStringLiteral("インストール情報の読み込みに失敗しました")});
+    EXPECT_EQ(answerer.texts,
+              QStringList{QStringLiteral("インストール情報の読み込みに失敗しました")});
 }
 
 bool exists_below(const fs::path& folder) { return fs::exists(folder) && !fs::is_empty(folder); }
@@ -176,8 +179,10 @@ TEST(DesktopInstaller, ClimbingScriptIsRefusedAndWritesNothing) {
         {"mepu", "mepusys.ini", "../kit/a.txt", ""},
         {"mepu", "mepusys.ini", "a.txt",
          "#GroupName\r\n../../.config/autostart\r\n#Appname\r\nA\r\n#LinkTo\r\na.txt\r\n"},
-        {"mepu", "mepusys.ini", "a.txt", "#GroupName\r\ng\r\n#Appname\r\n../A\r\n#LinkTo\r\na.txt\r\n"},
-        {"mepu", "mepusys.ini", "a.txt", "#GroupName\r\ng\r\n#Appname\r\nA\r\n#LinkTo\r\n/bin/sh\r\n"},
+        {"mepu", "mepusys.ini", "a.txt",
+         "#GroupName\r\ng\r\n#Appname\r\n../A\r\n#LinkTo\r\na.txt\r\n"},
+        {"mepu", "mepusys.ini", "a.txt",
+         "#GroupName\r\ng\r\n#Appname\r\nA\r\n#LinkTo\r\n/bin/sh\r\n"},
     };
     for (const Climb& climb : climbs) {
         DesktopAccount account;

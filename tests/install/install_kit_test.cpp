@@ -120,8 +120,7 @@ TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
                            (installed / "sample.mpa").string()},
                           &type),
               0);
-    EXPECT_NE(type.find("standard::content-type: application/x-mepu-animation"),
-              std::string::npos)
+    EXPECT_NE(type.find("standard::content-type: application/x-mepu-animation"), std::string::npos)
         << type;
 
     // The installed converter does its work from where it was installed.
@@ -154,8 +153,7 @@ TEST(InstallKit, InstalledShortcutsStartTheInstalledPrograms) {
 TEST(InstallKit, KitInstalledIntoItsOwnFolderIsUnchanged) {
     for (const bool drop : {false, true}) {
         DesktopAccount account;
-        const fs::path kit =
-            drop ? account.root() / "unpacked kit" : account.data_home() / "mepu";
+        const fs::path kit = drop ? account.root() / "unpacked kit" : account.data_home() / "mepu";
         fs::create_directories(kit);
         InstallScript script;
         ASSERT_EQ(read_install_script((BIN / "install.ini").string(), &script), "");

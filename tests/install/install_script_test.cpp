@@ -22,7 +22,8 @@ TEST(StripBlanks, RemovesEveryBlankWhereverItStands) {
 }
 
 TEST(SplitItems, AnyBlankRunSeparates) {
-    EXPECT_EQ(split_items("  a.exe\r\nb.dib\t\tc  "), (std::vector<std::string>{"a.exe", "b.dib", "c"}));
+    EXPECT_EQ(split_items("  a.exe\r\nb.dib\t\tc  "),
+              (std::vector<std::string>{"a.exe", "b.dib", "c"}));
     EXPECT_TRUE(split_items(" \r\n ").empty());
 }
 
@@ -67,7 +68,8 @@ TEST(ParseInstallScript, RefusesWhatExceedsTheCapacities) {
         {std::string("#Title ").append(512, 'x'), "#Title is too long"},
         {std::string("#GroupName ").append(256, 'g'), "#GroupName is too long"},
         {std::string("#InstallDest ").append(600, 'd'), "#InstallDest is too long"},
-        {std::string("#InstallFiles ").append(sixty_five_items), "#InstallFiles has too many items"},
+        {std::string("#InstallFiles ").append(sixty_five_items),
+         "#InstallFiles has too many items"},
         {std::string("#Appname ").append(256, 'a'), "#Appname has an item that is too long"},
         {std::string("#LinkTo ").append(20348, 'l'), "#LinkTo is too long"},
     };

@@ -16,7 +16,8 @@
 
 namespace {
 
-const char* const SHELL_FOLDERS = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const SHELL_FOLDERS =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 std::string parent_of(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
@@ -46,8 +47,8 @@ public:
         DWORD size = sizeof saved_;
         had_value_ = RegQueryValueExA(key_, "Start Menu", nullptr, nullptr,
                                       reinterpret_cast<BYTE*>(saved_), &size) == ERROR_SUCCESS;
-        RegSetValueExA(key_, "Start Menu", 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(folder.c_str()), DWORD(folder.size() + 1));
+        RegSetValueExA(key_, "Start Menu", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       DWORD(folder.size() + 1));
     }
     ~StartMenuRedirect() {
         if (had_value_)
@@ -133,14 +134,14 @@ struct ScriptTexts {
     const char* last_copy;
     const char* end_message;
 };
-const ScriptTexts TEST_SCRIPT = {"テストのインストール", "インストールします", "copying sysmenu.dib",
-                                 "おわりました"};
+const ScriptTexts TEST_SCRIPT = {"テストのインストール", "インストールします",
+                                 "copying sysmenu.dib", "おわりました"};
 
 // Starts the installer in `kit`, presses its button, answers the Start Menu question and closes
 // the end message.
 void install_through_the_dialog(const std::string& kit, const std::string& destination,
-                                bool start_menu, const std::string& install_exe =
-                                                     windows_path(MEPU_INSTALL_EXE),
+                                bool start_menu,
+                                const std::string& install_exe = windows_path(MEPU_INSTALL_EXE),
                                 const ScriptTexts& texts = TEST_SCRIPT) {
     DrivenProgram installer;
     ASSERT_TRUE(installer.start(install_exe, "", kit));
@@ -168,8 +169,7 @@ void expect_open_with_editor(const std::string& destination) {
     const std::string editor = "\"" + destination + "mepu.exe\"";
     EXPECT_EQ(class_value(".mpa", nullptr), AudioPlayerOwnsMpa::PLAYER);
     EXPECT_EQ(class_value(".mpa\\OpenWithProgids", "mepu.Animation.1"), "");
-    EXPECT_EQ(class_value("mepu.Animation.1\\shell\\open\\command", nullptr),
-              editor + " \"%1\"");
+    EXPECT_EQ(class_value("mepu.Animation.1\\shell\\open\\command", nullptr), editor + " \"%1\"");
     EXPECT_EQ(class_value("mepu.Animation.1\\DefaultIcon", nullptr), editor + ",0");
 }
 
@@ -263,8 +263,8 @@ std::map<std::string, std::string> tree_of(const std::string& folder) {
 void press_on_through(DrivenProgram& installer, const char* dialog_title) {
     if (HWND dialog = installer.find_window("#32770", dialog_title)) press_button(dialog, IDOK);
     for (int i = 0; i < 500 && installer.running(); ++i) {
-        for (const char* title : {"スタートメニューに登録", "インストール完了", "インストール時のエラー",
-                                  "インストール失敗"})
+        for (const char* title : {"スタートメニューに登録", "インストール完了",
+                                  "インストール時のエラー", "インストール失敗"})
             if (HWND box = installer.find_window("#32770", title))
                 press_button(box, std::string(title) == "スタートメニューに登録" ? IDYES : IDOK);
         Sleep(20);
@@ -292,11 +292,13 @@ TEST(InstallExe, ClimbingScriptIsRefusedAndWritesNothing) {
         std::string escape;  // where the names lead, which must stay missing
     };
     const Climb climbs[] = {
-        {"..\\mepu-climb-" + pid, "mepusys-climbtest.ini", "a.txt", "", drive + "mepu-climb-" + pid},
+        {"..\\mepu-climb-" + pid, "mepusys-climbtest.ini", "a.txt", "",
+         drive + "mepu-climb-" + pid},
         {"mepu-c-" + pid, "system32\\mepu-hosts-" + pid, "a.txt", "",
          windows_dir() + "\\system32\\mepu-hosts-" + pid},
         {"mepu-c-" + pid, "..\\mepu-victim-" + pid + ".txt", "a.txt", "", ""},
-        {drive + "mepu-abs-" + pid, "mepusys-climbtest.ini", "a.txt", "", drive + "mepu-abs-" + pid},
+        {drive + "mepu-abs-" + pid, "mepusys-climbtest.ini", "a.txt", "",
+         drive + "mepu-abs-" + pid},
         {"mepu-c-" + pid, "mepusys-climbtest.ini", "..\\outside.txt", "",
          destination_of("mepu-c-" + pid) + "..\\outside.txt"},
         {"mepu-c-" + pid, "mepusys-climbtest.ini", "a.txt",
@@ -306,8 +308,10 @@ TEST(InstallExe, ClimbingScriptIsRefusedAndWritesNothing) {
     };
     for (const Climb& climb : climbs) {
         std::ofstream(kit + "\\install.ini", std::ios::binary)
-            << "#Title\r\nclimb\r\n#InstallDest\r\n" << climb.destination << "\r\n#IniFile\r\n"
-            << climb.ini_file << "\r\n#InstallFiles\r\n" << climb.install_file << "\r\n"
+            << "#Title\r\nclimb\r\n#InstallDest\r\n"
+            << climb.destination << "\r\n#IniFile\r\n"
+            << climb.ini_file << "\r\n#InstallFiles\r\n"
+            << climb.install_file << "\r\n"
             << climb.more << "#EndMessage\r\nend\r\n";
         const auto before = tree_of(scratch);
         DrivenProgram installer;
@@ -344,9 +348,9 @@ TEST(InstallExe, DISABLED_KitZipInstallsAndRegistersOpenWith) {
     const std::vector<unsigned char> config_before = read_file(config);
     const bool had_config = GetFileAttributesA(config.c_str()) != INVALID_FILE_ATTRIBUTES;
     AudioPlayerOwnsMpa player;
-    const ScriptTexts kit_script = {"めぷインストーラ", "「めぷ」をインストールします。",
-                                    "copying sample.mpa",
-                                    "インストールが終わりました。スタートメニューから「めぷ」を起動してください。"};
+    const ScriptTexts kit_script = {
+        "めぷインストーラ", "「めぷ」をインストールします。", "copying sample.mpa",
+        "インストールが終わりました。スタートメニューから「めぷ」を起動してください。"};
     ASSERT_NO_FATAL_FAILURE(
         install_through_the_dialog(kit, destination, false, kit + "\\install.exe", kit_script));
 

@@ -81,7 +81,8 @@ TEST_F(InstallationTest, CopiesWritesConfigAndEndsWithTheEndMessage) {
     // The configuration file is the destination with its separator and nothing else.
     EXPECT_EQ(read_text(root / "windows" / "mepusys.ini"), script.destination);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], std::make_pair(std::string("all done"), std::string(INSTALL_DONE_TITLE)));
+    EXPECT_EQ(ui.messages[0],
+              std::make_pair(std::string("all done"), std::string(INSTALL_DONE_TITLE)));
 }
 
 TEST_F(InstallationTest, OverwritesExistingFilesAndCreatesSubfolders) {
@@ -145,7 +146,8 @@ TEST_F(InstallationTest, ShortcutsPairTargetsWithNamesUntilTheShorterListEnds) {
     script.app_names = {"A", "B", "C"};
     ASSERT_EQ(install(), InstallOutcome::done);
     ASSERT_EQ(start_menu.shortcuts.size(), 3u);
-    EXPECT_EQ(start_menu.shortcuts[2], std::make_pair(script.destination + "c.exe", std::string("C")));
+    EXPECT_EQ(start_menu.shortcuts[2],
+              std::make_pair(script.destination + "c.exe", std::string("C")));
 }
 
 TEST_F(InstallationTest, NoSkipsTheShortcutsButStillShowsTheEndMessage) {

@@ -34,7 +34,8 @@ inline int run_program(const std::vector<std::string>& args, std::string* output
         output->clear();
         char buffer[4096];
         ssize_t got;
-        while ((got = read(pipe_fds[0], buffer, sizeof buffer)) > 0) output->append(buffer, size_t(got));
+        while ((got = read(pipe_fds[0], buffer, sizeof buffer)) > 0)
+            output->append(buffer, size_t(got));
         close(pipe_fds[0]);
     }
     if (spawned != 0) return -1;

@@ -19,12 +19,24 @@ InstallScript valid_script() {
 }
 
 using Change = std::function<void(InstallScript&)>;
-Change dest(std::string v) { return [v](InstallScript& s) { s.destination = v; }; }
-Change ini(std::string v) { return [v](InstallScript& s) { s.ini_file = v; }; }
-Change file(std::string v) { return [v](InstallScript& s) { s.install_files.push_back(v); }; }
-Change group(std::string v) { return [v](InstallScript& s) { s.group_name = v; }; }
-Change app(std::string v) { return [v](InstallScript& s) { s.app_names.push_back(v); }; }
-Change link(std::string v) { return [v](InstallScript& s) { s.link_targets.push_back(v); }; }
+Change dest(std::string v) {
+    return [v](InstallScript& s) { s.destination = v; };
+}
+Change ini(std::string v) {
+    return [v](InstallScript& s) { s.ini_file = v; };
+}
+Change file(std::string v) {
+    return [v](InstallScript& s) { s.install_files.push_back(v); };
+}
+Change group(std::string v) {
+    return [v](InstallScript& s) { s.group_name = v; };
+}
+Change app(std::string v) {
+    return [v](InstallScript& s) { s.app_names.push_back(v); };
+}
+Change link(std::string v) {
+    return [v](InstallScript& s) { s.link_targets.push_back(v); };
+}
 
 // Whether each platform accepts the script with one value changed: Japanese Windows, Windows with
 // a one-byte code page (where every 0x5C byte is a backslash), Linux.
@@ -48,7 +60,8 @@ TEST(CompleteInstallPaths, NamesThatLeaveTheirPlaceAreRefused) {
         {"destination on a server", dest("\\\\server\\share"), false, false, true},
         {"destination with a trailing backslash", dest("mepu\\"), false, false, true},
         {"destination of three dots", dest("..."), false, false, true},
-        {"configuration in a system folder", ini("System32\\drivers\\etc\\hosts"), false, false, true},
+        {"configuration in a system folder", ini("System32\\drivers\\etc\\hosts"), false, false,
+         true},
         {"configuration climbing", ini("../../victim.txt"), false, false, false},
         {"configuration in a subfolder", ini("a/b.ini"), false, false, false},
         {"no configuration file", ini(""), false, false, false},
@@ -98,7 +111,8 @@ TEST(CompleteInstallPaths, NamesThatLeaveTheirPlaceAreRefused) {
             c.change(script);
             const InstallScript raw = script;
             const std::string failure = complete_install_paths(p.places, &script);
-            EXPECT_EQ(failure.empty(), c.*p.accepts) << c.what << " on " << p.name << ": " << failure;
+            EXPECT_EQ(failure.empty(), c.*p.accepts)
+                << c.what << " on " << p.name << ": " << failure;
             if (!failure.empty()) {
                 EXPECT_EQ(script.destination, raw.destination) << c.what;
             }
@@ -109,8 +123,8 @@ TEST(CompleteInstallPaths, NamesThatLeaveTheirPlaceAreRefused) {
 TEST(CompleteInstallPaths, RefusalNamesTheKeyword) {
     const InstallPlaces places = xdg_install_places("/cfg", "/data", "/home/u");
     const std::pair<Change, const char*> cases[] = {
-        {dest(".."), "#InstallDest"}, {ini("../x"), "#IniFile"},  {file("../x"), "#InstallFiles"},
-        {group(".."), "#GroupName"},  {app("a/b"), "#Appname"}, {link("/bin/sh"), "#LinkTo"},
+        {dest(".."), "#InstallDest"}, {ini("../x"), "#IniFile"}, {file("../x"), "#InstallFiles"},
+        {group(".."), "#GroupName"},  {app("a/b"), "#Appname"},  {link("/bin/sh"), "#LinkTo"},
     };
     for (const auto& [change, keyword] : cases) {
         InstallScript script = valid_script();

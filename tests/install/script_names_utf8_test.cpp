@@ -37,7 +37,9 @@ TEST(DecodeScriptNames, BytesThatAreNotShiftJisAreRefused) {
     const Case cases[] = {
         {[](InstallScript* s) { s->destination = "mepu\x81"; }, "#InstallDest is not Shift-JIS"},
         {[](InstallScript* s) { s->group_name = "\xff"; }, "#GroupName is not Shift-JIS"},
-        {[](InstallScript* s) { s->install_files = {"ok", "bad\x82"}; },
+        {[](InstallScript* s) {
+             s->install_files = {"ok", "bad\x82"};
+         },
          "#InstallFiles is not Shift-JIS"},
         {[](InstallScript* s) { s->app_names = {"\x81\x20"}; }, "#Appname is not Shift-JIS"},
     };

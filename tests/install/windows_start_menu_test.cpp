@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const SHELL_FOLDERS = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const SHELL_FOLDERS =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Points the user's Start Menu at a temporary folder for the test and restores it afterwards.
 class WindowsStartMenuTest : public ::testing::Test {

@@ -32,9 +32,11 @@ TEST(ShiftJisText, BadBytesCostOneReplacementEachAndNotTheRest) {
         std::string bytes;
         const char8_t* expected;
     } cases[] = {
-        {"a\x81", u8"a\uFFFD"},            // a lead byte at the end
-        {"a\x81\x20z", u8"a\uFFFD z"},     // a lead byte before a space
-        {"\xA0" "b", u8"\uFFFDb"},         // not a Shift-JIS byte at all
+        {"a\x81", u8"a\uFFFD"},         // a lead byte at the end
+        {"a\x81\x20z", u8"a\uFFFD z"},  // a lead byte before a space
+        {"\xA0"
+         "b",
+         u8"\uFFFDb"},  // not a Shift-JIS byte at all
         {"\x82\xA0\xFF表", u8"あ\uFFFD表"},
     };
     for (const auto& c : cases) EXPECT_EQ(sjis_to_qstring(c.bytes), utf8(c.expected));
@@ -57,8 +59,8 @@ TEST(ShiftJisText, LengthCountsBytes) {
         const char8_t* text;
         qsizetype bytes;
     } cases[] = {
-        {u8"", 0},     {u8"abc", 3}, {u8"ｱｲｳ", 3}, {u8"アイウ", 6},
-        {u8"a表", 3},  {u8"aé", 3},  {u8"😀", 2},
+        {u8"", 0},    {u8"abc", 3}, {u8"ｱｲｳ", 3}, {u8"アイウ", 6},
+        {u8"a表", 3}, {u8"aé", 3},  {u8"😀", 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(sjis_length(utf8(c.text)), c.bytes) << reinterpret_cast<const char*>(c.text);

@@ -91,17 +91,17 @@ TEST(DrawThickBox, CornerOrderDoesNotMatter) {
     draw_thick_box(c.bits(), 10, 10, 6, 2, 2, 5, 1, 10);
     EXPECT_EQ(a.rows(), b.rows());
     EXPECT_EQ(a.rows(), c.rows());
-    EXPECT_EQ(a.rows(), lines({"..........", "..........", "..#####...", "..#...#...",
-                               "..#...#...", "..#####...", "..........", "..........",
-                               "..........", ".........."}));
+    EXPECT_EQ(a.rows(),
+              lines({"..........", "..........", "..#####...", "..#...#...", "..#...#...",
+                     "..#####...", "..........", "..........", "..........", ".........."}));
 }
 
 TEST(DrawThickBox, ThicknessGrowsRightAndDown) {
     Grid g(10, 10);
     draw_thick_box(g.bits(), 10, 10, 1, 1, 5, 5, 2, 10);
-    EXPECT_EQ(g.rows(), lines({"..........", ".######...", ".######...", ".##..##...",
-                               ".##..##...", ".######...", ".######...", "..........",
-                               "..........", ".........."}));
+    EXPECT_EQ(g.rows(),
+              lines({"..........", ".######...", ".######...", ".##..##...", ".##..##...",
+                     ".######...", ".######...", "..........", "..........", ".........."}));
     Grid none(10, 10);
     draw_thick_box(none.bits(), 10, 10, 1, 1, 5, 5, 0, 10);
     draw_thick_box(none.bits(), 10, 10, 1, 1, 5, 5, -3, 10);
@@ -114,12 +114,12 @@ TEST(DrawThickBox, DrawsExactlyItsEdgeLines) {
     struct Case {
         int32_t x1, y1, x2, y2, thickness;
     } cases[] = {
-        {0, -5000, 100, 100, 1},     // left edge on column 0, 5101 long
-        {-5000, 0, 100, 100, 1},     // top edge on row 0
-        {-2, -9000, 50, 60, 4},      // edges straddling column 0 and row 0
-        {5, 5, 300, 200, 3},         // an ordinary box
-        {0, 0, 319, 239, 2},         // on the edges of the canvas
-        {-3, -3, 9000, 9000, 5},     // far edges outside
+        {0, -5000, 100, 100, 1},  // left edge on column 0, 5101 long
+        {-5000, 0, 100, 100, 1},  // top edge on row 0
+        {-2, -9000, 50, 60, 4},   // edges straddling column 0 and row 0
+        {5, 5, 300, 200, 3},      // an ordinary box
+        {0, 0, 319, 239, 2},      // on the edges of the canvas
+        {-3, -3, 9000, 9000, 5},  // far edges outside
     };
     constexpr int W = 320, H = 240;
     for (const Case& c : cases) {
@@ -140,7 +140,10 @@ TEST(DrawThickBox, DrawsExactlyItsEdgeLines) {
 }
 
 TEST(FillTwoBands, SplitIsClamped) {
-    struct Case { int split; int top_rows; };
+    struct Case {
+        int split;
+        int top_rows;
+    };
     for (Case c : {Case{-5, 0}, Case{0, 0}, Case{2, 2}, Case{4, 4}, Case{99, 4}}) {
         Grid g(3, 4);
         fill_two_bands(g.bits(), 3, 4, c.split, 7, 9);
@@ -248,8 +251,8 @@ TEST(FlipRows, SwapsOuterRowsKeepsMiddle) {
 // sits between guard bytes that must survive.
 TEST(RasterProperties, NeverWritesOutsideTheBuffer) {
     std::mt19937 rng(1234);
-    const int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -70000, -1, 0, 1, 2, 7, 13, 70000,
-                                INT32_MAX - 1, INT32_MAX};
+    const int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -70000,        -1,       0, 1, 2, 7,
+                                13,        70000,         INT32_MAX - 1, INT32_MAX};
     auto any = [&](int spread) -> int32_t {
         if (rng() % 4 == 0) return extremes[rng() % std::size(extremes)];
         return int32_t(rng() % (2 * spread + 1)) - spread;
@@ -262,7 +265,9 @@ TEST(RasterProperties, NeverWritesOutsideTheBuffer) {
         const int32_t v = 10;
         switch (i % 5) {
             case 0: draw_line(bits, W, H, any(40), any(40), any(40), any(40), v); break;
-            case 1: draw_thick_box(bits, W, H, any(40), any(40), any(40), any(40), any(20), v); break;
+            case 1:
+                draw_thick_box(bits, W, H, any(40), any(40), any(40), any(40), any(20), v);
+                break;
             case 2: blit_transparent(bits, W, H, src.data(), 5, 4, any(30), any(30)); break;
             case 3:
                 blit_scaled_transparent(bits, W, H, src.data(), 5, 4, any(30), any(30), any(60),

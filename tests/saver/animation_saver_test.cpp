@@ -84,7 +84,8 @@ TEST(AnimationSaver, DecodedPictureIsTheFrameUprightPixelForPixel) {
 TEST(AnimationSaver, OneFrameShowsFrameZeroOnEveryTick) {
     const Played played = play(file_with_leads({7}, 10), 350);
     ASSERT_EQ(played.shown.size(), 4u);
-    for (size_t i = 1; i < played.shown.size(); ++i) EXPECT_EQ(black_lead(played.shown[i].top_first), 7);
+    for (size_t i = 1; i < played.shown.size(); ++i)
+        EXPECT_EQ(black_lead(played.shown[i].top_first), 7);
 }
 
 TEST(AnimationSaver, FramesThatDoNotFillThePictureLeaveNothingOfTheFrameBefore) {
@@ -106,7 +107,8 @@ TEST(AnimationSaver, FramesThatDoNotFillThePictureLeaveNothingOfTheFrameBefore) 
         ASSERT_EQ(played.shown.size(), 3u) << c.name;
         const auto& picture = played.shown[2].top_first;  // frame 0 after frame 1
         EXPECT_EQ(black_lead(picture), c.expected_lead) << c.name;
-        EXPECT_EQ(std::count(picture.begin(), picture.end(), PICTURE_BLACK), c.expected_black) << c.name;
+        EXPECT_EQ(std::count(picture.begin(), picture.end(), PICTURE_BLACK), c.expected_black)
+            << c.name;
     }
 }
 
@@ -123,7 +125,8 @@ TEST(AnimationSaver, SpeedGivesTheInterval) {
     struct Case {
         int32_t speed;
         uint32_t interval;
-    } cases[] = {{1, 1000}, {5, 200}, {12, 83}, {60, 16}, {1000, 1}, {5000, 1}, {0, 200}, {-3, 200}};
+    } cases[] = {{1, 1000}, {5, 200},  {12, 83}, {60, 16},
+                 {1000, 1}, {5000, 1}, {0, 200}, {-3, 200}};
     for (const Case& c : cases) {
         FileBytes file = file_with_leads({1}, c.speed);
         TempFile temp(file.bytes);

@@ -75,9 +75,14 @@ TEST(CommandLineX11, PreviewIdMayBeHex) {
         const char* id;
         intptr_t window;
     } cases[] = {
-        {"0x2a0000c", 0x2a0000c}, {"0X2A0000C", 0x2a0000c}, {" 0x1f", 0x1f},
-        {"44040204", 44040204},   {"010", 10},               {"0x", 0},
-        {"0xzz", 0},              {"0x8000000000000000", 0},
+        {"0x2a0000c", 0x2a0000c},
+        {"0X2A0000C", 0x2a0000c},
+        {" 0x1f", 0x1f},
+        {"44040204", 44040204},
+        {"010", 10},
+        {"0x", 0},
+        {"0xzz", 0},
+        {"0x8000000000000000", 0},
     };
     for (const auto& c : cases) {
         const char* args[] = {"-p", c.id};
@@ -85,7 +90,8 @@ TEST(CommandLineX11, PreviewIdMayBeHex) {
         EXPECT_EQ(command.mode, SAVER_MODE_PREVIEW) << c.id;
         EXPECT_EQ(command.window, c.window) << c.id;
         EXPECT_EQ(command.window_source,
-                  c.window != 0 ? WindowSource::ARGUMENT : WindowSource::NONE) << c.id;
+                  c.window != 0 ? WindowSource::ARGUMENT : WindowSource::NONE)
+            << c.id;
         EXPECT_FALSE(command.hosted);
     }
 }
@@ -117,8 +123,8 @@ TEST(CommandLineX11, HostSwitchesNameTheWindowToDrawInto) {
     };
     for (const Case& c : cases) {
         SaverCommand command;
-        const bool hosted = parse_hosted_command_line(int(c.args.size()), c.args.data(),
-                                                      c.variable, ROOT, &command);
+        const bool hosted = parse_hosted_command_line(int(c.args.size()), c.args.data(), c.variable,
+                                                      ROOT, &command);
         const std::string label = c.args.empty() ? "(none)" : c.args[0];
         ASSERT_EQ(hosted, c.hosted) << label;
         if (!hosted) continue;

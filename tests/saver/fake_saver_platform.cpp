@@ -83,7 +83,8 @@ void FakeSaverPlatform::present_picture(WindowHandle, const SaverPicture& pictur
     ShownPicture shot{clock, std::vector<uint8_t>(PICTURE_PIXELS)};
     for (int32_t row = 0; row < PICTURE_HEIGHT; ++row) {
         const uint8_t* source = picture.bits + size_t(PICTURE_HEIGHT - 1 - row) * PICTURE_WIDTH;
-        std::copy(source, source + PICTURE_WIDTH, shot.top_first.begin() + size_t(row) * PICTURE_WIDTH);
+        std::copy(source, source + PICTURE_WIDTH,
+                  shot.top_first.begin() + size_t(row) * PICTURE_WIDTH);
     }
     shown.push_back(std::move(shot));
 }

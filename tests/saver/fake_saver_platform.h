@@ -57,7 +57,9 @@ public:
     void release_picture(SaverPicture* picture) override;
 
     // Runs `action` the first time the loop looks for a message at or after `time`.
-    void at(uint32_t time, std::function<void()> action) { scheduled.emplace(time, std::move(action)); }
+    void at(uint32_t time, std::function<void()> action) {
+        scheduled.emplace(time, std::move(action));
+    }
     void send(uint32_t message) { queue.push_back(message); }
 
     uint32_t clock = 1000;

@@ -24,4 +24,3 @@ TempFile::TempFile(const std::vector<uint8_t>& bytes) {
     std::ofstream out(path_, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
-

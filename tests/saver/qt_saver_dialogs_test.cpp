@@ -40,9 +40,8 @@ public:
             if (modal == nullptr || next_ >= steps_.size()) return;
             const Step& step = steps_[next_];
             const bool is_box = qobject_cast<QMessageBox*>(modal) != nullptr;
-            const bool wanted = step.window == QLatin1String("box")
-                                    ? is_box
-                                    : modal->objectName() == step.window;
+            const bool wanted =
+                step.window == QLatin1String("box") ? is_box : modal->objectName() == step.window;
             if (!wanted) return;
             ++next_;
             // Outside the timer's own slot: a step that opens a modal box must not keep the

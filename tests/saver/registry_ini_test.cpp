@@ -53,40 +53,46 @@ TEST_F(RegistryIniTest, RoundTripsThroughTheSaverSettings) {
 }
 
 TEST_F(RegistryIniTest, KeepsWhatOthersWroteAndMatchesNamesWithoutCase) {
-    write_file("; kept\r\n[Shell Folders]\r\nPrograms=/x\r\n[control panel\\Desktop]\r\n"
-               "screensaveusepassword=1\r\nOther=5\r\n");
+    write_file(
+        "; kept\r\n[Shell Folders]\r\nPrograms=/x\r\n[control panel\\Desktop]\r\n"
+        "screensaveusepassword=1\r\nOther=5\r\n");
     RegistryIniStore store(path);
     EXPECT_TRUE(password_required(store));
     ASSERT_TRUE(store.write_string(DESKTOP_KEY, VALUE_PASSWORD, "x"));
-    EXPECT_EQ(file_text(), "; kept\n[Shell Folders]\nPrograms=/x\n[control panel\\Desktop]\n"
-                           "screensaveusepassword=1\nOther=5\nScreenSavePasswordString=x\n");
+    EXPECT_EQ(file_text(),
+              "; kept\n[Shell Folders]\nPrograms=/x\n[control panel\\Desktop]\n"
+              "screensaveusepassword=1\nOther=5\nScreenSavePasswordString=x\n");
 }
 
 // A rewrite ends every line with a bare LF; what a line with several CRs meant before must not
 // change, or storing the animation file could make a password required.
 TEST_F(RegistryIniTest, LinesWithSeveralCarriageReturnsMeanTheSameAfterARewrite) {
-    write_file("[Control Panel\\desktop]\r\r\nScreenSaveUsePassword=1\r\r\r\n"
-               "[Software\\tarvolo\\MepuScreenSaver]\r\nloadfile=/old.mpa\r\r\n");
+    write_file(
+        "[Control Panel\\desktop]\r\r\nScreenSaveUsePassword=1\r\r\r\n"
+        "[Software\\tarvolo\\MepuScreenSaver]\r\nloadfile=/old.mpa\r\r\n");
     RegistryIniStore store(path);
     EXPECT_TRUE(password_required(store));
     EXPECT_EQ(read_load_file(store), "/old.mpa");
     ASSERT_TRUE(write_load_file(store, "/new.mpa"));
     EXPECT_TRUE(password_required(store));
     EXPECT_EQ(read_load_file(store), "/new.mpa");
-    EXPECT_EQ(file_text(), "[Control Panel\\desktop]\nScreenSaveUsePassword=1\n"
-                           "[Software\\tarvolo\\MepuScreenSaver]\nloadfile=/new.mpa\n");
+    EXPECT_EQ(file_text(),
+              "[Control Panel\\desktop]\nScreenSaveUsePassword=1\n"
+              "[Software\\tarvolo\\MepuScreenSaver]\nloadfile=/new.mpa\n");
 }
 
 TEST_F(RegistryIniTest, NumbersAndStringsAreReadOnlyWhenTheyFit) {
-    write_file("[K]\nzero=0\none=1\nbig=4294967295\ntoo_big=4294967296\nword=yes\nneg=-1\n"
-               "empty=\nlong=" + std::string(1024, 'p') + "\n");
+    write_file(
+        "[K]\nzero=0\none=1\nbig=4294967295\ntoo_big=4294967296\nword=yes\nneg=-1\n"
+        "empty=\nlong=" +
+        std::string(1024, 'p') + "\n");
     RegistryIniStore store(path);
     struct Case {
         const char* name;
         bool is_number;
         uint32_t number;
-    } cases[] = {{"zero", true, 0},     {"one", true, 1},    {"big", true, 4294967295u},
-                 {"too_big", false, 0}, {"word", false, 0},  {"neg", false, 0},
+    } cases[] = {{"zero", true, 0},     {"one", true, 1},     {"big", true, 4294967295u},
+                 {"too_big", false, 0}, {"word", false, 0},   {"neg", false, 0},
                  {"empty", false, 0},   {"missing", false, 0}};
     for (const Case& c : cases) {
         uint32_t value = 77;

@@ -15,8 +15,8 @@ namespace {
 class SaverKeyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        had_path_ = store_.read_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, LOAD_FILE_BUFFER,
-                                       &saved_path_);
+        had_path_ =
+            store_.read_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, LOAD_FILE_BUFFER, &saved_path_);
         RegDeleteKeyA(HKEY_CURRENT_USER, SAVER_SETTINGS_KEY);
     }
     void TearDown() override {

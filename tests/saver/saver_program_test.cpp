@@ -16,8 +16,8 @@ struct ProgramTest : testing::Test {
     TempFile temp{file.bytes};
 
     int run(std::vector<const char*> args) {
-        return run_saver_program(parse_command_line(int(args.size()), args.data()), platform,
-                                 front, store);
+        return run_saver_program(parse_command_line(int(args.size()), args.data()), platform, front,
+                                 store);
     }
     void configure() { store.set_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, temp.path()); }
     void end_after(uint32_t ms, uint32_t message = SAVER_MSG_KEY_DOWN) {

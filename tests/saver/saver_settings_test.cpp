@@ -27,8 +27,8 @@ TEST(PasswordCheck, ComparesExactly) {
         {"empty stored, empty typed", true, true, "", "", PasswordCheck::ACCEPTED},
         {"nothing stored, empty typed", true, false, "", "", PasswordCheck::ACCEPTED},
         {"nothing stored, text typed", true, false, "", "x", PasswordCheck::WRONG},
-        {"stored too long counts as empty", true, true, std::string(260, 'a'), std::string(260, 'a'),
-         PasswordCheck::WRONG},
+        {"stored too long counts as empty", true, true, std::string(260, 'a'),
+         std::string(260, 'a'), PasswordCheck::WRONG},
         {"no desktop key accepts anything", false, false, "", "whatever", PasswordCheck::ACCEPTED},
     };
     for (const Case& c : cases) {
@@ -97,8 +97,8 @@ TEST(Settings, CancelWritesThePreviousPathBack) {
          std::string(1024, 'x'), "/a/walk.mpa"},
         {"the longest path that fits", false, "", false, std::string(1023, 'y'),
          std::string(1023, 'y')},
-        {"a refused choice is told", true, "/a/walk.mpa", false, "/b/run.mpa", "/a/walk.mpa",
-         true, true},
+        {"a refused choice is told", true, "/a/walk.mpa", false, "/b/run.mpa", "/a/walk.mpa", true,
+         true},
         {"a refused rewrite after cancel changes nothing", true, "/a/walk.mpa", true, "",
          "/a/walk.mpa", true, false},
     };
@@ -119,7 +119,8 @@ TEST(Settings, CancelWritesThePreviousPathBack) {
         EXPECT_EQ(front.initial_selections[0], c.before) << c.name;
         EXPECT_EQ(front.settings_owners[0], 31) << c.name;
         std::string written;
-        ASSERT_TRUE(store.read_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, 4096, &written)) << c.name;
+        ASSERT_TRUE(store.read_string(SAVER_SETTINGS_KEY, VALUE_LOAD_FILE, 4096, &written))
+            << c.name;
         EXPECT_EQ(written, c.after) << c.name;
     }
 }

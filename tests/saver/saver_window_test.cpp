@@ -93,8 +93,8 @@ TEST_F(SaverWindowTest, MouseMoveWithoutChangeDoesNotEndButOnePixelDoes) {
 }
 
 TEST_F(SaverWindowTest, KeysAndButtonsEndTheFullScreenSaver) {
-    for (uint32_t message : {SAVER_MSG_KEY_DOWN, SAVER_MSG_LEFT_BUTTON_DOWN,
-                             SAVER_MSG_RIGHT_BUTTON_DOWN}) {
+    for (uint32_t message :
+         {SAVER_MSG_KEY_DOWN, SAVER_MSG_LEFT_BUTTON_DOWN, SAVER_MSG_RIGHT_BUTTON_DOWN}) {
         FakeSaverPlatform fake;
         TickCounter window(fake, settings);
         window.platform_ = &fake;

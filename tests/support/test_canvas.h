@@ -6,8 +6,7 @@
 
 namespace test_support {
 
-inline void open_test_canvas()
-{
+inline void open_test_canvas() {
     resize_main_window(320, 240);
     palette_open();
     palette_init_gray(11000);

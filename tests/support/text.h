@@ -6,9 +6,6 @@
 
 namespace test_support {
 
-inline std::string utf8(const char8_t* text)
-{
-    return reinterpret_cast<const char*>(text);
-}
+inline std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 }  // namespace test_support

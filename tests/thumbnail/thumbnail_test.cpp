@@ -42,11 +42,14 @@ TEST(Thumbnail, ShowsTheFirstFrameWithInkElseTheFirstFrame) {
          FileBytes().header(2).record(ink_run_tokens(100, 3)).record(ink_run_tokens(500, 7)), 100,
          3},
         {"blank frames before the drawing",
-         FileBytes().header(3).record({}).record(anim_test::white_tokens()).record(
-             ink_run_tokens(FRAME_PIXELS - 5, 5)),
+         FileBytes()
+             .header(3)
+             .record({})
+             .record(anim_test::white_tokens())
+             .record(ink_run_tokens(FRAME_PIXELS - 5, 5)),
          FRAME_PIXELS - 5, 5},
-        {"no frame has ink", FileBytes().header(2).record(anim_test::white_tokens()).record({}),
-         -1, 0},
+        {"no frame has ink", FileBytes().header(2).record(anim_test::white_tokens()).record({}), -1,
+         0},
         {"no frames at all", FileBytes().header(0), -1, 0},
     };
     for (const PictureCase& c : cases) {
@@ -96,9 +99,9 @@ TEST(Thumbnail, SizeKeepsTheLongerSideWithinTheLimitAndGrowsByWholePixels) {
         int32_t longest;
         ThumbnailSize size;
     } cases[] = {
-        {128, {128, 96}}, {256, {256, 192}}, {320, {320, 240}}, {512, {320, 240}},
-        {640, {640, 480}}, {1024, {960, 720}}, {1, {1, 1}},     {0, {0, 0}},
-        {-5, {0, 0}},
+        {128, {128, 96}},  {256, {256, 192}}, {320, {320, 240}},
+        {512, {320, 240}}, {640, {640, 480}}, {1024, {960, 720}},
+        {1, {1, 1}},       {0, {0, 0}},       {-5, {0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.longest);

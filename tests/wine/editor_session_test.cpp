@@ -217,7 +217,8 @@ void save_over(const DrivenProgram& program, HWND main, const std::string& path)
     SetDlgItemTextA(dialog, FILE_NAME_FIELD, path.c_str());
     press_button(dialog, IDOK);
     HWND confirm = nullptr;
-    ASSERT_TRUE(wait_for([&] { return (confirm = find_other_box("ファイルの保存", dialog)) != nullptr; }));
+    ASSERT_TRUE(
+        wait_for([&] { return (confirm = find_other_box("ファイルの保存", dialog)) != nullptr; }));
     press_button(confirm, IDYES);
     ASSERT_TRUE(wait_for([&] { return !IsWindow(dialog); }));
 }

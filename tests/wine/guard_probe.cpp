@@ -37,6 +37,5 @@ void save_animation() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int show) {
-    return win32_host_main(instance, command_line, show,
-                           {app_main, free_app_data, save_animation});
+    return win32_host_main(instance, command_line, show, {app_main, free_app_data, save_animation});
 }

@@ -31,10 +31,9 @@ protected:
                                          std::string path = {}) {
         if (path.empty()) path = folder + "\\mepu.erf";
         expect_box(RUNTIME_ERROR, "めぷ実行中にエラーが発生しました。");
-        expect_box(RUNTIME_ERROR,
-                   "エラーに関する情報を" + shown +
-                       "に記録しました。もしよろしければこのファイルを"
-                       "tarvolo program systemsまで送ってください。");
+        expect_box(RUNTIME_ERROR, "エラーに関する情報を" + shown +
+                                      "に記録しました。もしよろしければこのファイルを"
+                                      "tarvolo program systemsまで送ってください。");
         expect_box(RUNTIME_ERROR,
                    "現在編集中のアニメデータを書き込みます。.ただし、データが壊れている可能性があ"
                    "るので別のファイル名で保存することをお勧めします。");

@@ -5,8 +5,7 @@
 
 namespace {
 
-TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultUnderHome)
-{
+TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultUnderHome) {
     struct Case {
         const char* value;
         const char* home;
@@ -24,7 +23,8 @@ TEST(XdgBaseFolder, AnAbsoluteValueCountsElseTheDefaultUnderHome)
         {"cfg", "", ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.value ? c.value : "(unset)") + " / " + (c.home ? c.home : "(unset)"));
+        SCOPED_TRACE(std::string(c.value ? c.value : "(unset)") + " / " +
+                     (c.home ? c.home : "(unset)"));
         EXPECT_EQ(xdg_config_home(c.value, c.home), c.expected);
     }
 }

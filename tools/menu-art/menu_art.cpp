@@ -180,24 +180,15 @@ void draw_pictogram(Picture& picture, Pictogram pictogram, int x, int y) {
     const int left = x + 4;
     const int top = y + 4;
     switch (pictogram) {
-        case Pictogram::none:
-            return;
+        case Pictogram::none: return;
         case Pictogram::white_swatch:
             picture.fill(left, top, left + 8, top + 8, WHITE);
             picture.frame(left, top, left + 8, top + 8, BLACK);
             return;
-        case Pictogram::black_swatch:
-            picture.fill(left, top, left + 8, top + 8, BLACK);
-            return;
-        case Pictogram::thin:
-            picture.fill(left, top + 4, left + 8, top + 4, BLACK);
-            return;
-        case Pictogram::medium:
-            picture.fill(left, top + 3, left + 8, top + 5, BLACK);
-            return;
-        case Pictogram::thick:
-            picture.fill(left, top + 2, left + 8, top + 6, BLACK);
-            return;
+        case Pictogram::black_swatch: picture.fill(left, top, left + 8, top + 8, BLACK); return;
+        case Pictogram::thin: picture.fill(left, top + 4, left + 8, top + 4, BLACK); return;
+        case Pictogram::medium: picture.fill(left, top + 3, left + 8, top + 5, BLACK); return;
+        case Pictogram::thick: picture.fill(left, top + 2, left + 8, top + 6, BLACK); return;
     }
 }
 

@@ -131,8 +131,7 @@ ConverterDialog::ConverterDialog(QWidget* parent)
         bar->installEventFilter(this);
         connect(bar, &QAbstractSlider::actionTriggered, this,
                 [this, bar](int action) { scroll(bar, action); });
-        connect(bar, &QAbstractSlider::sliderReleased, this,
-                [this, bar] { thumb_released(bar); });
+        connect(bar, &QAbstractSlider::sliderReleased, this, [this, bar] { thumb_released(bar); });
     }
     width_bar_->setRange(1, MAX_OUTPUT_WIDTH);
     height_bar_->setRange(1, MAX_OUTPUT_HEIGHT);
@@ -140,7 +139,8 @@ ConverterDialog::ConverterDialog(QWidget* parent)
     connect(choose_output_button, &QPushButton::clicked, this, &ConverterDialog::choose_output);
     connect(run_button, &QPushButton::clicked, this, &ConverterDialog::run_conversion);
     connect(gif_choice_, &QRadioButton::toggled, this, &ConverterDialog::take_output_choices);
-    connect(gif_scale_, &QComboBox::currentIndexChanged, this, &ConverterDialog::take_output_choices);
+    connect(gif_scale_, &QComboBox::currentIndexChanged, this,
+            &ConverterDialog::take_output_choices);
     connect(gif_loop_, &QCheckBox::toggled, this, &ConverterDialog::take_output_choices);
     take_output_choices();
     clamp_and_show_size();
@@ -148,9 +148,7 @@ ConverterDialog::ConverterDialog(QWidget* parent)
 
 ConverterDialog::~ConverterDialog() { release_source_frames(state_.get()); }
 
-QWidget* ConverterDialog::control(int id) const {
-    return findChild<QWidget*>(QString::number(id));
-}
+QWidget* ConverterDialog::control(int id) const { return findChild<QWidget*>(QString::number(id)); }
 
 void ConverterDialog::choose_input() {
     const QString filter = ui_text(FILTER_NAME_ANIMATION) + QStringLiteral(" (") +
@@ -170,8 +168,8 @@ void ConverterDialog::take_output_choices() {
     state_->output_kind = gif ? OutputKind::gif_animation : OutputKind::bmp_files;
     state_->gif.scale = MIN_GIF_SCALE + gif_scale_->currentIndex();
     state_->gif.loop_forever = gif_loop_->isChecked();
-    for (QWidget* widget : {static_cast<QWidget*>(gif_scale_label_), static_cast<QWidget*>(gif_scale_),
-                            static_cast<QWidget*>(gif_loop_)})
+    for (QWidget* widget : {static_cast<QWidget*>(gif_scale_label_),
+                            static_cast<QWidget*>(gif_scale_), static_cast<QWidget*>(gif_loop_)})
         widget->setEnabled(gif);
 }
 
@@ -187,7 +185,8 @@ void ConverterDialog::choose_output() {
     const QString chosen = save.selectedFiles().constFirst();
     if (chosen.isEmpty()) return;
     if (set_converter_path(state_->output_path, QFile::encodeName(chosen)) != 0 ||
-        set_converter_path(state_->output_title, QFile::encodeName(QFileInfo(chosen).fileName())) != 0)
+        set_converter_path(state_->output_title, QFile::encodeName(QFileInfo(chosen).fileName())) !=
+            0)
         state_->output_title[0] = '\0';
 }
 
@@ -223,11 +222,11 @@ void ConverterDialog::scroll(QScrollBar* bar, int qt_action) {
 
 void ConverterDialog::thumb_released(QScrollBar* bar) {
     const int32_t thumb = bar->sliderPosition();
-    apply_scroll(bar, bar == width_bar_
-                          ? scroll_output_width(state_->output_width, ScrollAction::thumb_position,
-                                                thumb)
-                          : scroll_output_height(state_->output_height,
-                                                 ScrollAction::thumb_position, thumb));
+    apply_scroll(
+        bar,
+        bar == width_bar_
+            ? scroll_output_width(state_->output_width, ScrollAction::thumb_position, thumb)
+            : scroll_output_height(state_->output_height, ScrollAction::thumb_position, thumb));
 }
 
 void ConverterDialog::apply_scroll(QScrollBar* bar, ScrollResult result) {

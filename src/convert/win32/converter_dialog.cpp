@@ -164,9 +164,7 @@ INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
             DestroyWindow(dialog);
             PostQuitMessage(0);
             return TRUE;
-        case WM_NCDESTROY:
-            delete context;
-            return FALSE;
+        case WM_NCDESTROY: delete context; return FALSE;
         case WM_COMMAND:
             if (context == nullptr) return FALSE;
             switch (LOWORD(wparam)) {

@@ -29,7 +29,9 @@ int run_dialog(const char* input) {
     if (input != nullptr) {
         char full[CONVERTER_PATH_CAPACITY];
         const DWORD length = GetFullPathNameA(input, sizeof full, full, nullptr);
-        set_converter_path(state->input_path, length == 0 ? input : length < sizeof full ? full : "");
+        set_converter_path(state->input_path, length == 0            ? input
+                                              : length < sizeof full ? full
+                                                                     : "");
     }
     HWND dialog = create_converter_dialog(GetModuleHandleA(nullptr), state.get());
     if (dialog == nullptr) return -1;

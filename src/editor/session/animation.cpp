@@ -9,26 +9,18 @@ namespace {
 
 AnimationState g_state;
 
-bool index_is_counted(int32_t index)
-{
+bool index_is_counted(int32_t index) {
     const Animation& anim = g_state.animation;
     return index >= 0 && index < anim.frame_count;
 }
 
 }  // namespace
 
-AnimationState& animation_state()
-{
-    return g_state;
-}
+AnimationState& animation_state() { return g_state; }
 
-Animation& animation()
-{
-    return g_state.animation;
-}
+Animation& animation() { return g_state.animation; }
 
-void release_animation()
-{
+void release_animation() {
     Animation& anim = g_state.animation;
     if (anim.frames != nullptr) {
         free_frames(anim.frames, anim.frame_count);
@@ -39,8 +31,7 @@ void release_animation()
     g_state.undo_frame = nullptr;
 }
 
-int init_animation()
-{
+int init_animation() {
     release_animation();
     g_state.print = PrintValues{};
     Animation& anim = g_state.animation;
@@ -59,8 +50,7 @@ int init_animation()
     return 0;
 }
 
-int32_t compress_canvas(const uint8_t* bits, int32_t width, int32_t height, Frame** slot)
-{
+int32_t compress_canvas(const uint8_t* bits, int32_t width, int32_t height, Frame** slot) {
     // The old frame is freed only once the new one exists, so the slot always holds a frame.
     Frame* frame = encode_frame(bits, width, height, g_state.scratch, g_state.allocate);
     if (frame == nullptr) {
@@ -71,13 +61,11 @@ int32_t compress_canvas(const uint8_t* bits, int32_t width, int32_t height, Fram
     return frame->token_count;
 }
 
-void set_print_values(uint8_t ink_value, uint8_t paper_value)
-{
+void set_print_values(uint8_t ink_value, uint8_t paper_value) {
     g_state.print = PrintValues{ink_value, paper_value};
 }
 
-void print_page(int32_t index)
-{
+void print_page(int32_t index) {
     if (!index_is_counted(index)) {
         print_text("error in print_page");
         return;
@@ -90,8 +78,7 @@ void print_page(int32_t index)
                g_state.print.ink_value, g_state.print.paper_value);
 }
 
-void set_raw_bit_values(uint8_t zero_value, uint8_t one_value)
-{
+void set_raw_bit_values(uint8_t zero_value, uint8_t one_value) {
     for (int n = 0; n < 16; ++n) {
         for (int j = 0; j < 4; ++j) {
             g_state.raw_bits.entries[n][j] = (n >> j & 1) != 0 ? one_value : zero_value;
@@ -99,8 +86,7 @@ void set_raw_bit_values(uint8_t zero_value, uint8_t one_value)
     }
 }
 
-void print_raw_page(int32_t index)
-{
+void print_raw_page(int32_t index) {
     if (!index_is_counted(index)) {
         print_text("error in print_page");
         return;
@@ -113,7 +99,8 @@ void print_raw_page(int32_t index)
     const uint8_t* raw = frame_tokens(frame);
     const int64_t pixels = static_cast<int64_t>(screen.width) * screen.height;
     // A block shorter than a full picture (never read that way, but cheap to guard) draws less.
-    const int32_t bytes = frame->token_count < RAW_FRAME_BYTES ? frame->token_count : RAW_FRAME_BYTES;
+    const int32_t bytes =
+        frame->token_count < RAW_FRAME_BYTES ? frame->token_count : RAW_FRAME_BYTES;
     int64_t position = 0;
     for (int32_t i = 0; i < bytes; ++i) {
         const int nibbles[2] = {raw[i] & 0x0F, raw[i] >> 4};
@@ -128,8 +115,7 @@ void print_raw_page(int32_t index)
     }
 }
 
-int32_t store_current_frame()
-{
+int32_t store_current_frame() {
     Animation& anim = g_state.animation;
     if (!index_is_counted(anim.current_frame)) {
         return -1;
@@ -139,8 +125,7 @@ int32_t store_current_frame()
                            &anim.frames[anim.current_frame]);
 }
 
-int32_t store_undo_frame()
-{
+int32_t store_undo_frame() {
     const VirtualScreen& screen = virtual_screen();
     return compress_canvas(screen.bits, screen.width, screen.height, &g_state.undo_frame);
 }

@@ -11,8 +11,7 @@ constexpr int WINDOWS_DIRECTORY_CAPACITY = 2000;
 
 }  // namespace
 
-std::string config_file_path()
-{
+std::string config_file_path() {
     char folder[WINDOWS_DIRECTORY_CAPACITY];
     if (windows_directory(folder, sizeof folder) < 0) {
         return std::string();
@@ -20,8 +19,7 @@ std::string config_file_path()
     return std::string(folder) + path_separator() + CONFIG_FILE_NAME;
 }
 
-std::string user_config_file_path(bool create_folder)
-{
+std::string user_config_file_path(bool create_folder) {
     char folder[WINDOWS_DIRECTORY_CAPACITY];
     if (user_config_directory(folder, sizeof folder, create_folder) < 0) {
         return std::string();
@@ -29,14 +27,13 @@ std::string user_config_file_path(bool create_folder)
     return std::string(folder) + path_separator() + CONFIG_FILE_NAME;
 }
 
-bool program_folder_fits(const std::string& folder)
-{
-    return folder.size() + LONGEST_MENU_IMAGE_NAME < static_cast<std::size_t>(PROGRAM_FOLDER_CAPACITY);
+bool program_folder_fits(const std::string& folder) {
+    return folder.size() + LONGEST_MENU_IMAGE_NAME <
+           static_cast<std::size_t>(PROGRAM_FOLDER_CAPACITY);
 }
 
 // Reading stops once the word is too long to be used.
-std::string read_first_word(std::FILE* file)
-{
+std::string read_first_word(std::FILE* file) {
     std::string word;
     int c = std::fgetc(file);
     while (c != EOF && std::isspace(c) != 0) {

@@ -16,14 +16,12 @@ constexpr uint8_t DIB_TRANSPARENT_SOURCE = 1;
 constexpr uint8_t DIB_BLACK_SOURCE = 2;
 constexpr uint8_t CANVAS_BLACK = 10;
 
-uint32_t little_endian_uint32(const uint8_t* bytes)
-{
+uint32_t little_endian_uint32(const uint8_t* bytes) {
     return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-bool read_whole_file(const char* path, std::vector<uint8_t>* contents)
-{
+bool read_whole_file(const char* path, std::vector<uint8_t>* contents) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
         return false;
@@ -38,21 +36,16 @@ bool read_whole_file(const char* path, std::vector<uint8_t>* contents)
     return !failed;
 }
 
-void release_image(ImageRef* image)
-{
+void release_image(ImageRef* image) {
     std::free(image->bits);
     *image = ImageRef{};
 }
 
 }  // namespace
 
-MenuImages& menu_images()
-{
-    return g_menu_images;
-}
+MenuImages& menu_images() { return g_menu_images; }
 
-int decode_dib(const uint8_t* data, std::size_t size, ImageRef* image)
-{
+int decode_dib(const uint8_t* data, std::size_t size, ImageRef* image) {
     if (size < FILE_HEADER_BYTES + INFO_HEADER_BYTES || data[0] != 'B' || data[1] != 'M') {
         return -1;
     }
@@ -84,8 +77,7 @@ int decode_dib(const uint8_t* data, std::size_t size, ImageRef* image)
     return 0;
 }
 
-int load_menu_image(const char* path, ImageRef* image)
-{
+int load_menu_image(const char* path, ImageRef* image) {
     std::vector<uint8_t> contents;
     if (!read_whole_file(path, &contents)) {
         return -1;
@@ -93,8 +85,7 @@ int load_menu_image(const char* path, ImageRef* image)
     return decode_dib(contents.data(), contents.size(), image);
 }
 
-int load_menu_images(const char* folder, MenuImages* images)
-{
+int load_menu_images(const char* folder, MenuImages* images) {
     release_menu_images(images);
     struct Entry {
         const char* file;
@@ -111,8 +102,7 @@ int load_menu_images(const char* folder, MenuImages* images)
     return sum;
 }
 
-void release_menu_images(MenuImages* images)
-{
+void release_menu_images(MenuImages* images) {
     release_image(&images->sysmenu);
     release_image(&images->animmenu);
     release_image(&images->stpmenu);

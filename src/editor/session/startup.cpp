@@ -15,8 +15,7 @@ namespace {
 
 constexpr int GRAY_RAMP_KEY = 11000;
 
-void prepare_palette()
-{
+void prepare_palette() {
     palette_open();
     palette_init_gray(GRAY_RAMP_KEY);
     load_system_colors();
@@ -24,13 +23,12 @@ void prepare_palette()
     build_palette();
 }
 
-int load_images_from_config(std::FILE* file)
-{
+int load_images_from_config(std::FILE* file) {
     const std::string folder = read_first_word(file);
     std::fclose(file);
     if (!program_folder_fits(folder)) {
-        message_box(TEXT_CONFIG_FOLDER_TOO_LONG, CAPTION_RUNTIME_ERROR,
-                    MessageButtons::ok, MessageIcon::error);
+        message_box(TEXT_CONFIG_FOLDER_TOO_LONG, CAPTION_RUNTIME_ERROR, MessageButtons::ok,
+                    MessageIcon::error);
         return -1;
     }
     return load_menu_images(folder.c_str(), &menu_images());
@@ -42,8 +40,7 @@ enum class ConfigLoad { loaded, none_found, folder_wrong };
 // else the user's own. A file whose folder is wrong gives way to the next, so that a stale one
 // in the Windows directory, which an ordinary user may not delete, does not hide the user's;
 // `wrong_path` receives the first such file.
-ConfigLoad load_images_from_configs(std::string* wrong_path)
-{
+ConfigLoad load_images_from_configs(std::string* wrong_path) {
     ConfigLoad load = ConfigLoad::none_found;
     for (const std::string& path : {config_file_path(), user_config_file_path(false)}) {
         std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "r");
@@ -64,21 +61,18 @@ ConfigLoad load_images_from_configs(std::string* wrong_path)
 // The file whose folder was wrong goes, so that the next start runs the setup again. Where it
 // cannot go (the Windows directory, for an ordinary user), the setup runs now and writes the
 // user's own file, which the next start finds. True when the images are loaded.
-bool recover_from_wrong_folder(const std::string& wrong_path, bool* exit_requested)
-{
-    message_box(TEXT_PROGRAM_FOLDER_NOT_FOUND,
-                CAPTION_RUNTIME_ERROR, MessageButtons::ok, MessageIcon::error);
+bool recover_from_wrong_folder(const std::string& wrong_path, bool* exit_requested) {
+    message_box(TEXT_PROGRAM_FOLDER_NOT_FOUND, CAPTION_RUNTIME_ERROR, MessageButtons::ok,
+                MessageIcon::error);
     if (std::remove(wrong_path.c_str()) == 0) {
-        message_box(TEXT_RESTART_FOR_SETUP,
-                    CAPTION_RUNTIME_ERROR, MessageButtons::ok, MessageIcon::error);
+        message_box(TEXT_RESTART_FOR_SETUP, CAPTION_RUNTIME_ERROR, MessageButtons::ok,
+                    MessageIcon::error);
         return false;
     }
     const std::string user_path = user_config_file_path(true);
     if (user_path.empty() || user_path == wrong_path) {
         char text[4096];
-        std::snprintf(text, sizeof text,
-                      FORMAT_CONFIG_NOT_DELETED,
-                      wrong_path.c_str());
+        std::snprintf(text, sizeof text, FORMAT_CONFIG_NOT_DELETED, wrong_path.c_str());
         message_box(text, CAPTION_RUNTIME_ERROR, MessageButtons::ok, MessageIcon::error);
         return false;
     }
@@ -92,8 +86,7 @@ bool recover_from_wrong_folder(const std::string& wrong_path, bool* exit_request
 
 // The menu images by way of the configuration file, after the first-run setup where there is
 // none yet.
-bool load_menu_images_configured(bool* exit_requested)
-{
+bool load_menu_images_configured(bool* exit_requested) {
     std::string wrong_path;
     ConfigLoad load = load_images_from_configs(&wrong_path);
     if (load == ConfigLoad::none_found) {
@@ -104,18 +97,14 @@ bool load_menu_images_configured(bool* exit_requested)
         load = load_images_from_configs(&wrong_path);
     }
     switch (load) {
-    case ConfigLoad::loaded:
-        return true;
-    case ConfigLoad::none_found:
-        return false;
-    case ConfigLoad::folder_wrong:
-        break;
+        case ConfigLoad::loaded: return true;
+        case ConfigLoad::none_found: return false;
+        case ConfigLoad::folder_wrong: break;
     }
     return recover_from_wrong_folder(wrong_path, exit_requested);
 }
 
-void show_welcome()
-{
+void show_welcome() {
     const VirtualScreen& screen = virtual_screen();
     fill_bytes(screen.bits, screen.width, screen.height, CANVAS_PAPER);
     clear_text();
@@ -124,8 +113,7 @@ void show_welcome()
     print_text(TEXT_WELCOME_MENU_HINT);
 }
 
-void wait_for_first_click()
-{
+void wait_for_first_click() {
     for (;;) {
         int x = 0;
         int y = 0;
@@ -139,16 +127,14 @@ void wait_for_first_click()
     }
 }
 
-StartupOutcome stop()
-{
+StartupOutcome stop() {
     request_exit();
     return StartupOutcome::stopped;
 }
 
 }  // namespace
 
-StartupOutcome start_editor()
-{
+StartupOutcome start_editor() {
     resize_main_window(CANVAS_WIDTH, CANVAS_HEIGHT);
     prepare_palette();
     AnimationFileNames& names = animation_file_names();
@@ -175,16 +161,14 @@ StartupOutcome start_editor()
         return StartupOutcome::menu_loop;
     }
     if (!set_file_name(names.current_path, file)) {
-        message_box(TEXT_READ_ERROR, CAPTION_FILE_ERROR, MessageButtons::ok,
-                    MessageIcon::error);
+        message_box(TEXT_READ_ERROR, CAPTION_FILE_ERROR, MessageButtons::ok, MessageIcon::error);
         return StartupOutcome::menu_loop;
     }
     load_animation_file();
     return StartupOutcome::play_command_line_file;
 }
 
-void release_animation_data()
-{
+void release_animation_data() {
     release_animation();
     release_menu_images(&menu_images());
 }

@@ -15,36 +15,32 @@ struct AppGate {
     bool started = false;
     bool paused = false;
     bool ending = false;
-    bool held = false;      // the application thread waits in the gate
-    bool parked = false;    // the application thread stays in the gate for good
+    bool held = false;    // the application thread waits in the gate
+    bool parked = false;  // the application thread stays in the gate for good
     bool finished = false;
 };
 
-AppGate& gate()
-{
+AppGate& gate() {
     // Never destroyed: a detached application thread may still be notifying it while the
     // process exits.
     static AppGate& instance = *new AppGate;
     return instance;
 }
 
-[[noreturn]] void park_for_good()
-{
+[[noreturn]] void park_for_good() {
     // Nothing wakes this thread again; the process ends around it.
     for (;;) std::this_thread::sleep_for(std::chrono::hours(24));
 }
 
 template <typename Done>
-bool wait_until(int timeout_ms, Done done)
-{
+bool wait_until(int timeout_ms, Done done) {
     AppGate& g = gate();
     std::unique_lock lock(g.mutex);
     return g.changed.wait_for(lock, std::chrono::milliseconds(timeout_ms), [&] { return done(g); });
 }
 }  // namespace
 
-void app_gate_bind_current_thread()
-{
+void app_gate_bind_current_thread() {
     AppGate& g = gate();
     std::lock_guard lock(g.mutex);
     g.app_thread = std::this_thread::get_id();
@@ -53,8 +49,7 @@ void app_gate_bind_current_thread()
     g.held = g.parked = g.finished = false;
 }
 
-void app_gate_thread_finished()
-{
+void app_gate_thread_finished() {
     AppGate& g = gate();
     std::lock_guard lock(g.mutex);
     g.finished = true;
@@ -62,15 +57,13 @@ void app_gate_thread_finished()
     g.changed.notify_all();
 }
 
-void app_gate_thread_starting()
-{
+void app_gate_thread_starting() {
     AppGate& g = gate();
     std::lock_guard lock(g.mutex);
     g.finished = false;
 }
 
-void app_gate_pass()
-{
+void app_gate_pass() {
     AppGate& g = gate();
     std::unique_lock lock(g.mutex);
     if (!g.started || std::this_thread::get_id() != g.app_thread) return;
@@ -87,15 +80,13 @@ void app_gate_pass()
     g.held = false;
 }
 
-void app_gate_pause()
-{
+void app_gate_pause() {
     AppGate& g = gate();
     std::lock_guard lock(g.mutex);
     g.paused = true;
 }
 
-void app_gate_resume()
-{
+void app_gate_resume() {
     // Clicks made while the application was held were meant for no loop of it.
     pointer_forget_clicks();
     AppGate& g = gate();
@@ -104,40 +95,35 @@ void app_gate_resume()
     g.changed.notify_all();
 }
 
-void app_gate_end()
-{
+void app_gate_end() {
     AppGate& g = gate();
     std::lock_guard lock(g.mutex);
     g.ending = true;
     g.changed.notify_all();
 }
 
-bool app_gate_ending()
-{
+bool app_gate_ending() {
     AppGate& g = gate();
     std::lock_guard lock(g.mutex);
     return g.ending;
 }
 
-bool app_gate_wait_held(int timeout_ms)
-{
-    return wait_until(timeout_ms,
-                      [](const AppGate& g) { return !g.started || g.finished || g.held || g.parked; });
+bool app_gate_wait_held(int timeout_ms) {
+    return wait_until(timeout_ms, [](const AppGate& g) {
+        return !g.started || g.finished || g.held || g.parked;
+    });
 }
 
-bool app_gate_wait_finished(int timeout_ms)
-{
+bool app_gate_wait_finished(int timeout_ms) {
     return wait_until(timeout_ms, [](const AppGate& g) { return g.finished; });
 }
 
-bool app_gate_wait_stopped(int timeout_ms)
-{
+bool app_gate_wait_stopped(int timeout_ms) {
     return wait_until(timeout_ms,
                       [](const AppGate& g) { return !g.started || g.finished || g.parked; });
 }
 
-void app_gate_reset()
-{
+void app_gate_reset() {
     AppGate& g = gate();
     std::lock_guard lock(g.mutex);
     g.app_thread = std::thread::id();

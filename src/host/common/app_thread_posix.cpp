@@ -29,22 +29,19 @@ struct CrashCatch {
     bool installed = false;
 };
 
-CrashCatch& crash_catch()
-{
+CrashCatch& crash_catch() {
     static CrashCatch state;
     return state;
 }
 
-int signal_slot(int signal_number)
-{
+int signal_slot(int signal_number) {
     for (std::size_t i = 0; i < sizeof CRASH_SIGNALS / sizeof CRASH_SIGNALS[0]; ++i) {
         if (CRASH_SIGNALS[i] == signal_number) return static_cast<int>(i);
     }
     return -1;
 }
 
-void on_crash_signal(int signal_number, siginfo_t* info, void* /*context*/)
-{
+void on_crash_signal(int signal_number, siginfo_t* info, void* /*context*/) {
     CrashCatch& state = crash_catch();
     if (state.armed.load() && pthread_equal(pthread_self(), state.app_thread)) {
         state.armed.store(false);
@@ -57,8 +54,7 @@ void on_crash_signal(int signal_number, siginfo_t* info, void* /*context*/)
     if (info == nullptr || info->si_code <= 0) raise(signal_number);
 }
 
-void install_crash_handlers()
-{
+void install_crash_handlers() {
     CrashCatch& state = crash_catch();
     if (state.installed) return;
     state.installed = true;
@@ -74,8 +70,7 @@ void install_crash_handlers()
 // The handler must not run on the stack that just overflowed or was smashed. Returns the
 // thread's previous alternate stack, which must be back in place when the thread ends (a
 // sanitizer runtime frees its own one then).
-stack_t use_alternate_signal_stack(void* memory)
-{
+stack_t use_alternate_signal_stack(void* memory) {
     stack_t stack{};
     stack.ss_sp = memory;
     stack.ss_size = ALTERNATE_STACK_BYTES;
@@ -87,8 +82,7 @@ stack_t use_alternate_signal_stack(void* memory)
 
 // The guarded call of app_main. Kept apart so that nothing with a destructor lives in the frame
 // that sigsetjmp returns to twice.
-void run_app_main_caught()
-{
+void run_app_main_caught() {
     CrashCatch& state = crash_catch();
     state.app_thread = pthread_self();
     if (sigsetjmp(state.jump_back, 1) != 0) return;
@@ -101,8 +95,7 @@ void run_app_main_caught()
     state.armed.store(false);
 }
 
-void app_thread_main(void* alternate_stack)
-{
+void app_thread_main(void* alternate_stack) {
     app_gate_bind_current_thread();
     const stack_t previous_stack = use_alternate_signal_stack(alternate_stack);
     run_app_main_caught();
@@ -113,8 +106,7 @@ void app_thread_main(void* alternate_stack)
 }
 }  // namespace
 
-bool start_app_thread()
-{
+bool start_app_thread() {
     install_crash_handlers();
     app_gate_thread_starting();
     void* alternate_stack = std::malloc(ALTERNATE_STACK_BYTES);

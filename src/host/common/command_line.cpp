@@ -4,14 +4,12 @@
 
 #include "host/host.h"
 
-CommandLineFile& command_line_state()
-{
+CommandLineFile& command_line_state() {
     static CommandLineFile file;
     return file;
 }
 
-void set_command_line(const char* command_line)
-{
+void set_command_line(const char* command_line) {
     CommandLineFile& file = command_line_state();
     file.name.clear();
     file.present = false;
@@ -26,8 +24,7 @@ void set_command_line(const char* command_line)
     file.present = true;
 }
 
-const char* command_line_file()
-{
+const char* command_line_file() {
     const CommandLineFile& file = command_line_state();
     return file.present ? file.name.c_str() : nullptr;
 }

@@ -5,14 +5,12 @@
 #include "host/common/app_gate.h"
 #include "host/host.h"
 
-CommandLog& command_log()
-{
+CommandLog& command_log() {
     static CommandLog log{nullptr, 0, 0, std::realloc};
     return log;
 }
 
-void release_command_log()
-{
+void release_command_log() {
     CommandLog& log = command_log();
     std::free(log.codes);
     log.codes = nullptr;
@@ -20,8 +18,7 @@ void release_command_log()
     log.capacity = 0;
 }
 
-void log_command(int code)
-{
+void log_command(int code) {
     app_gate_pass();
     CommandLog& log = command_log();
     if (log.count == log.capacity) {

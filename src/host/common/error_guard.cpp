@@ -12,16 +12,14 @@ namespace {
 const char* const RUNTIME_ERROR_TITLE = "実行時のエラー";
 constexpr int FOLDER_CAPACITY = 2000;
 
-void show_error(const char* text, const char* title)
-{
+void show_error(const char* text, const char* title) {
     message_box(text, title, MessageButtons::ok, MessageIcon::error);
 }
 
 // The current folder is often read-only (a shortcut without a working folder, a program folder
 // under Program Files); the user's configuration folder takes the report then. `where` receives
 // the name the boxes give it.
-std::FILE* open_report(char (&where)[FOLDER_CAPACITY + 16])
-{
+std::FILE* open_report(char (&where)[FOLDER_CAPACITY + 16]) {
     std::snprintf(where, sizeof where, "%s", CRASH_REPORT_FILE);
     if (std::FILE* report = std::fopen(CRASH_REPORT_FILE, "w")) {
         return report;
@@ -36,8 +34,7 @@ std::FILE* open_report(char (&where)[FOLDER_CAPACITY + 16])
 }
 }  // namespace
 
-void run_error_guard()
-{
+void run_error_guard() {
     // A host that is ending stops the thread here, before anything is written.
     app_gate_pass();
     char where[FOLDER_CAPACITY + 16];
@@ -57,8 +54,9 @@ void run_error_guard()
                       where);
         show_error(text, RUNTIME_ERROR_TITLE);
     }
-    show_error("現在編集中のアニメデータを書き込みます。.ただし、データが壊れている可能性があるので別の"
-               "ファイル名で保存することをお勧めします。",
-               RUNTIME_ERROR_TITLE);
+    show_error(
+        "現在編集中のアニメデータを書き込みます。.ただし、データが壊れている可能性があるので別の"
+        "ファイル名で保存することをお勧めします。",
+        RUNTIME_ERROR_TITLE);
     app_entry_points().save_animation();
 }

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-void write_palette_dump(const PaletteEntry (&system)[256])
-{
+void write_palette_dump(const PaletteEntry (&system)[256]) {
     std::FILE* file = std::fopen(PALETTE_DUMP_FILE, "w");
     if (file == nullptr) return;
     for (int i = 0; i < 256; ++i) {
@@ -12,8 +11,10 @@ void write_palette_dump(const PaletteEntry (&system)[256])
         if (store.red != shown.red || store.green != shown.green || store.blue != shown.blue) {
             std::fputs("\nwarning not mach system pallete", file);
         }
-        std::fprintf(file, "\n VVD %d  r = %d g = %d b = %d", i, store.red, store.green, store.blue);
-        std::fprintf(file, "\n WIN %d  r = %d g = %d b = %d", i, shown.red, shown.green, shown.blue);
+        std::fprintf(file, "\n VVD %d  r = %d g = %d b = %d", i, store.red, store.green,
+                     store.blue);
+        std::fprintf(file, "\n WIN %d  r = %d g = %d b = %d", i, shown.red, shown.green,
+                     shown.blue);
     }
     std::fclose(file);
 }

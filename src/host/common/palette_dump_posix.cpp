@@ -4,8 +4,7 @@
 #include "host/common/palette_dump.h"
 #include "host/common/palette_store.h"
 
-void dump_palette()
-{
+void dump_palette() {
     app_gate_pass();
     PaletteEntry system[256];
     for (int i = 0; i < 256; ++i) system[i] = fixed_system_palette_entry(i);

@@ -10,9 +10,8 @@
 
 namespace {
 // mkdir -p: the Windows directory always exists, so its Linux place must too.
-void make_folders(const std::string& folder)
-{
-    for (std::size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+void make_folders(const std::string& folder) {
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return;
         if (slash == std::string::npos) return;
@@ -20,8 +19,7 @@ void make_folders(const std::string& folder)
 }
 }  // namespace
 
-int copy_directory_name(const char* folder, char* buffer, int capacity)
-{
+int copy_directory_name(const char* folder, char* buffer, int capacity) {
     std::string name = folder;
     while (name.size() > 1 && name.back() == '/') name.pop_back();
     if (name.empty() || capacity <= 0 || name.size() + 1 > static_cast<std::size_t>(capacity)) {
@@ -32,8 +30,7 @@ int copy_directory_name(const char* folder, char* buffer, int capacity)
     return static_cast<int>(name.size());
 }
 
-int linux_windows_directory(char* buffer, int capacity)
-{
+int linux_windows_directory(char* buffer, int capacity) {
     const std::string folder = mepu_config_folder();
     if (folder.empty()) return -1;
     return copy_directory_name(folder.c_str(), buffer, capacity);

@@ -5,14 +5,12 @@
 #include "host/common/app_gate.h"
 #include "host/host.h"
 
-TextLayoutState& text_layout_state()
-{
+TextLayoutState& text_layout_state() {
     static TextLayoutState state;
     return state;
 }
 
-void attach_text_surface(TextSurface* surface)
-{
+void attach_text_surface(TextSurface* surface) {
     TextLayoutState& state = text_layout_state();
     state.surface = surface;
     state.x = 0;
@@ -20,14 +18,10 @@ void attach_text_surface(TextSurface* surface)
 }
 
 namespace {
-int line_height(TextLayoutState& state)
-{
-    return state.surface->letter_height() + state.line_gap;
-}
+int line_height(TextLayoutState& state) { return state.surface->letter_height() + state.line_gap; }
 }  // namespace
 
-void clear_text()
-{
+void clear_text() {
     app_gate_pass();
     TextLayoutState& state = text_layout_state();
     if (state.surface == nullptr) return;
@@ -36,8 +30,7 @@ void clear_text()
     state.y = 0;
 }
 
-void set_text_pos(int column, int row)
-{
+void set_text_pos(int column, int row) {
     app_gate_pass();
     TextLayoutState& state = text_layout_state();
     // A negative column has no width to measure; it is ignored like one that is too large.
@@ -48,8 +41,7 @@ void set_text_pos(int column, int row)
     state.y = row * line_height(state);
 }
 
-void print_text(const char* text, int length)
-{
+void print_text(const char* text, int length) {
     app_gate_pass();
     TextLayoutState& state = text_layout_state();
     if (state.surface == nullptr || text == nullptr) return;

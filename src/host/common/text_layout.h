@@ -23,7 +23,7 @@ struct TextLayoutState {
     TextSurface* surface = nullptr;  // null: no text window, every text call does nothing
     int x = 0;                       // the cursor: where the next character's top-left goes
     int y = 0;
-    int line_gap = 0;                // extra pixels between lines
+    int line_gap = 0;  // extra pixels between lines
 };
 
 // The one text layout of the process.

@@ -9,8 +9,7 @@
 #include "host/qt/qt_host_state.h"
 #include "host/qt/qt_pointer.h"
 
-CanvasView::CanvasView(QWidget* parent) : QWidget(parent)
-{
+CanvasView::CanvasView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Moves matter only where they are the one way to learn the pointer's position.
     setMouseTracking(!global_pointer_readable());
@@ -18,8 +17,7 @@ CanvasView::CanvasView(QWidget* parent) : QWidget(parent)
     connect(&refresh_timer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
-void CanvasView::repaint_soon()
-{
+void CanvasView::repaint_soon() {
     const qreal rate = screen() != nullptr ? screen()->refreshRate() : 0;
     // Rounded down: 16 ms at 60 Hz, so that playback at 60 frames a second drops none.
     const qint64 period_ms = rate >= 1 ? static_cast<qint64>(1000 / rate) : 16;
@@ -32,8 +30,7 @@ void CanvasView::repaint_soon()
         refresh_timer_.start(static_cast<int>(std::max<qint64>(period_ms - waited, 1)));
 }
 
-void CanvasView::paintEvent(QPaintEvent*)
-{
+void CanvasView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     since_paint_.start();
     PresentedCanvas& canvas = qt_host().presented;
@@ -51,8 +48,7 @@ void CanvasView::paintEvent(QPaintEvent*)
     }
 }
 
-void note_canvas_geometry(const QWidget* canvas)
-{
+void note_canvas_geometry(const QWidget* canvas) {
     CanvasPlace& place = qt_host().canvas_place;
     const QPoint origin = canvas->mapToGlobal(QPoint(0, 0));
     place.client_left.store(origin.x());
@@ -61,34 +57,20 @@ void note_canvas_geometry(const QWidget* canvas)
     place.client_height.store(canvas->height());
 }
 
-void CanvasView::resizeEvent(QResizeEvent*)
-{
-    note_canvas_geometry(this);
-}
+void CanvasView::resizeEvent(QResizeEvent*) { note_canvas_geometry(this); }
 
-void CanvasView::moveEvent(QMoveEvent*)
-{
-    note_canvas_geometry(this);
-}
+void CanvasView::moveEvent(QMoveEvent*) { note_canvas_geometry(this); }
 
-void CanvasView::mousePressEvent(QMouseEvent* event)
-{
+void CanvasView::mousePressEvent(QMouseEvent* event) {
     note_pointer_at(event->position());
     feed_mouse_event(event);
 }
 
-void CanvasView::mouseReleaseEvent(QMouseEvent* event)
-{
+void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
     note_pointer_at(event->position());
     feed_mouse_event(event);
 }
 
-void CanvasView::mouseMoveEvent(QMouseEvent* event)
-{
-    note_pointer_at(event->position());
-}
+void CanvasView::mouseMoveEvent(QMouseEvent* event) { note_pointer_at(event->position()); }
 
-void CanvasView::leaveEvent(QEvent*)
-{
-    note_pointer_away();
-}
+void CanvasView::leaveEvent(QEvent*) { note_pointer_away(); }

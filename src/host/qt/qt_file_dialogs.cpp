@@ -20,22 +20,19 @@ namespace {
 enum class FileDialogKind { open, save };
 
 // Paths are bytes in the platform's encoding; Qt decodes and encodes them the same way.
-QString path_from_bytes(const char* bytes)
-{
+QString path_from_bytes(const char* bytes) {
     const size_t length = strnlen(bytes, FILE_NAME_CAPACITY);
     return QFile::decodeName(QByteArray(bytes, static_cast<int>(length)));
 }
 
 // The caller has checked that `bytes` and its NUL fit the buffer.
-void copy_into(char* buffer, const QByteArray& bytes)
-{
+void copy_into(char* buffer, const QByteArray& bytes) {
     std::memcpy(buffer, bytes.constData(), static_cast<size_t>(bytes.size()));
     buffer[bytes.size()] = '\0';
 }
 
 int choose_file(FileDialogKind kind, char* name, char* path, const char* title, const char* pattern,
-                const char* description)
-{
+                const char* description) {
     app_gate_pass();
     const ClicksOfDialogForgotten clicks_of_dialog;
     const QString caption = sjis_to_qstring(title);
@@ -72,13 +69,11 @@ int choose_file(FileDialogKind kind, char* name, char* path, const char* title, 
 }  // namespace
 
 int choose_open_file(char* name, char* path, const char* title, const char* pattern,
-                     const char* description)
-{
+                     const char* description) {
     return choose_file(FileDialogKind::open, name, path, title, pattern, description);
 }
 
-const char* prepare_program_file_dialog(char* name, char* path)
-{
+const char* prepare_program_file_dialog(char* name, char* path) {
     app_gate_pass();
     // The program the user is running is the one to choose: the dialog starts on it, so that
     // pressing Enter takes it.
@@ -93,7 +88,6 @@ const char* prepare_program_file_dialog(char* name, char* path)
 }
 
 int choose_save_file(char* name, char* path, const char* title, const char* pattern,
-                     const char* description)
-{
+                     const char* description) {
     return choose_file(FileDialogKind::save, name, path, title, pattern, description);
 }

@@ -12,8 +12,7 @@
 
 // Runs `call` on the GUI thread and waits for it; each side sees what the other did before.
 template <class Call>
-void wait_for_gui(Call& call)
-{
+void wait_for_gui(Call& call) {
     // `call` lives on this thread's stack until the GUI thread has run it.
     const void* point = &call;
     hand_over(point);
@@ -34,8 +33,7 @@ void wait_for_gui(Call& call)
 // Calls `work` on the GUI thread and returns its result; on the GUI thread itself it is a plain
 // call. The GUI thread must be running its event loop (or a nested one, such as a modal box).
 template <class Work>
-auto run_on_gui(Work&& work) -> std::invoke_result_t<Work&>
-{
+auto run_on_gui(Work&& work) -> std::invoke_result_t<Work&> {
     QCoreApplication* app = QCoreApplication::instance();
     if (QThread::currentThread() == app->thread()) return work();
     using Result = std::invoke_result_t<Work&>;
@@ -53,8 +51,7 @@ auto run_on_gui(Work&& work) -> std::invoke_result_t<Work&>
 // Queues `work` for the GUI thread and returns at once. Tied to a `context` living on the GUI
 // thread, the work is dropped if that object is gone before its turn.
 template <class Work>
-void post_to_gui(Work&& work, QObject* context = QCoreApplication::instance())
-{
+void post_to_gui(Work&& work, QObject* context = QCoreApplication::instance()) {
     // Qt's queue lock orders every post before its delivery; one point for each kind of work.
     static const char queue_point = 0;
     auto delivery = [work = std::forward<Work>(work)]() mutable {

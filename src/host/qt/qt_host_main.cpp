@@ -36,16 +36,14 @@ struct RunningHost {
     QtHostState* state = nullptr;
 };
 
-RunningHost& running_host()
-{
+RunningHost& running_host() {
     static RunningHost host;
     return host;
 }
 
 // Windows hands a program its command line as one string; here the words come apart, so they
 // are joined again.
-std::string joined_arguments(int argc, char** argv)
-{
+std::string joined_arguments(int argc, char** argv) {
     std::string line;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) line += ' ';
@@ -56,13 +54,9 @@ std::string joined_arguments(int argc, char** argv)
 
 }  // namespace
 
-QtHostState& qt_host()
-{
-    return *running_host().state;
-}
+QtHostState& qt_host() { return *running_host().state; }
 
-void end_program()
-{
+void end_program() {
     QtHostState& host = qt_host();
     if (host.ending) return;
     host.ending = true;
@@ -84,8 +78,7 @@ void end_program()
     QCoreApplication::exit(0);
 }
 
-int qt_host_main(int argc, char** argv, const AppEntryPoints& app)
-{
+int qt_host_main(int argc, char** argv, const AppEntryPoints& app) {
     leave_out_input_method_without_seat();
     set_app_entry_points(app);
     QApplication application(argc, argv);

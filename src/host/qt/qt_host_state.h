@@ -21,7 +21,7 @@ class TextWindow;
 // The canvas as last presented, and the pen feedback drawn over it until the next presentation.
 struct PresentedCanvas {
     std::mutex mutex;
-    QImage image;  // Indexed8, 320 x 240, the colour table fixed by create_screen
+    QImage image;                 // Indexed8, 320 x 240, the colour table fixed by create_screen
     std::vector<QLine> feedback;  // window client pixels
     bool feedback_white = false;
     // A repaint has been asked for and not yet begun: the application thread, which may present

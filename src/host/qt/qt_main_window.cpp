@@ -16,15 +16,13 @@
 
 namespace {
 
-int command_slot(HostCommand command)
-{
+int command_slot(HostCommand command) {
     return static_cast<int>(command) - static_cast<int>(HostCommand::pause);
 }
 
 }  // namespace
 
-MainWindow::MainWindow() : canvas_(new CanvasView(this))
-{
+MainWindow::MainWindow() : canvas_(new CanvasView(this)) {
     setWindowTitle(sjis_to_qstring(MAIN_WINDOW_TITLE));
     setCentralWidget(canvas_);
 
@@ -55,42 +53,39 @@ MainWindow::MainWindow() : canvas_(new CanvasView(this))
     }
 }
 
-QAction* MainWindow::action(HostCommand command) const
-{
-    return actions_[command_slot(command)];
-}
+QAction* MainWindow::action(HostCommand command) const { return actions_[command_slot(command)]; }
 
-void MainWindow::run_command(HostCommand command)
-{
+void MainWindow::run_command(HostCommand command) {
     QtHostState& host = qt_host();
     switch (command) {
-    case HostCommand::pause:
-        // The notice stays open for as long as the pause lasts.
-        app_gate_pause();
-        show_message_box(this, sjis_to_qstring(PAUSE_NOTICE), sjis_to_qstring(HOST_CAPTION),
-                         MessageButtons::ok, MessageIcon::error);
-        app_gate_resume();
-        break;
-    case HostCommand::quit:
-        if (show_message_box(this, sjis_to_qstring(QUIT_QUESTION), sjis_to_qstring(HOST_CAPTION),
-                             MessageButtons::yes_no, MessageIcon::none) == MessageAnswer::yes)
-            end_program();
-        break;
-    case HostCommand::standard_size:
-        resize_client(host.screen.width, host.screen.height);
-        break;
-    case HostCommand::double_size:
-        resize_client(2 * host.screen.width, 2 * host.screen.height);
-        break;
-    case HostCommand::about:
-        show_message_box(this, sjis_to_qstring(ABOUT_TEXT), sjis_to_qstring(HOST_CAPTION),
-                         MessageButtons::ok, MessageIcon::exclamation, BoxModality::whole_program);
-        break;
+        case HostCommand::pause:
+            // The notice stays open for as long as the pause lasts.
+            app_gate_pause();
+            show_message_box(this, sjis_to_qstring(PAUSE_NOTICE), sjis_to_qstring(HOST_CAPTION),
+                             MessageButtons::ok, MessageIcon::error);
+            app_gate_resume();
+            break;
+        case HostCommand::quit:
+            if (show_message_box(this, sjis_to_qstring(QUIT_QUESTION),
+                                 sjis_to_qstring(HOST_CAPTION), MessageButtons::yes_no,
+                                 MessageIcon::none) == MessageAnswer::yes)
+                end_program();
+            break;
+        case HostCommand::standard_size:
+            resize_client(host.screen.width, host.screen.height);
+            break;
+        case HostCommand::double_size:
+            resize_client(2 * host.screen.width, 2 * host.screen.height);
+            break;
+        case HostCommand::about:
+            show_message_box(this, sjis_to_qstring(ABOUT_TEXT), sjis_to_qstring(HOST_CAPTION),
+                             MessageButtons::ok, MessageIcon::exclamation,
+                             BoxModality::whole_program);
+            break;
     }
 }
 
-void MainWindow::resize_client(int width, int height)
-{
+void MainWindow::resize_client(int width, int height) {
     // The central widget takes what the menu bar leaves, so the window is the canvas area plus
     // the menu bar's height.
     resize(width, height + menuBar()->sizeHint().height());
@@ -98,8 +93,7 @@ void MainWindow::resize_client(int width, int height)
     canvas_->update();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
-{
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A window with a modal box or dialog open takes no input, so its close box does nothing.
     if (QApplication::activeModalWidget() != nullptr) {
         event->ignore();
@@ -109,14 +103,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
     end_program();
 }
 
-void MainWindow::moveEvent(QMoveEvent* event)
-{
+void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     note_canvas_geometry(canvas_);
 }
 
-void MainWindow::changeEvent(QEvent* event)
-{
+void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
     if (isMinimized()) {

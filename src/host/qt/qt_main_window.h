@@ -7,8 +7,13 @@ class CanvasView;
 class QAction;
 
 // Host menu commands, by their fixed identifiers.
-enum class HostCommand { pause = 40001, quit = 40002, standard_size = 40003, double_size = 40004,
-                         about = 40005 };
+enum class HostCommand {
+    pause = 40001,
+    quit = 40002,
+    standard_size = 40003,
+    double_size = 40004,
+    about = 40005
+};
 
 class MainWindow : public QMainWindow {
 public:

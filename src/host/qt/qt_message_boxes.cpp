@@ -20,30 +20,23 @@ struct ButtonSpec {
     MessageAnswer answer;
 };
 
-std::vector<ButtonSpec> button_specs(MessageButtons buttons)
-{
+std::vector<ButtonSpec> button_specs(MessageButtons buttons) {
     switch (buttons) {
-    case MessageButtons::yes_no:
-        return {{"はい(&Y)", MessageAnswer::yes}, {"いいえ(&N)", MessageAnswer::no}};
-    case MessageButtons::retry_cancel:
-        return {{"再試行(&R)", MessageAnswer::retry}, {"キャンセル", MessageAnswer::cancel}};
-    case MessageButtons::ok:
-        break;
+        case MessageButtons::yes_no:
+            return {{"はい(&Y)", MessageAnswer::yes}, {"いいえ(&N)", MessageAnswer::no}};
+        case MessageButtons::retry_cancel:
+            return {{"再試行(&R)", MessageAnswer::retry}, {"キャンセル", MessageAnswer::cancel}};
+        case MessageButtons::ok: break;
     }
     return {{"OK", MessageAnswer::ok}};
 }
 
-QMessageBox::Icon box_icon(MessageIcon icon)
-{
+QMessageBox::Icon box_icon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::error:
-        return QMessageBox::Critical;
-    case MessageIcon::exclamation:
-        return QMessageBox::Warning;
-    case MessageIcon::information:
-        return QMessageBox::Information;
-    case MessageIcon::none:
-        break;
+        case MessageIcon::error: return QMessageBox::Critical;
+        case MessageIcon::exclamation: return QMessageBox::Warning;
+        case MessageIcon::information: return QMessageBox::Information;
+        case MessageIcon::none: break;
     }
     return QMessageBox::NoIcon;
 }
@@ -51,8 +44,7 @@ QMessageBox::Icon box_icon(MessageIcon icon)
 }  // namespace
 
 MessageAnswer show_message_box(QWidget* owner, const QString& text, const QString& title,
-                               MessageButtons buttons, MessageIcon icon, BoxModality modality)
-{
+                               MessageButtons buttons, MessageIcon icon, BoxModality modality) {
     const ClicksOfDialogForgotten clicks_of_dialog;
     QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, owner);
     const bool owner_only = owner != nullptr && modality == BoxModality::owner_window;
@@ -71,8 +63,7 @@ MessageAnswer show_message_box(QWidget* owner, const QString& text, const QStrin
 }
 
 MessageAnswer message_box(const char* text, const char* title, MessageButtons buttons,
-                          MessageIcon icon)
-{
+                          MessageIcon icon) {
     app_gate_pass();
     const QString shown_text = sjis_to_qstring(text);
     const QString shown_title = sjis_to_qstring(title);

@@ -31,23 +31,20 @@ struct SeenPointer {
     std::atomic<int> y{AWAY};
 };
 
-SeenPointer& seen_pointer()
-{
+SeenPointer& seen_pointer() {
     static SeenPointer seen;
     return seen;
 }
 
 }  // namespace
 
-bool global_pointer_readable()
-{
+bool global_pointer_readable() {
     // Wayland lets no client read the pointer outside its own windows.
     static const bool readable = QGuiApplication::platformName() != QLatin1String("wayland");
     return readable;
 }
 
-void note_pointer_at(QPointF local)
-{
+void note_pointer_at(QPointF local) {
     // Counted from the canvas's recorded corner, which read_pointer takes off again: where
     // windows have no known place on the screen, only the canvas's own pixels are sure.
     const CanvasPlace& place = qt_host().canvas_place;
@@ -56,14 +53,12 @@ void note_pointer_at(QPointF local)
     seen_pointer().y.store(place.client_top.load() + at.y());
 }
 
-void note_pointer_away()
-{
+void note_pointer_away() {
     seen_pointer().x.store(AWAY);
     seen_pointer().y.store(AWAY);
 }
 
-void read_pointer_screen(int* x, int* y, int* right, int* left)
-{
+void read_pointer_screen(int* x, int* y, int* right, int* left) {
     app_gate_pass();
     // Every editor loop polls here; a moment's sleep keeps a waiting editor off the processor
     // without changing what it reads. 250 polls a second still see each report of a common mouse
@@ -73,17 +68,15 @@ void read_pointer_screen(int* x, int* y, int* right, int* left)
     // GUI thread, is asked there, or where there is none to ask, the canvas's events tell.
     QPoint at;
     if (!x11_pointer_position(&at)) {
-        at = global_pointer_readable()
-                 ? run_on_gui([] { return QCursor::pos(); })
-                 : QPoint(seen_pointer().x.load(), seen_pointer().y.load());
+        at = global_pointer_readable() ? run_on_gui([] { return QCursor::pos(); })
+                                       : QPoint(seen_pointer().x.load(), seen_pointer().y.load());
     }
     *x = at.x();
     *y = at.y();
     pointer_poll_buttons(right, left);
 }
 
-void get_client_geometry(int* left, int* top, int* width, int* height)
-{
+void get_client_geometry(int* left, int* top, int* width, int* height) {
     app_gate_pass();
     const CanvasPlace& place = qt_host().canvas_place;
     *left = place.client_left.load();
@@ -92,22 +85,20 @@ void get_client_geometry(int* left, int* top, int* width, int* height)
     *height = place.client_height.load();
 }
 
-void feed_mouse_event(const QMouseEvent* event)
-{
+void feed_mouse_event(const QMouseEvent* event) {
     const QPoint local = event->position().toPoint();
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (event->button() == Qt::LeftButton) pointer_button_down(PointerButton::left);
-        if (event->button() == Qt::RightButton) pointer_button_down(PointerButton::right);
-        break;
-    case QEvent::MouseButtonRelease:
-        if (event->button() == Qt::LeftButton)
-            pointer_button_up(PointerButton::left, local.x(), local.y());
-        if (event->button() == Qt::RightButton)
-            pointer_button_up(PointerButton::right, local.x(), local.y());
-        break;
-    default:
-        break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (event->button() == Qt::LeftButton) pointer_button_down(PointerButton::left);
+            if (event->button() == Qt::RightButton) pointer_button_down(PointerButton::right);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (event->button() == Qt::LeftButton)
+                pointer_button_up(PointerButton::left, local.x(), local.y());
+            if (event->button() == Qt::RightButton)
+                pointer_button_up(PointerButton::right, local.x(), local.y());
+            break;
+        default: break;
     }
 }

@@ -20,8 +20,7 @@ extern "C" void __tsan_ignore_thread_end();
 
 // What this thread did before handing over happens before what the receiving thread does after
 // taking over at the same `point`.
-inline void hand_over(const void* point)
-{
+inline void hand_over(const void* point) {
 #ifdef MEPU_RACE_MARKS
     __tsan_release(const_cast<void*>(point));
 #else
@@ -29,8 +28,7 @@ inline void hand_over(const void* point)
 #endif
 }
 
-inline void take_over(const void* point)
-{
+inline void take_over(const void* point) {
 #ifdef MEPU_RACE_MARKS
     __tsan_acquire(const_cast<void*>(point));
 #else

@@ -16,8 +16,7 @@
 
 namespace {
 
-void repaint_canvas_later()
-{
+void repaint_canvas_later() {
     QtHostState& host = qt_host();
     if (host.presented.repaint_pending.exchange(true)) return;
     CanvasView* canvas = host.main_window->canvas();
@@ -25,8 +24,7 @@ void repaint_canvas_later()
 }
 
 // With the presented canvas's mutex held.
-bool same_as_presented(const VirtualScreen& screen, const QImage& image)
-{
+bool same_as_presented(const VirtualScreen& screen, const QImage& image) {
     for (int y = 0; y < screen.height; ++y)
         if (std::memcmp(image.constScanLine(y), screen.bits + y * screen.width,
                         static_cast<size_t>(screen.width)) != 0)
@@ -36,26 +34,20 @@ bool same_as_presented(const VirtualScreen& screen, const QImage& image)
 
 }  // namespace
 
-const VirtualScreen& virtual_screen()
-{
-    return qt_host().screen;
-}
+const VirtualScreen& virtual_screen() { return qt_host().screen; }
 
-void load_system_colors()
-{
+void load_system_colors() {
     app_gate_pass();
     // No system palette here: the classic static colours stand in for it.
     store_fixed_system_colors();
 }
 
-void build_palette()
-{
+void build_palette() {
     // Qt draws in true colour; the canvas's colour table alone defines the colours.
     app_gate_pass();
 }
 
-void create_screen()
-{
+void create_screen() {
     app_gate_pass();
     QtHostState& host = qt_host();
     // The canvas memory stays where it is for the whole run, even if asked for twice. A new
@@ -80,8 +72,7 @@ void create_screen()
     present_screen();
 }
 
-void present_screen()
-{
+void present_screen() {
     QtHostState& host = qt_host();
     if (QThread::currentThread() == host.main_window->thread()) {
         // The GUI thread shows the last presented picture again; it never reads `bits`, which the
@@ -105,22 +96,19 @@ void present_screen()
     repaint_canvas_later();
 }
 
-void feedback_begin(int pen_color)
-{
+void feedback_begin(int pen_color) {
     app_gate_pass();
     PresentedCanvas& presented = qt_host().presented;
     std::lock_guard lock(presented.mutex);
     presented.feedback_white = pen_color != CANVAS_INK;
 }
 
-void feedback_move_to(int x, int y)
-{
+void feedback_move_to(int x, int y) {
     app_gate_pass();
     qt_host().feedback_pen = QPoint(x, y);
 }
 
-void feedback_line_to(int x, int y)
-{
+void feedback_line_to(int x, int y) {
     app_gate_pass();
     QtHostState& host = qt_host();
     {
@@ -131,8 +119,7 @@ void feedback_line_to(int x, int y)
     repaint_canvas_later();
 }
 
-void feedback_end()
-{
+void feedback_end() {
     // The lines stay on the window until the next presentation.
     app_gate_pass();
 }

@@ -22,15 +22,13 @@ constexpr const char* STRING_DIALOG_TITLE = "Zelkon interface easy-keybord";
 constexpr const char* CANCEL_LABEL = "ｷｬﾝｾﾙ";
 constexpr int STRING_DIALOG_POINT_SIZE = 12;
 
-bool is_lead_byte(unsigned char byte)
-{
+bool is_lead_byte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
 }  // namespace
 
-QByteArray fit_sjis(const QByteArray& bytes, int capacity)
-{
+QByteArray fit_sjis(const QByteArray& bytes, int capacity) {
     if (capacity <= 0) return {};
     int kept = 0;
     // Walks whole characters so that a cut never leaves half of a double-byte one behind.
@@ -43,10 +41,10 @@ QByteArray fit_sjis(const QByteArray& bytes, int capacity)
 }
 
 StringDialog::StringDialog(QWidget* owner, const QString& text)
-    : QDialog(owner), edit_(new QLineEdit(text, this)),
+    : QDialog(owner),
+      edit_(new QLineEdit(text, this)),
       ok_(new QPushButton(QStringLiteral("OK"), this)),
-      cancel_(new QPushButton(sjis_to_qstring(CANCEL_LABEL), this))
-{
+      cancel_(new QPushButton(sjis_to_qstring(CANCEL_LABEL), this)) {
     setWindowTitle(sjis_to_qstring(STRING_DIALOG_TITLE));
     setFont(dialog_font(STRING_DIALOG_POINT_SIZE));
     const DialogUnits units = dialog_units(font());
@@ -59,8 +57,7 @@ StringDialog::StringDialog(QWidget* owner, const QString& text)
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int input_string(char* buffer, int capacity)
-{
+int input_string(char* buffer, int capacity) {
     app_gate_pass();
     const ClicksOfDialogForgotten clicks_of_dialog;
     if (buffer == nullptr || capacity <= 0) return -1;

@@ -22,8 +22,7 @@ constexpr int CLASSIC_FRAME_WIDTH = 3;
 
 // A white image of `size` window pixels with `ratio` device pixels to each, so that text drawn
 // into it is as sharp as the screen can show it.
-QImage backing_image(QSize size, qreal ratio)
-{
+QImage backing_image(QSize size, qreal ratio) {
     QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
@@ -32,8 +31,7 @@ QImage backing_image(QSize size, qreal ratio)
 
 }  // namespace
 
-QFont text_window_font()
-{
+QFont text_window_font() {
     QFont font(QStringLiteral("IPAGothic"));
     font.setPixelSize(16);
     font.setStyleStrategy(QFont::NoAntialias);
@@ -45,31 +43,24 @@ TextWindow::TextWindow(int width, int height)
       font_(text_window_font()),
       outer_size_(width, height),
       line_start_x_(CLASSIC_FRAME_WIDTH),
-      backing_(backing_image(QSize(width, height), devicePixelRatioF()))
-{
+      backing_(backing_image(QSize(width, height), devicePixelRatioF())) {
     setWindowTitle(sjis_to_qstring(TEXT_WINDOW_TITLE));
     setFixedSize(width, height);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QImage TextWindow::backing_copy()
-{
+QImage TextWindow::backing_copy() {
     std::lock_guard lock(backing_mutex_);
     return backing_.copy();
 }
 
-int TextWindow::measure_width(const char* text, int length)
-{
+int TextWindow::measure_width(const char* text, int length) {
     return QFontMetrics(font_).horizontalAdvance(sjis_to_qstring(text, length));
 }
 
-int TextWindow::letter_height()
-{
-    return QFontMetrics(font_).height();
-}
+int TextWindow::letter_height() { return QFontMetrics(font_).height(); }
 
-void TextWindow::draw_text(int x, int y, const char* text, int length)
-{
+void TextWindow::draw_text(int x, int y, const char* text, int length) {
     // An editor reprints the same help text at every poll; a window repainted for nothing keeps
     // the processor busy while the editor waits. The same text drawn at the same place again,
     // with nothing changed since, is there already.
@@ -104,12 +95,11 @@ void TextWindow::draw_text(int x, int y, const char* text, int length)
     repaint_later();
 }
 
-void TextWindow::clear()
-{
+void TextWindow::clear() {
     {
         std::lock_guard lock(backing_mutex_);
-        const QImage white = backing_image(backing_.deviceIndependentSize().toSize(),
-                                           backing_.devicePixelRatio());
+        const QImage white =
+            backing_image(backing_.deviceIndependentSize().toSize(), backing_.devicePixelRatio());
         if (backing_ == white) return;
         backing_ = white;
     }
@@ -117,28 +107,22 @@ void TextWindow::clear()
     repaint_later();
 }
 
-int TextWindow::line_start_x()
-{
-    return line_start_x_.load();
-}
+int TextWindow::line_start_x() { return line_start_x_.load(); }
 
-bool TextWindow::event(QEvent* event)
-{
+bool TextWindow::event(QEvent* event) {
     switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-        // A window manager frames the window after it is shown; the frame is known from then on.
-        fit_to_frame();
-        break;
-    default:
-        break;
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+            // A window manager frames the window after it is shown; the frame is known from then on.
+            fit_to_frame();
+            break;
+        default: break;
     }
     return QWidget::event(event);
 }
 
-void TextWindow::fit_to_frame()
-{
+void TextWindow::fit_to_frame() {
     const QRect outer = frameGeometry();
     const QRect client = geometry();
     if (outer == client) return;  // no frame known (yet)
@@ -151,39 +135,29 @@ void TextWindow::fit_to_frame()
     if (!fitted.isEmpty() && size() != fitted) setFixedSize(fitted);
 }
 
-void TextWindow::repaint_later()
-{
+void TextWindow::repaint_later() {
     // One queued repaint at a time, however fast the application prints.
     if (repaint_pending_.exchange(true)) return;
     post_to_gui([this] { update(); }, this);
 }
 
-void TextWindow::paintEvent(QPaintEvent*)
-{
+void TextWindow::paintEvent(QPaintEvent*) {
     repaint_pending_.store(false);
     QPainter painter(this);
     std::lock_guard lock(backing_mutex_);
     painter.drawImage(0, 0, backing_);
 }
 
-void TextWindow::closeEvent(QCloseEvent* event)
-{
+void TextWindow::closeEvent(QCloseEvent* event) {
     // The user cannot close the text window; it goes with the main window.
     event->ignore();
 }
 
-void TextWindow::mousePressEvent(QMouseEvent* event)
-{
-    feed_mouse_event(event);
-}
+void TextWindow::mousePressEvent(QMouseEvent* event) { feed_mouse_event(event); }
 
-void TextWindow::mouseReleaseEvent(QMouseEvent* event)
-{
-    feed_mouse_event(event);
-}
+void TextWindow::mouseReleaseEvent(QMouseEvent* event) { feed_mouse_event(event); }
 
-void activate_text_window()
-{
+void activate_text_window() {
     app_gate_pass();
     QtHostState& host = qt_host();
     if (host.text_window == nullptr) return;

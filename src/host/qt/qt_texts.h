@@ -16,6 +16,5 @@ inline constexpr const char* MENU_ABOUT = "Zel kon interface について";
 
 inline constexpr const char* PAUSE_NOTICE = "Zelkon アプリケーションは停止中です";
 inline constexpr const char* QUIT_QUESTION = "終了してよろしいですか";
-inline constexpr const char* ABOUT_TEXT =
-    "tarvolo Zelkon interface\nめぷ のための Qt 版ホスト";
+inline constexpr const char* ABOUT_TEXT = "tarvolo Zelkon interface\nめぷ のための Qt 版ホスト";
 inline constexpr const char* THREAD_START_FAILED = "スレッドを生成できませんでした。";

@@ -20,25 +20,16 @@ constexpr const char* CANCEL_LABEL = "ｷｬﾝｾﾙ";
 constexpr int VALUE_DIALOG_POINT_SIZE = 14;
 
 // The scroll bar's actions as the notification codes the state machine knows.
-int scroll_code(int action)
-{
+int scroll_code(int action) {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        return SCROLL_LINE_LEFT;
-    case QAbstractSlider::SliderSingleStepAdd:
-        return SCROLL_LINE_RIGHT;
-    case QAbstractSlider::SliderPageStepSub:
-        return SCROLL_PAGE_LEFT;
-    case QAbstractSlider::SliderPageStepAdd:
-        return SCROLL_PAGE_RIGHT;
-    case QAbstractSlider::SliderMove:
-        return SCROLL_THUMB_TRACK;
-    case QAbstractSlider::SliderToMinimum:
-        return SCROLL_LEFT_END;
-    case QAbstractSlider::SliderToMaximum:
-        return SCROLL_RIGHT_END;
-    default:
-        return SCROLL_END;
+        case QAbstractSlider::SliderSingleStepSub: return SCROLL_LINE_LEFT;
+        case QAbstractSlider::SliderSingleStepAdd: return SCROLL_LINE_RIGHT;
+        case QAbstractSlider::SliderPageStepSub: return SCROLL_PAGE_LEFT;
+        case QAbstractSlider::SliderPageStepAdd: return SCROLL_PAGE_RIGHT;
+        case QAbstractSlider::SliderMove: return SCROLL_THUMB_TRACK;
+        case QAbstractSlider::SliderToMinimum: return SCROLL_LEFT_END;
+        case QAbstractSlider::SliderToMaximum: return SCROLL_RIGHT_END;
+        default: return SCROLL_END;
     }
 }
 
@@ -50,8 +41,7 @@ ValueDialog::ValueDialog(QWidget* owner, int maximum, int minimum, int value)
       scroll_bar_(new QScrollBar(Qt::Horizontal, this)),
       display_(new QLabel(this)),
       ok_(new QPushButton(QStringLiteral("OK"), this)),
-      cancel_(new QPushButton(sjis_to_qstring(CANCEL_LABEL), this))
-{
+      cancel_(new QPushButton(sjis_to_qstring(CANCEL_LABEL), this)) {
     setWindowTitle(sjis_to_qstring(VALUE_DIALOG_TITLE));
     setFont(dialog_font(VALUE_DIALOG_POINT_SIZE));
     const DialogUnits units = dialog_units(font());
@@ -81,8 +71,7 @@ ValueDialog::ValueDialog(QWidget* owner, int maximum, int minimum, int value)
     show_value();
 }
 
-void ValueDialog::on_action(int action)
-{
+void ValueDialog::on_action(int action) {
     scroll_value_dialog(&state_, scroll_code(action),
                         static_cast<uint32_t>(scroll_bar_->sliderPosition()));
     // Overrides the step the scroll bar was about to take with the state machine's result.
@@ -90,15 +79,13 @@ void ValueDialog::on_action(int action)
     show_value();
 }
 
-void ValueDialog::show_value()
-{
+void ValueDialog::show_value() {
     char digits[16];
     format_dialog_value(state_, digits, sizeof digits);
     display_->setText(QString::fromLatin1(digits));
 }
 
-int input_value(int maximum, int minimum, int* value)
-{
+int input_value(int maximum, int minimum, int* value) {
     app_gate_pass();
     const ClicksOfDialogForgotten clicks_of_dialog;
     struct Outcome {

@@ -30,14 +30,12 @@ struct X11Pointer {
     std::vector<ScreenScale> screens;
 };
 
-X11Pointer& x11_pointer()
-{
+X11Pointer& x11_pointer() {
     static X11Pointer pointer;
     return pointer;
 }
 
-void take_screens()
-{
+void take_screens() {
     std::vector<ScreenScale> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect logical = screen->geometry();
@@ -50,15 +48,13 @@ void take_screens()
     pointer.screens = std::move(screens);
 }
 
-void watch_screen(QScreen* screen)
-{
+void watch_screen(QScreen* screen) {
     QObject::connect(screen, &QScreen::geometryChanged, qGuiApp, take_screens);
     QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, qGuiApp, take_screens);
 }
 
 // The server's position in Qt's coordinates: scaled from the corner of the monitor it is on.
-QPoint to_qt(QPoint native)
-{
+QPoint to_qt(QPoint native) {
     X11Pointer& pointer = x11_pointer();
     std::lock_guard lock(pointer.screens_mutex);
     const ScreenScale* on = nullptr;
@@ -76,8 +72,7 @@ QPoint to_qt(QPoint native)
 
 }  // namespace
 
-void x11_pointer_attach(const QWidget* window)
-{
+void x11_pointer_attach(const QWidget* window) {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     X11Pointer& pointer = x11_pointer();
     if (x11 == nullptr || x11->connection() == nullptr) {
@@ -96,13 +91,12 @@ void x11_pointer_attach(const QWidget* window)
     pointer.connection.store(x11->connection());
 }
 
-bool x11_pointer_position(QPoint* at)
-{
+bool x11_pointer_position(QPoint* at) {
     X11Pointer& pointer = x11_pointer();
     xcb_connection_t* connection = pointer.connection.load();
     if (connection == nullptr) return false;
-    xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(
-        connection, xcb_query_pointer(connection, pointer.window), nullptr);
+    xcb_query_pointer_reply_t* reply =
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, pointer.window), nullptr);
     if (reply == nullptr) return false;
     *at = to_qt(QPoint(reply->root_x, reply->root_y));
     std::free(reply);

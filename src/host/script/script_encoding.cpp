@@ -8,8 +8,7 @@ namespace {
 // Converts with iconv; an undecodable byte becomes `replacement` when one is given, otherwise
 // the conversion fails.
 bool convert(const char* to, const char* from, const std::string& input, std::string* output,
-             const char* replacement)
-{
+             const char* replacement) {
     iconv_t converter = iconv_open(to, from);
     if (converter == reinterpret_cast<iconv_t>(-1)) return false;
     output->clear();
@@ -37,14 +36,12 @@ bool convert(const char* to, const char* from, const std::string& input, std::st
 }
 }  // namespace
 
-std::string sjis_to_utf8(const std::string& bytes)
-{
+std::string sjis_to_utf8(const std::string& bytes) {
     std::string text;
     convert("UTF-8", "CP932", bytes, &text, "?");
     return text;
 }
 
-bool utf8_to_sjis(const std::string& text, std::string* bytes)
-{
+bool utf8_to_sjis(const std::string& text, std::string* bytes) {
     return convert("CP932", "UTF-8", text, bytes, nullptr);
 }

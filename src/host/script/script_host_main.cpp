@@ -22,8 +22,7 @@ struct Arguments {
     const char* animation = nullptr;
 };
 
-bool parse_arguments(int argc, char** argv, Arguments* arguments)
-{
+bool parse_arguments(int argc, char** argv, Arguments* arguments) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--log") == 0) {
             arguments->log = true;
@@ -42,8 +41,7 @@ bool parse_arguments(int argc, char** argv, Arguments* arguments)
     return arguments->script != nullptr;
 }
 
-bool read_script(const char* path, Script* script)
-{
+bool read_script(const char* path, Script* script) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "mepu-script: cannot read the script %s\n", path);
@@ -61,8 +59,7 @@ bool read_script(const char* path, Script* script)
 
 // Waits until the script is over, request_exit was called, or the application thread has gone
 // (after the error guard); in that last case the rest of the script still runs, without polls.
-void wait_for_the_end()
-{
+void wait_for_the_end() {
     ScriptHostState& state = script_state();
     for (;;) {
         {
@@ -80,8 +77,7 @@ void wait_for_the_end()
 }
 }  // namespace
 
-int script_host_main(int argc, char** argv, const AppEntryPoints& app)
-{
+int script_host_main(int argc, char** argv, const AppEntryPoints& app) {
     set_app_entry_points(app);
     Arguments arguments;
     if (!parse_arguments(argc, argv, &arguments)) {

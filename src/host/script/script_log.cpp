@@ -2,8 +2,7 @@
 
 #include "host/script/script_state.h"
 
-void script_log(const std::string& line)
-{
+void script_log(const std::string& line) {
     ScriptHostState& state = script_state();
     std::lock_guard lock(state.mutex);
     state.messages.push_back(line);

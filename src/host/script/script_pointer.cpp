@@ -7,14 +7,12 @@
 #include "host/script/script_state.h"
 
 namespace {
-void report_dump_failure(const ScriptStep& step, const char* why)
-{
+void report_dump_failure(const ScriptStep& step, const char* why) {
     std::fprintf(stderr, "mepu-script: line %d: cannot write %s: %s\n", step.line,
                  step.path.c_str(), why);
 }
 
-void write_dump(const ScriptStep& step, const std::string& bytes)
-{
+void write_dump(const ScriptStep& step, const std::string& bytes) {
     std::FILE* file = std::fopen(step.path.c_str(), "wb");
     if (file == nullptr) {
         report_dump_failure(step, std::strerror(errno));
@@ -24,49 +22,39 @@ void write_dump(const ScriptStep& step, const std::string& bytes)
     if (std::fclose(file) != 0 || !written) report_dump_failure(step, "write failed");
 }
 
-void dump_canvas(const ScriptStep& step, const ScriptHostState& state)
-{
+void dump_canvas(const ScriptStep& step, const ScriptHostState& state) {
     if (state.screen.bits == nullptr) {
         report_dump_failure(step, "the canvas does not exist yet");
         return;
     }
-    write_dump(step, std::string(reinterpret_cast<const char*>(state.screen.bits),
-                                 state.canvas.size()));
+    write_dump(step,
+               std::string(reinterpret_cast<const char*>(state.screen.bits), state.canvas.size()));
 }
 
 // Applies one step; returns how many polls its state is held.
-int apply_step(const ScriptStep& step, ScriptHostState& state)
-{
+int apply_step(const ScriptStep& step, ScriptHostState& state) {
     switch (step.kind) {
-    case StepKind::move:
-        state.pointer_x = step.x;
-        state.pointer_y = step.y;
-        return POLLS_PER_STEP;
-    case StepKind::press:
-        pointer_button_down(step.button);
-        return POLLS_PER_STEP;
-    case StepKind::release:
-        pointer_button_up(step.button, state.pointer_x, state.pointer_y);
-        return POLLS_PER_STEP;
-    case StepKind::tap:
-        pointer_button_down(step.button);
-        pointer_button_up(step.button, state.pointer_x, state.pointer_y);
-        return POLLS_PER_STEP;
-    case StepKind::wait:
-        return step.polls;
-    case StepKind::dump_canvas:
-        dump_canvas(step, state);
-        return 0;
-    case StepKind::dump_text:
-        write_dump(step, script_host_text());
-        return 0;
+        case StepKind::move:
+            state.pointer_x = step.x;
+            state.pointer_y = step.y;
+            return POLLS_PER_STEP;
+        case StepKind::press: pointer_button_down(step.button); return POLLS_PER_STEP;
+        case StepKind::release:
+            pointer_button_up(step.button, state.pointer_x, state.pointer_y);
+            return POLLS_PER_STEP;
+        case StepKind::tap:
+            pointer_button_down(step.button);
+            pointer_button_up(step.button, state.pointer_x, state.pointer_y);
+            return POLLS_PER_STEP;
+        case StepKind::wait: return step.polls;
+        case StepKind::dump_canvas: dump_canvas(step, state); return 0;
+        case StepKind::dump_text: write_dump(step, script_host_text()); return 0;
     }
     return 0;
 }
 
 // With the state's mutex held.
-void want_end(ScriptHostState& state)
-{
+void want_end(ScriptHostState& state) {
     if (state.end_wanted) return;
     state.end_wanted = true;
     state.changed.notify_all();
@@ -74,15 +62,13 @@ void want_end(ScriptHostState& state)
 
 // Stops the application thread inside the call that ended the run, so nothing of the editor runs
 // after the script.
-void stop_here()
-{
+void stop_here() {
     app_gate_end();
     app_gate_pass();
 }
 }  // namespace
 
-void script_poll()
-{
+void script_poll() {
     ScriptHostState& state = script_state();
     bool over = false;
     {
@@ -103,8 +89,7 @@ void script_poll()
     if (over) stop_here();
 }
 
-void script_run_remaining_steps()
-{
+void script_run_remaining_steps() {
     ScriptHostState& state = script_state();
     std::lock_guard lock(state.mutex);
     while (state.next_step < state.script.steps.size()) {
@@ -113,8 +98,7 @@ void script_run_remaining_steps()
     want_end(state);
 }
 
-void script_note_tick()
-{
+void script_note_tick() {
     ScriptHostState& state = script_state();
     bool over = false;
     {
@@ -131,8 +115,7 @@ void script_note_tick()
     if (over) stop_here();
 }
 
-void read_pointer_screen(int* x, int* y, int* right, int* left)
-{
+void read_pointer_screen(int* x, int* y, int* right, int* left) {
     app_gate_pass();
     script_poll();
     ScriptHostState& state = script_state();
@@ -142,8 +125,7 @@ void read_pointer_screen(int* x, int* y, int* right, int* left)
     pointer_poll_buttons(right, left);
 }
 
-void get_client_geometry(int* left, int* top, int* width, int* height)
-{
+void get_client_geometry(int* left, int* top, int* width, int* height) {
     app_gate_pass();
     ScriptHostState& state = script_state();
     std::lock_guard lock(state.mutex);
@@ -153,21 +135,16 @@ void get_client_geometry(int* left, int* top, int* width, int* height)
     *height = state.client_height;
 }
 
-void script_host_move(int x, int y)
-{
+void script_host_move(int x, int y) {
     ScriptHostState& state = script_state();
     std::lock_guard lock(state.mutex);
     state.pointer_x = x;
     state.pointer_y = y;
 }
 
-void script_host_press(PointerButton button)
-{
-    pointer_button_down(button);
-}
+void script_host_press(PointerButton button) { pointer_button_down(button); }
 
-void script_host_release(PointerButton button)
-{
+void script_host_release(PointerButton button) {
     ScriptHostState& state = script_state();
     std::lock_guard lock(state.mutex);
     pointer_button_up(button, state.pointer_x, state.pointer_y);

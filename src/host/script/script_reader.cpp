@@ -12,13 +12,9 @@ namespace {
 // Every character the word split treats as a blank, so a line kept as not blank has a first word.
 constexpr const char* BLANKS = " \t\v\f\r";
 
-bool is_blank(char c)
-{
-    return std::strchr(BLANKS, c) != nullptr && c != '\0';
-}
+bool is_blank(char c) { return std::strchr(BLANKS, c) != nullptr && c != '\0'; }
 
-std::string strip_comment(const std::string& line)
-{
+std::string strip_comment(const std::string& line) {
     std::string kept = line;
     for (std::size_t i = 0; i < kept.size(); ++i) {
         if (kept[i] == '#' && (i == 0 || is_blank(kept[i - 1]))) {
@@ -31,8 +27,7 @@ std::string strip_comment(const std::string& line)
     return start == std::string::npos ? std::string() : kept.substr(start);
 }
 
-bool parse_int(const std::string& word, int* value)
-{
+bool parse_int(const std::string& word, int* value) {
     if (word.empty()) return false;
     errno = 0;
     char* end = nullptr;
@@ -45,15 +40,13 @@ bool parse_int(const std::string& word, int* value)
 class LineParser {
 public:
     LineParser(const std::string& line, int number, Script* script)
-        : line_(line), number_(number), script_(script)
-    {
+        : line_(line), number_(number), script_(script) {
         std::istringstream in(line);
         for (std::string word; in >> word;) words_.push_back(word);
     }
 
     // Empty when the line is good, otherwise the error message.
-    std::string parse()
-    {
+    std::string parse() {
         const std::string& command = words_[0];
         if (command == "move" || command == "click" || command == "rclick") return pointer_at();
         if (command == "press" || command == "release" || command == "tap") return button();
@@ -67,20 +60,17 @@ public:
     }
 
 private:
-    std::string count_error(std::size_t wanted)
-    {
+    std::string count_error(std::size_t wanted) {
         return "'" + words_[0] + "' takes " + std::to_string(wanted) +
                (wanted == 1 ? " argument" : " arguments");
     }
 
-    void add(ScriptStep step)
-    {
+    void add(ScriptStep step) {
         step.line = number_;
         script_->steps.push_back(std::move(step));
     }
 
-    std::string pointer_at()
-    {
+    std::string pointer_at() {
         if (words_.size() != 3) return count_error(2);
         ScriptStep move;
         move.kind = StepKind::move;
@@ -99,22 +89,23 @@ private:
         return {};
     }
 
-    std::string button()
-    {
+    std::string button() {
         if (words_.size() != 2) return count_error(1);
         ScriptStep step;
         step.kind = words_[0] == "press"     ? StepKind::press
                     : words_[0] == "release" ? StepKind::release
                                              : StepKind::tap;
-        if (words_[1] == "left") step.button = PointerButton::left;
-        else if (words_[1] == "right") step.button = PointerButton::right;
-        else return "expected left or right, not '" + words_[1] + "'";
+        if (words_[1] == "left")
+            step.button = PointerButton::left;
+        else if (words_[1] == "right")
+            step.button = PointerButton::right;
+        else
+            return "expected left or right, not '" + words_[1] + "'";
         add(step);
         return {};
     }
 
-    std::string wait()
-    {
+    std::string wait() {
         if (words_.size() != 2) return count_error(1);
         ScriptStep step;
         step.kind = StepKind::wait;
@@ -125,8 +116,7 @@ private:
         return {};
     }
 
-    std::string value()
-    {
+    std::string value() {
         if (words_.size() != 2) return count_error(1);
         if (words_[1] == "cancel") {
             script_->values.push_back(std::nullopt);
@@ -139,10 +129,11 @@ private:
     }
 
     // The text after the command word and one blank, as written.
-    std::string rest() const { return line_.size() > words_[0].size() ? line_.substr(words_[0].size() + 1) : ""; }
+    std::string rest() const {
+        return line_.size() > words_[0].size() ? line_.substr(words_[0].size() + 1) : "";
+    }
 
-    std::string string_answer()
-    {
+    std::string string_answer() {
         if (words_.size() < 2) return count_error(1);
         if (words_.size() == 2 && words_[1] == "cancel") {
             script_->strings.push_back(std::nullopt);
@@ -154,16 +145,16 @@ private:
         return {};
     }
 
-    std::string file_answer()
-    {
+    std::string file_answer() {
         if (words_.size() < 2) return count_error(1);
-        if (words_.size() == 2 && words_[1] == "cancel") script_->files.push_back(std::nullopt);
-        else script_->files.push_back(rest());
+        if (words_.size() == 2 && words_[1] == "cancel")
+            script_->files.push_back(std::nullopt);
+        else
+            script_->files.push_back(rest());
         return {};
     }
 
-    std::string answer()
-    {
+    std::string answer() {
         if (words_.size() != 2) return count_error(1);
         static constexpr struct {
             const char* word;
@@ -182,13 +173,15 @@ private:
         return "unknown answer '" + words_[1] + "' (ok, yes, no, retry or cancel)";
     }
 
-    std::string dump()
-    {
+    std::string dump() {
         if (words_.size() < 3) return "'dump' takes canvas or text and a file";
         ScriptStep step;
-        if (words_[1] == "canvas") step.kind = StepKind::dump_canvas;
-        else if (words_[1] == "text") step.kind = StepKind::dump_text;
-        else return "expected canvas or text, not '" + words_[1] + "'";
+        if (words_[1] == "canvas")
+            step.kind = StepKind::dump_canvas;
+        else if (words_[1] == "text")
+            step.kind = StepKind::dump_text;
+        else
+            return "expected canvas or text, not '" + words_[1] + "'";
         step.path = line_.substr(line_.find(words_[1]) + words_[1].size() + 1);
         add(step);
         return {};
@@ -201,8 +194,7 @@ private:
 };
 }  // namespace
 
-bool parse_script(const std::string& text, Script* script, ScriptError* error)
-{
+bool parse_script(const std::string& text, Script* script, ScriptError* error) {
     *script = Script();
     std::istringstream in(text);
     int number = 0;

@@ -15,19 +15,19 @@ enum class StepKind { move, press, release, tap, wait, dump_canvas, dump_text };
 
 struct ScriptStep {
     StepKind kind = StepKind::wait;
-    int x = 0;                                     // move
+    int x = 0;  // move
     int y = 0;
-    PointerButton button = PointerButton::left;    // press, release, tap
-    int polls = 0;                                 // wait
-    std::string path;                              // dumps
+    PointerButton button = PointerButton::left;  // press, release, tap
+    int polls = 0;                               // wait
+    std::string path;                            // dumps
     int line = 0;
 };
 
 struct Script {
     std::vector<ScriptStep> steps;
-    std::deque<std::optional<int>> values;            // nullopt: cancel
-    std::deque<std::optional<std::string>> strings;   // Shift-JIS; nullopt: cancel
-    std::deque<std::optional<std::string>> files;     // path bytes; nullopt: cancel
+    std::deque<std::optional<int>> values;           // nullopt: cancel
+    std::deque<std::optional<std::string>> strings;  // Shift-JIS; nullopt: cancel
+    std::deque<std::optional<std::string>> files;    // path bytes; nullopt: cancel
     std::deque<MessageAnswer> answers;
 };
 

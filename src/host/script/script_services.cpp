@@ -8,8 +8,7 @@
 
 // One virtual millisecond passes per call, so a loop waiting for a period of p milliseconds
 // sees exactly p more and never overshoots.
-uint32_t tick_count()
-{
+uint32_t tick_count() {
     app_gate_pass();
     script_note_tick();
     ScriptHostState& state = script_state();
@@ -17,16 +16,14 @@ uint32_t tick_count()
     return ++state.clock;
 }
 
-int windows_directory(char* buffer, int capacity)
-{
+int windows_directory(char* buffer, int capacity) {
     app_gate_pass();
     const std::string folder = script_state().system_dir;
     if (folder.empty()) return linux_windows_directory(buffer, capacity);
     return copy_directory_name(folder.c_str(), buffer, capacity);
 }
 
-int user_config_directory(char* buffer, int capacity, bool create)
-{
+int user_config_directory(char* buffer, int capacity, bool create) {
     app_gate_pass();
     const std::string folder = script_state().user_config_dir;
     if (folder.empty()) return -1;
@@ -34,13 +31,9 @@ int user_config_directory(char* buffer, int capacity, bool create)
     return copy_directory_name(folder.c_str(), buffer, capacity);
 }
 
-char path_separator()
-{
-    return '/';
-}
+char path_separator() { return '/'; }
 
-void request_exit()
-{
+void request_exit() {
     ScriptHostState& state = script_state();
     {
         std::lock_guard lock(state.mutex);

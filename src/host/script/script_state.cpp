@@ -6,14 +6,12 @@
 #include "host/common/pointer_state.h"
 #include "raster/canvas.h"
 
-ScriptHostState& script_state()
-{
+ScriptHostState& script_state() {
     static ScriptHostState state;
     return state;
 }
 
-void script_host_reset()
-{
+void script_host_reset() {
     ScriptHostState& state = script_state();
     {
         std::lock_guard lock(state.mutex);
@@ -46,39 +44,24 @@ void script_host_reset()
     state.text.clear();
 }
 
-const std::vector<std::string>& script_host_messages()
-{
-    return script_state().messages;
-}
+const std::vector<std::string>& script_host_messages() { return script_state().messages; }
 
-uint32_t script_host_clock()
-{
-    return script_state().clock;
-}
+uint32_t script_host_clock() { return script_state().clock; }
 
-void script_host_set_system_dir(const char* folder)
-{
+void script_host_set_system_dir(const char* folder) {
     script_state().system_dir = folder == nullptr ? "" : folder;
 }
 
-void script_host_set_user_config_dir(const char* folder)
-{
+void script_host_set_user_config_dir(const char* folder) {
     script_state().user_config_dir = folder == nullptr ? "" : folder;
 }
 
-void script_host_set_command_line(const char* command_line)
-{
-    set_command_line(command_line);
-}
+void script_host_set_command_line(const char* command_line) { set_command_line(command_line); }
 
-bool script_host_exit_requested()
-{
+bool script_host_exit_requested() {
     ScriptHostState& state = script_state();
     std::lock_guard lock(state.mutex);
     return state.exit_requested;
 }
 
-int script_host_present_count()
-{
-    return script_state().present_count;
-}
+int script_host_present_count() { return script_state().present_count; }

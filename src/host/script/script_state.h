@@ -59,7 +59,7 @@ struct ScriptHostState {
     CellTextSurface text;
     uint32_t clock = 0;
     std::vector<std::string> messages;
-    std::string system_dir;  // empty: the Linux place
+    std::string system_dir;       // empty: the Linux place
     std::string user_config_dir;  // empty: none, as on Linux
     bool exit_requested = false;
 };

@@ -1,25 +1,19 @@
 #include "host/script/script_state.h"
 
 namespace {
-int floor_divide(int value, int divisor)
-{
+int floor_divide(int value, int divisor) {
     return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
 }
 }  // namespace
 
 // Every byte is one cell wide, so a double-byte character takes two cells, as its two bytes.
-int CellTextSurface::measure_width(const char* /*text*/, int length)
-{
+int CellTextSurface::measure_width(const char* /*text*/, int length) {
     return length * SCRIPT_CHAR_WIDTH;
 }
 
-int CellTextSurface::letter_height()
-{
-    return SCRIPT_CHAR_HEIGHT;
-}
+int CellTextSurface::letter_height() { return SCRIPT_CHAR_HEIGHT; }
 
-void CellTextSurface::draw_text(int x, int y, const char* text, int length)
-{
+void CellTextSurface::draw_text(int x, int y, const char* text, int length) {
     const int row = floor_divide(y, SCRIPT_CHAR_HEIGHT);
     if (row < 0 || row >= SCRIPT_TEXT_ROWS) return;
     const int column = floor_divide(x, SCRIPT_CHAR_WIDTH);
@@ -29,18 +23,13 @@ void CellTextSurface::draw_text(int x, int y, const char* text, int length)
     }
 }
 
-void CellTextSurface::clear()
-{
+void CellTextSurface::clear() {
     for (auto& row : cells) row.fill(' ');
 }
 
-int CellTextSurface::line_start_x()
-{
-    return SCRIPT_LINE_START_X;
-}
+int CellTextSurface::line_start_x() { return SCRIPT_LINE_START_X; }
 
-std::string script_host_text()
-{
+std::string script_host_text() {
     std::string shown;
     for (const auto& row : script_state().text.cells) {
         std::string line(row.data(), row.size());

@@ -54,8 +54,7 @@ INT_PTR CALLBACK value_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPA
             if (LOWORD(wparam) == IDOK) EndDialog(dialog, 0);
             if (LOWORD(wparam) == IDCANCEL) EndDialog(dialog, -1);
             return TRUE;
-        default:
-            break;
+        default: break;
     }
     return FALSE;
 }
@@ -68,9 +67,8 @@ void copy_edit_text(HWND dialog, const StringDialogRun& run) {
     const int limit = run.capacity - 1;
     int length = 0;
     for (int i = 0; text[i] != '\0';) {
-        const int width = IsDBCSLeadByteEx(932, static_cast<BYTE>(text[i])) && text[i + 1] != '\0'
-                              ? 2
-                              : 1;
+        const int width =
+            IsDBCSLeadByteEx(932, static_cast<BYTE>(text[i])) && text[i + 1] != '\0' ? 2 : 1;
         if (i + width > limit) break;
         i += width;
         length = i;
@@ -95,8 +93,7 @@ INT_PTR CALLBACK string_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LP
             }
             if (LOWORD(wparam) == IDCANCEL) EndDialog(dialog, -1);
             return TRUE;
-        default:
-            break;
+        default: break;
     }
     return FALSE;
 }

@@ -22,7 +22,7 @@ struct FaultGuard {
     DWORD thread_id = 0;
     uintptr_t resume_stack = 0;  // as at a function's entry: 8 below a 16-byte boundary
     LPTOP_LEVEL_EXCEPTION_FILTER previous_filter = nullptr;
-    LONG taken = 0;              // the guard runs at most once
+    LONG taken = 0;  // the guard runs at most once
 };
 
 FaultGuard& fault_guard() {
@@ -51,17 +51,14 @@ bool is_fault(DWORD code) {
         case EXCEPTION_INT_DIVIDE_BY_ZERO:
         case EXCEPTION_INT_OVERFLOW:
         case EXCEPTION_PRIV_INSTRUCTION:
-        case EXCEPTION_STACK_OVERFLOW:
-            return true;
-        default:
-            return false;
+        case EXCEPTION_STACK_OVERFLOW: return true;
+        default: return false;
     }
 }
 
 LONG WINAPI application_fault_filter(EXCEPTION_POINTERS* info) {
     FaultGuard& guard = fault_guard();
-    if (GetCurrentThreadId() == guard.thread_id &&
-        is_fault(info->ExceptionRecord->ExceptionCode) &&
+    if (GetCurrentThreadId() == guard.thread_id && is_fault(info->ExceptionRecord->ExceptionCode) &&
         InterlockedExchange(&guard.taken, 1) == 0) {
         info->ContextRecord->Rsp = guard.resume_stack;
         info->ContextRecord->Rip = reinterpret_cast<DWORD64>(&guard_after_fault);

@@ -12,8 +12,8 @@ void feedback_begin(int pen_color) {
     h.drawn_over.store(true);
     h.feedback_dc = GetDC(h.main_window.load());
     if (h.feedback_dc == nullptr) return;
-    h.feedback_old_pen = SelectObject(h.feedback_dc, GetStockObject(pen_color == CANVAS_INK ? BLACK_PEN
-                                                                                    : WHITE_PEN));
+    h.feedback_old_pen = SelectObject(
+        h.feedback_dc, GetStockObject(pen_color == CANVAS_INK ? BLACK_PEN : WHITE_PEN));
 }
 
 void feedback_move_to(int x, int y) {

@@ -86,8 +86,8 @@ MessageAnswer message_box(const char* text, const char* title, MessageButtons bu
                           MessageIcon icon) {
     app_gate_pass();
     const ClicksOfDialogForgotten clicks_of_dialog;
-    const int id = MessageBoxA(host_state().main_window.load(), text, title,
-                               box_flags(buttons, icon));
+    const int id =
+        MessageBoxA(host_state().main_window.load(), text, title, box_flags(buttons, icon));
     return answer_of(id, buttons);
 }
 

@@ -47,7 +47,6 @@ bool record_button_message(HWND window, UINT message, LPARAM position) {
             pointer_button_up(message == WM_LBUTTONUP ? PointerButton::left : PointerButton::right,
                               x, y);
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }

@@ -171,8 +171,9 @@ void dump_palette() {
     for (int i = 0; i < 256; ++i) {
         // A true-colour display reports no system palette: compare with the fixed colours that
         // load_system_colors falls back to there.
-        system[i] = has_palette ? PaletteEntry{entries[i].peRed, entries[i].peGreen, entries[i].peBlue}
-                                : fixed_system_palette_entry(i);
+        system[i] = has_palette
+                        ? PaletteEntry{entries[i].peRed, entries[i].peGreen, entries[i].peBlue}
+                        : fixed_system_palette_entry(i);
     }
     write_palette_dump(system);
 }

@@ -63,9 +63,7 @@ void pause_application() {
 void run_host_command(HostState& h, int id) {
     const HWND window = h.main_window.load();
     switch (id) {
-        case ID_HOST_PAUSE:
-            pause_application();
-            break;
+        case ID_HOST_PAUSE: pause_application(); break;
         case ID_HOST_QUIT:
             if (MessageBoxA(window, "終了してよろしいですか", HOST_CAPTION, MB_YESNO) == IDYES) {
                 PostQuitMessage(0);
@@ -78,12 +76,12 @@ void run_host_command(HostState& h, int id) {
             break;
         }
         case ID_HOST_ABOUT:
-            MessageBoxA(window,
-                        "Zel kon interface\n順次型のプログラムをウィンドウの中で動かすためのホスト層です。",
-                        HOST_CAPTION, MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+            MessageBoxA(
+                window,
+                "Zel kon interface\n順次型のプログラムをウィンドウの中で動かすためのホスト層です。",
+                HOST_CAPTION, MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -108,14 +106,9 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             repaint_canvas();
             break;
         }
-        case WM_CHAR:
-            break;
-        case WM_COMMAND:
-            run_host_command(h, LOWORD(wparam));
-            break;
-        case WM_HOST_WAKE:
-            h.wake_pending.store(false);
-            break;
+        case WM_CHAR: break;
+        case WM_COMMAND: run_host_command(h, LOWORD(wparam)); break;
+        case WM_HOST_WAKE: h.wake_pending.store(false); break;
         case DPI_CHANGED_MESSAGE: {
             // Moved to a monitor of another scale: the same multiple of the canvas there.
             const int old_standard = h.canvas_width * h.pixel_scale;
@@ -207,10 +200,9 @@ int win32_host_main(HINSTANCE instance, const char* command_line, int show,
     if (!register_main_class(instance)) return 0;
     InitCommonControls();
 
-    const HWND window =
-        CreateWindowExA(0, MAIN_CLASS, MAIN_TITLE, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                        h.client_width.load(), h.client_height.load(), nullptr, nullptr, instance,
-                        nullptr);
+    const HWND window = CreateWindowExA(
+        0, MAIN_CLASS, MAIN_TITLE, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+        h.client_width.load(), h.client_height.load(), nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 0;
     h.main_window.store(window);
     h.pixel_scale = whole_pixel_scale(window_dpi(window));

@@ -71,9 +71,7 @@ void create_backing(HWND window) {
 
 LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_CREATE:
-            create_backing(window);
-            return 0;
+        case WM_CREATE: create_backing(window); return 0;
         case WM_PAINT: {
             const TextWindowState& t = host_state().text;
             PAINTSTRUCT ps;
@@ -91,14 +89,10 @@ LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
 
 int desktop_size(int code, int desktop) {
     switch (code) {
-        case SIZE_FULL_DESKTOP:
-            return desktop;
-        case SIZE_QUARTER_DESKTOP:
-            return desktop / 4;
-        case SIZE_HALF_DESKTOP:
-            return desktop / 2;
-        default:
-            return code;
+        case SIZE_FULL_DESKTOP: return desktop;
+        case SIZE_QUARTER_DESKTOP: return desktop / 4;
+        case SIZE_HALF_DESKTOP: return desktop / 2;
+        default: return code;
     }
 }
 
@@ -127,9 +121,9 @@ void create_text_window(int width, int height) {
     wc.lpszClassName = TEXT_CLASS;
     RegisterClassExA(&wc);
 
-    const HWND window = CreateWindowExA(0, TEXT_CLASS, TEXT_TITLE, TEXT_WINDOW_STYLE, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, width, height, nullptr, nullptr,
-                                        h.instance, nullptr);
+    const HWND window =
+        CreateWindowExA(0, TEXT_CLASS, TEXT_TITLE, TEXT_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                        width, height, nullptr, nullptr, h.instance, nullptr);
     if (window == nullptr) return;
     h.text.window = window;
     h.text.width = width;

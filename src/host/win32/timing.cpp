@@ -34,7 +34,8 @@ void wait_for_pointer_input() {
     } else {
         Sleep(wait);
     }
-    h.poll_wait_ms = input ? 1 : (wait * 2 > LONGEST_POLL_WAIT_MS ? LONGEST_POLL_WAIT_MS : wait * 2);
+    h.poll_wait_ms =
+        input ? 1 : (wait * 2 > LONGEST_POLL_WAIT_MS ? LONGEST_POLL_WAIT_MS : wait * 2);
 }
 
 uint32_t tick_count() {

@@ -10,7 +10,8 @@ std::string load_desktop_install_script(const std::string& path, const InstallPl
     std::string failure = read_install_script(path, script);
     if (failure.empty()) failure = decode_script_names(script);
     if (failure.empty()) failure = complete_install_paths(places, script);
-    if (!failure.empty()) *script = InstallScript{};  // the dialog shows empty texts until it closes
+    if (!failure.empty())
+        *script = InstallScript{};  // the dialog shows empty texts until it closes
     return failure;
 }
 

@@ -63,8 +63,8 @@ void allow_drops_from_explorer(HWND dialog) {
     const auto filter = reinterpret_cast<MessageFilter>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
     if (filter == nullptr) return;
-    for (HWND window : {dialog, GetDlgItem(dialog, IDC_MESSAGE), GetDlgItem(dialog, IDC_DESTINATION),
-                        GetDlgItem(dialog, IDC_PROGRESS)})
+    for (HWND window : {dialog, GetDlgItem(dialog, IDC_MESSAGE),
+                        GetDlgItem(dialog, IDC_DESTINATION), GetDlgItem(dialog, IDC_PROGRESS)})
         for (UINT message : {UINT(WM_DROPFILES), UINT(WM_COPYDATA), WM_COPYGLOBALDATA})
             filter(window, message, MSGFLT_ALLOW, nullptr);
 }

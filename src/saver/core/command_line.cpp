@@ -41,26 +41,22 @@ SaverCommand parse_command_line(int count, const char* const* args, WindowNumber
     if (count < 1 || args[0] == nullptr) return command;
     command.mode = mode_of_switch(args[0]);
     switch (command.mode) {
-    case SAVER_MODE_PREVIEW:
-    case SAVER_MODE_CHANGE_PASSWORD:
-        if (count >= 2 && args[1] != nullptr) {
-            command.window = read_window_handle(args[1], numbers);
-            if (command.window != 0) command.window_source = WindowSource::ARGUMENT;
-        }
-        break;
-    case SAVER_MODE_SETTINGS:
-    case SAVER_MODE_OTHER:
-        command.window_source = WindowSource::FOREGROUND;
-        break;
-    case SAVER_MODE_FULL_SCREEN:
-        break;
+        case SAVER_MODE_PREVIEW:
+        case SAVER_MODE_CHANGE_PASSWORD:
+            if (count >= 2 && args[1] != nullptr) {
+                command.window = read_window_handle(args[1], numbers);
+                if (command.window != 0) command.window_source = WindowSource::ARGUMENT;
+            }
+            break;
+        case SAVER_MODE_SETTINGS:
+        case SAVER_MODE_OTHER: command.window_source = WindowSource::FOREGROUND; break;
+        case SAVER_MODE_FULL_SCREEN: break;
     }
     return command;
 }
 
-bool parse_hosted_command_line(int count, const char* const* args,
-                               const char* host_window_variable, intptr_t root_window,
-                               SaverCommand* command) {
+bool parse_hosted_command_line(int count, const char* const* args, const char* host_window_variable,
+                               intptr_t root_window, SaverCommand* command) {
     for (int i = 0; i < count; ++i) {
         std::string_view arg = args[i] != nullptr ? args[i] : "";
         // The host may pass its hacks' switches with two dashes.

@@ -40,9 +40,8 @@ SaverCommand parse_command_line(int count, const char* const* args,
 // or else `root_window`; "-window-id ID" draws into ID. Either also with two dashes, as the host
 // passes them. Ids are decimal or 0x hex. False when
 // neither switch is there. A missing or unreadable ID after -window-id gives window 0.
-bool parse_hosted_command_line(int count, const char* const* args,
-                               const char* host_window_variable, intptr_t root_window,
-                               SaverCommand* command);
+bool parse_hosted_command_line(int count, const char* const* args, const char* host_window_variable,
+                               intptr_t root_window, SaverCommand* command);
 
 // Whether the arguments ask for the list of switches (--help).
 bool asks_for_help(int count, const char* const* args);

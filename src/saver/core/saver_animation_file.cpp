@@ -31,24 +31,17 @@ struct Refusal {
 
 Refusal refusal_of(ReadStatus status) {
     switch (status) {
-    case ReadStatus::wrong_image_size:
-        return {TEXT_IMAGE_SIZE_WRONG, CAPTION_FATAL_ERROR};
-    case ReadStatus::too_many_pages:
-        return {TEXT_TOO_MANY_PAGES, CAPTION_TROUBLE};
-    case ReadStatus::negative_page_count:
-        return {TEXT_BAD_PAGE_COUNT, CAPTION_TROUBLE};
-    case ReadStatus::raw_version_refused:
-    case ReadStatus::unknown_version:
-        return {TEXT_VERSION_UNSUPPORTED, CAPTION_TROUBLE};
-    case ReadStatus::out_of_memory:
-        return {TEXT_OUT_OF_MEMORY, CAPTION_TROUBLE};
-    case ReadStatus::header_too_short:
-    case ReadStatus::short_read:
-    case ReadStatus::damaged_record:
-        return {TEXT_READ_FAILED, CAPTION_TROUBLE};
-    case ReadStatus::ok:
-    case ReadStatus::cannot_open:
-        break;
+        case ReadStatus::wrong_image_size: return {TEXT_IMAGE_SIZE_WRONG, CAPTION_FATAL_ERROR};
+        case ReadStatus::too_many_pages: return {TEXT_TOO_MANY_PAGES, CAPTION_TROUBLE};
+        case ReadStatus::negative_page_count: return {TEXT_BAD_PAGE_COUNT, CAPTION_TROUBLE};
+        case ReadStatus::raw_version_refused:
+        case ReadStatus::unknown_version: return {TEXT_VERSION_UNSUPPORTED, CAPTION_TROUBLE};
+        case ReadStatus::out_of_memory: return {TEXT_OUT_OF_MEMORY, CAPTION_TROUBLE};
+        case ReadStatus::header_too_short:
+        case ReadStatus::short_read:
+        case ReadStatus::damaged_record: return {TEXT_READ_FAILED, CAPTION_TROUBLE};
+        case ReadStatus::ok:
+        case ReadStatus::cannot_open: break;
     }
     return {nullptr, nullptr};
 }

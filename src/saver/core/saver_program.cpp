@@ -20,20 +20,17 @@ namespace {
 
 WindowHandle window_of(const SaverCommand& command, SaverFront& front) {
     switch (command.window_source) {
-    case WindowSource::ARGUMENT:
-        return command.window;
-    case WindowSource::FOREGROUND:
-        return front.foreground_window();
-    case WindowSource::NONE:
-        break;
+        case WindowSource::ARGUMENT: return command.window;
+        case WindowSource::FOREGROUND: return front.foreground_window();
+        case WindowSource::NONE: break;
     }
     return NO_WINDOW;
 }
 
 void play(const SaverCommand& command, SaverPlatform& platform, SaverFront& front,
           SettingsStore& store) {
-    const WindowHandle host = command.mode == SAVER_MODE_PREVIEW ? window_of(command, front)
-                                                                 : NO_WINDOW;
+    const WindowHandle host =
+        command.mode == SAVER_MODE_PREVIEW ? window_of(command, front) : NO_WINDOW;
     if (front.full_screen_saver_running(host == NO_WINDOW)) return;
     const std::string path = read_load_file(store);
     if (path.empty()) {
@@ -62,17 +59,15 @@ void play(const SaverCommand& command, SaverPlatform& platform, SaverFront& fron
 int run_saver_program(const SaverCommand& command, SaverPlatform& platform, SaverFront& front,
                       SettingsStore& store) {
     switch (command.mode) {
-    case SAVER_MODE_OTHER:
-    case SAVER_MODE_SETTINGS:
-        show_settings(front, platform, store, window_of(command, front));
-        break;
-    case SAVER_MODE_CHANGE_PASSWORD:
-        front.change_password_dialog(window_of(command, front));
-        break;
-    case SAVER_MODE_FULL_SCREEN:
-    case SAVER_MODE_PREVIEW:
-        play(command, platform, front, store);
-        break;
+        case SAVER_MODE_OTHER:
+        case SAVER_MODE_SETTINGS:
+            show_settings(front, platform, store, window_of(command, front));
+            break;
+        case SAVER_MODE_CHANGE_PASSWORD:
+            front.change_password_dialog(window_of(command, front));
+            break;
+        case SAVER_MODE_FULL_SCREEN:
+        case SAVER_MODE_PREVIEW: play(command, platform, front, store); break;
     }
     return 0;
 }

@@ -36,13 +36,10 @@ PasswordChange change_password(SettingsStore& store, const std::string& entry,
 
 const char* change_refusal(PasswordChange change) {
     switch (change) {
-    case PasswordChange::MISMATCH:
-        return TEXT_PASSWORD_MISMATCH;
-    case PasswordChange::WRITE_FAILED:
-        return TEXT_PASSWORD_NOT_STORED;
-    case PasswordChange::STORED:
-    case PasswordChange::NOT_STORED:
-        break;
+        case PasswordChange::MISMATCH: return TEXT_PASSWORD_MISMATCH;
+        case PasswordChange::WRITE_FAILED: return TEXT_PASSWORD_NOT_STORED;
+        case PasswordChange::STORED:
+        case PasswordChange::NOT_STORED: break;
     }
     return nullptr;
 }

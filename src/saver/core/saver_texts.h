@@ -9,7 +9,8 @@ inline constexpr const char CAPTION_READ_ERROR[] = "読み込みエラー";
 inline constexpr const char TEXT_IMAGE_SIZE_WRONG[] = "画像サイズが違います";
 inline constexpr const char CAPTION_FATAL_ERROR[] = "致命的エラー";
 inline constexpr const char TEXT_TOO_MANY_PAGES[] = "致命的エラー：ページ数が多すぎます。";
-inline constexpr const char TEXT_VERSION_UNSUPPORTED[] = "このバージョンのめぷファイルは変換できません。";
+inline constexpr const char TEXT_VERSION_UNSUPPORTED[] =
+    "このバージョンのめぷファイルは変換できません。";
 inline constexpr const char TEXT_OUT_OF_MEMORY[] = "致命的エラー：メモリが足りません。";
 inline constexpr const char TEXT_READ_FAILED[] = "読み込み中にエラーが発生しました";
 inline constexpr const char TEXT_BAD_PAGE_COUNT[] = "致命的エラー：ページ数が正しくありません。";

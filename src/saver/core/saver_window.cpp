@@ -11,34 +11,31 @@ SaverWindow::~SaverWindow() { destroy(); }
 intptr_t SaverWindow::handle_message(WindowHandle window, uint32_t message, uintptr_t first,
                                      intptr_t second) {
     switch (message) {
-    case SAVER_MSG_DESTROY:
-        window_ = NO_WINDOW;
-        platform_.post_quit(0);
-        return 0;
-    case SAVER_MSG_PAINT: {
-        const PaintContext paint = platform_.begin_paint(window);
-        on_paint(paint);
-        platform_.end_paint(window, paint);
-        return 0;
-    }
-    case SAVER_MSG_CLOSE:
-        // A close asked for from outside (the window manager, Alt+F4) goes through the same
-        // password as any other input; the saver's own close has passed it already.
-        if (!close_posted_ && !is_preview() && !password_lets_end()) return 0;
-        on_close();
-        platform_.destroy_window(window);
-        return 0;
-    case SAVER_MSG_MOUSE_MOVE:
-        // Any change of the cursor position counts, a single pixel too.
-        if (platform_.cursor_position() != reference_cursor_) on_input();
-        return 0;
-    case SAVER_MSG_KEY_DOWN:
-    case SAVER_MSG_LEFT_BUTTON_DOWN:
-    case SAVER_MSG_RIGHT_BUTTON_DOWN:
-        on_input();
-        return 0;
-    default:
-        return platform_.default_handling(window, message, first, second);
+        case SAVER_MSG_DESTROY:
+            window_ = NO_WINDOW;
+            platform_.post_quit(0);
+            return 0;
+        case SAVER_MSG_PAINT: {
+            const PaintContext paint = platform_.begin_paint(window);
+            on_paint(paint);
+            platform_.end_paint(window, paint);
+            return 0;
+        }
+        case SAVER_MSG_CLOSE:
+            // A close asked for from outside (the window manager, Alt+F4) goes through the same
+            // password as any other input; the saver's own close has passed it already.
+            if (!close_posted_ && !is_preview() && !password_lets_end()) return 0;
+            on_close();
+            platform_.destroy_window(window);
+            return 0;
+        case SAVER_MSG_MOUSE_MOVE:
+            // Any change of the cursor position counts, a single pixel too.
+            if (platform_.cursor_position() != reference_cursor_) on_input();
+            return 0;
+        case SAVER_MSG_KEY_DOWN:
+        case SAVER_MSG_LEFT_BUTTON_DOWN:
+        case SAVER_MSG_RIGHT_BUTTON_DOWN: on_input(); return 0;
+        default: return platform_.default_handling(window, message, first, second);
     }
 }
 

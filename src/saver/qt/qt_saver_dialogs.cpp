@@ -123,38 +123,39 @@ public:
         for (const TemplateControl& control : controls) {
             QWidget* widget = nullptr;
             switch (control.kind) {
-            case TemplateControl::LABEL:
-            case TemplateControl::WRAPPED_LABEL: {
-                auto* label = new QLabel(sjis_to_qstring(control.text), this);
-                label->setWordWrap(control.kind == TemplateControl::WRAPPED_LABEL);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-                last_label = label;
-                widget = label;
-                break;
-            }
-            case TemplateControl::PASSWORD_EDIT: {
-                auto* edit = new QLineEdit(this);
-                edit->setEchoMode(QLineEdit::Password);
-                edit->setValidator(new ShiftJisLimit(edit));
-                if (last_label != nullptr) last_label->setBuddy(edit);
-                widget = edit;
-                break;
-            }
-            case TemplateControl::BUTTON:
-            case TemplateControl::DEFAULT_BUTTON: {
-                auto* button = new QPushButton(sjis_to_qstring(control.text), this);
-                const bool is_default = control.kind == TemplateControl::DEFAULT_BUTTON;
-                button->setDefault(is_default);
-                button->setAutoDefault(is_default);
-                widget = button;
-                break;
-            }
+                case TemplateControl::LABEL:
+                case TemplateControl::WRAPPED_LABEL: {
+                    auto* label = new QLabel(sjis_to_qstring(control.text), this);
+                    label->setWordWrap(control.kind == TemplateControl::WRAPPED_LABEL);
+                    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                    last_label = label;
+                    widget = label;
+                    break;
+                }
+                case TemplateControl::PASSWORD_EDIT: {
+                    auto* edit = new QLineEdit(this);
+                    edit->setEchoMode(QLineEdit::Password);
+                    edit->setValidator(new ShiftJisLimit(edit));
+                    if (last_label != nullptr) last_label->setBuddy(edit);
+                    widget = edit;
+                    break;
+                }
+                case TemplateControl::BUTTON:
+                case TemplateControl::DEFAULT_BUTTON: {
+                    auto* button = new QPushButton(sjis_to_qstring(control.text), this);
+                    const bool is_default = control.kind == TemplateControl::DEFAULT_BUTTON;
+                    button->setDefault(is_default);
+                    button->setAutoDefault(is_default);
+                    widget = button;
+                    break;
+                }
             }
             if (control.name != nullptr) widget->setObjectName(QString::fromLatin1(control.name));
             widget->setGeometry(units.rect(control.x, control.y, control.width, control.height));
         }
     }
-    template <typename T> T* control(const char* name) {
+    template <typename T>
+    T* control(const char* name) {
         return findChild<T*>(QString::fromLatin1(name));
     }
 };
@@ -172,15 +173,15 @@ void show_saver_message(WindowHandle owner, const char* text, const char* captio
 }
 
 int run_password_prompt(WindowHandle owner, SettingsStore& settings) {
-    TemplateDialog dialog(TEXT_PROMPT_TITLE, 227, 65,
-                          {
-                              {TemplateControl::WRAPPED_LABEL, TEXT_PROMPT_EXPLANATION, nullptr,
-                               7, 7, 147, 21},
-                              {TemplateControl::LABEL, TEXT_PROMPT_LABEL, nullptr, 7, 44, 61, 8},
-                              {TemplateControl::PASSWORD_EDIT, "", "edit1000", 78, 44, 76, 14},
-                              {TemplateControl::DEFAULT_BUTTON, TEXT_OK, "ok", 172, 7, 48, 14},
-                              {TemplateControl::BUTTON, TEXT_CANCEL, "cancel", 172, 24, 48, 14},
-                          });
+    TemplateDialog dialog(
+        TEXT_PROMPT_TITLE, 227, 65,
+        {
+            {TemplateControl::WRAPPED_LABEL, TEXT_PROMPT_EXPLANATION, nullptr, 7, 7, 147, 21},
+            {TemplateControl::LABEL, TEXT_PROMPT_LABEL, nullptr, 7, 44, 61, 8},
+            {TemplateControl::PASSWORD_EDIT, "", "edit1000", 78, 44, 76, 14},
+            {TemplateControl::DEFAULT_BUTTON, TEXT_OK, "ok", 172, 7, 48, 14},
+            {TemplateControl::BUTTON, TEXT_CANCEL, "cancel", 172, 24, 48, 14},
+        });
     dialog.setObjectName(QStringLiteral("password_prompt"));
     QLineEdit* entry = dialog.control<QLineEdit>("edit1000");
     QObject::connect(dialog.control<QPushButton>("ok"), &QPushButton::clicked, &dialog, [&] {

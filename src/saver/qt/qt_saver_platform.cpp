@@ -101,15 +101,15 @@ xcb_connection_t* x11_connection() {
 bool grab_input(xcb_window_t window) {
     xcb_connection_t* connection = x11_connection();
     if (connection == nullptr) return false;
-    xcb_grab_keyboard_reply_t* keyboard = xcb_grab_keyboard_reply(
-        connection,
-        xcb_grab_keyboard(connection, 1, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                          XCB_GRAB_MODE_ASYNC),
-        nullptr);
+    xcb_grab_keyboard_reply_t* keyboard =
+        xcb_grab_keyboard_reply(connection,
+                                xcb_grab_keyboard(connection, 1, window, XCB_CURRENT_TIME,
+                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                nullptr);
     const bool keyboard_taken = keyboard != nullptr && keyboard->status == XCB_GRAB_STATUS_SUCCESS;
     std::free(keyboard);
-    const uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
-                            XCB_EVENT_MASK_POINTER_MOTION;
+    const uint16_t events =
+        XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
     xcb_grab_pointer_reply_t* pointer = xcb_grab_pointer_reply(
         connection,
         xcb_grab_pointer(connection, 1, window, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,

@@ -65,11 +65,12 @@ bool RegistryIniStore::write_string(const char* key, const char* name, const std
     ReplaceOptions options;
     options.new_file_mode = 0600;
     options.withheld_mode = 0077;
-    return replace_file(path_.c_str(),
-                        [&](FileOutput& out) {
-                            for (const std::string& l : lines) out.write(l + '\n');
-                        },
-                        options)
+    return replace_file(
+               path_.c_str(),
+               [&](FileOutput& out) {
+                   for (const std::string& l : lines) out.write(l + '\n');
+               },
+               options)
                .status == ReplaceStatus::ok;
 }
 

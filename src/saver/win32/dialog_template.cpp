@@ -16,7 +16,9 @@ constexpr int16_t FONT_POINTS = 9;
 
 class TemplateWriter {
 public:
-    void word(uint16_t value) { bytes_.push_back(uint8_t(value)), bytes_.push_back(uint8_t(value >> 8)); }
+    void word(uint16_t value) {
+        bytes_.push_back(uint8_t(value)), bytes_.push_back(uint8_t(value >> 8));
+    }
     void dword(uint32_t value) {
         word(uint16_t(value));
         word(uint16_t(value >> 16));
@@ -77,7 +79,9 @@ std::vector<uint32_t> build_dialog_template(const DialogLayout& layout) {
 
 DialogLayout password_prompt_layout() {
     return DialogLayout{
-        TEXT_PROMPT_TITLE, 227, 65,
+        TEXT_PROMPT_TITLE,
+        227,
+        65,
         {
             {STATIC_ATOM, SS_LEFT, TEXT_PROMPT_EXPLANATION, 7, 7, 147, 21, 0xFFFF},
             {STATIC_ATOM, SS_LEFT, TEXT_PROMPT_LABEL, 7, 44, 61, 8, 0xFFFF},
@@ -89,7 +93,9 @@ DialogLayout password_prompt_layout() {
 
 DialogLayout change_password_layout() {
     return DialogLayout{
-        TEXT_CHANGE_TITLE, 247, 75,
+        TEXT_CHANGE_TITLE,
+        247,
+        75,
         {
             {STATIC_ATOM, SS_LEFT, TEXT_CHANGE_HEADING, 7, 7, 111, 8, 0xFFFF},
             {STATIC_ATOM, SS_LEFT, TEXT_CHANGE_NEW_LABEL, 7, 31, 54, 8, 0xFFFF},

@@ -49,8 +49,8 @@ bool RegistryStore::read_number(const char* key, const char* name, uint32_t* val
     DWORD type = 0;
     DWORD number = 0;
     DWORD size = sizeof number;
-    const LONG status = RegQueryValueExA(handle, name, nullptr, &type,
-                                         reinterpret_cast<BYTE*>(&number), &size);
+    const LONG status =
+        RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size);
     RegCloseKey(handle);
     if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof number) return false;
     *value = number;
@@ -64,9 +64,9 @@ bool RegistryStore::write_string(const char* key, const char* name, const std::s
         return false;
     }
     // The stated length leaves out the terminating zero, as these values have always been kept.
-    const LONG status = RegSetValueExA(handle, name, 0, REG_SZ,
-                                       reinterpret_cast<const BYTE*>(value.c_str()),
-                                       static_cast<DWORD>(value.size()));
+    const LONG status =
+        RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size()));
     RegCloseKey(handle);
     return status == ERROR_SUCCESS;
 }

@@ -42,7 +42,8 @@ SettingsStore* settings_of(HWND dialog) {
 
 void limit_edits(HWND dialog) {
     for (int id : {ID_PASSWORD_EDIT, ID_CONFIRMATION_EDIT}) {
-        if (HWND edit = GetDlgItem(dialog, id)) SendMessageW(edit, EM_LIMITTEXT, PASSWORD_EDIT_LIMIT, 0);
+        if (HWND edit = GetDlgItem(dialog, id))
+            SendMessageW(edit, EM_LIMITTEXT, PASSWORD_EDIT_LIMIT, 0);
     }
 }
 
@@ -67,17 +68,15 @@ INT_PTR CALLBACK prompt_procedure(HWND dialog, UINT message, WPARAM first, LPARA
     }
     if (message != WM_COMMAND) return FALSE;
     switch (LOWORD(first)) {
-    case IDOK:
-        if (const std::optional<std::string> typed = item_text(dialog, ID_PASSWORD_EDIT);
-            typed && check_password(*settings_of(dialog), *typed) == PasswordCheck::ACCEPTED) {
-            EndDialog(dialog, 1);
-        } else {
-            MessageBoxA(dialog, TEXT_PASSWORD_WRONG, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
-        }
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, 2);
-        return TRUE;
+        case IDOK:
+            if (const std::optional<std::string> typed = item_text(dialog, ID_PASSWORD_EDIT);
+                typed && check_password(*settings_of(dialog), *typed) == PasswordCheck::ACCEPTED) {
+                EndDialog(dialog, 1);
+            } else {
+                MessageBoxA(dialog, TEXT_PASSWORD_WRONG, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
+            }
+            return TRUE;
+        case IDCANCEL: EndDialog(dialog, 2); return TRUE;
     }
     return FALSE;
 }
@@ -90,23 +89,21 @@ INT_PTR CALLBACK change_procedure(HWND dialog, UINT message, WPARAM first, LPARA
     }
     if (message != WM_COMMAND) return FALSE;
     switch (LOWORD(first)) {
-    case IDOK: {
-        const std::optional<std::string> entry = item_text(dialog, ID_PASSWORD_EDIT);
-        const std::optional<std::string> confirmation = item_text(dialog, ID_CONFIRMATION_EDIT);
-        const char* refusal =
-            !entry || !confirmation
-                ? TEXT_PASSWORD_UNSTORABLE
-                : change_refusal(change_password(*settings_of(dialog), *entry, *confirmation));
-        if (refusal != nullptr) {
-            MessageBoxA(dialog, refusal, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
-        } else {
-            EndDialog(dialog, 0);
+        case IDOK: {
+            const std::optional<std::string> entry = item_text(dialog, ID_PASSWORD_EDIT);
+            const std::optional<std::string> confirmation = item_text(dialog, ID_CONFIRMATION_EDIT);
+            const char* refusal =
+                !entry || !confirmation
+                    ? TEXT_PASSWORD_UNSTORABLE
+                    : change_refusal(change_password(*settings_of(dialog), *entry, *confirmation));
+            if (refusal != nullptr) {
+                MessageBoxA(dialog, refusal, CAPTION_ERROR, MB_ICONEXCLAMATION | MB_OK);
+            } else {
+                EndDialog(dialog, 0);
+            }
+            return TRUE;
         }
-        return TRUE;
-    }
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        return TRUE;
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
     }
     return FALSE;
 }

@@ -93,8 +93,8 @@ WindowHandle Win32SaverPlatform::create_window(SaverWindow* owner, const char* c
         const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
         picture_origin_ = POINT{-left, -top};
         picture_size_ = SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, class_name, class_name,
-                                 WS_POPUP, left, top, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+        window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, class_name, class_name, WS_POPUP,
+                                 left, top, GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                  GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr, nullptr, instance_,
                                  owner);
     } else {
@@ -209,15 +209,14 @@ bool Win32SaverPlatform::create_picture(WindowHandle window, SaverPicture* pictu
 }
 
 void Win32SaverPlatform::present_picture(WindowHandle window, const SaverPicture& picture,
-                                         const PaintContext* paint, int32_t width,
-                                         int32_t height) {
+                                         const PaintContext* paint, int32_t width, int32_t height) {
     auto* native = static_cast<Win32Picture*>(picture.native);
     HDC device = paint != nullptr ? static_cast<HDC>(paint->device) : GetDC(hwnd_of(window));
     HPALETTE previous = SelectPalette(device, native->palette, FALSE);
     RealizePalette(device);
     StretchDIBits(device, picture_origin_.x, picture_origin_.y, width, height, 0, 0, PICTURE_WIDTH,
-                  PICTURE_HEIGHT, picture.bits,
-                  reinterpret_cast<BITMAPINFO*>(&native->info), DIB_RGB_COLORS, SRCCOPY);
+                  PICTURE_HEIGHT, picture.bits, reinterpret_cast<BITMAPINFO*>(&native->info),
+                  DIB_RGB_COLORS, SRCCOPY);
     SelectPalette(device, previous, FALSE);
     if (paint == nullptr) ReleaseDC(hwnd_of(window), device);
 }

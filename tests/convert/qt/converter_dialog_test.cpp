@@ -107,10 +107,10 @@ TEST_F(ConverterDialogQt, ADraggedThumbShowsItsRawValueUntilReleased) {
 // The wheel gives line steps (32 across, 2 down), never an unrounded size; half notches add up.
 TEST_F(ConverterDialogQt, TheWheelStepsByLines) {
     // A device of the test's own: Qt's default one outlives the static application object.
-    const QPointingDevice mouse(QStringLiteral("wheel"), 1, QInputDevice::DeviceType::Mouse,
-                                QPointingDevice::PointerType::Generic,
-                                QInputDevice::Capability::Position | QInputDevice::Capability::Scroll,
-                                1, 3);
+    const QPointingDevice mouse(
+        QStringLiteral("wheel"), 1, QInputDevice::DeviceType::Mouse,
+        QPointingDevice::PointerType::Generic,
+        QInputDevice::Capability::Position | QInputDevice::Capability::Scroll, 1, 3);
     auto wheel = [&mouse](QScrollBar* scroll_bar, QPoint angle) {
         QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), angle, Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false, Qt::MouseEventNotSynthesized,
@@ -147,8 +147,7 @@ TEST_F(ConverterDialogQt, EveryStatusTextIsPaintedAsItIsWritten) {
     struct PaintRecorder : QObject {
         QStringList painted;
         bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::Paint)
-                painted << qobject_cast<QLabel*>(watched)->text();
+            if (event->type() == QEvent::Paint) painted << qobject_cast<QLabel*>(watched)->text();
             return false;
         }
     } recorder;
@@ -161,7 +160,8 @@ TEST_F(ConverterDialogQt, EveryStatusTextIsPaintedAsItIsWritten) {
     click(IDC_RUN);
     for (const char* text : {"現在0コマ目を読み込み中     ", "現在2コマ目を読み込み中     ",
                              "0枚目変換成功", "1枚目変換成功", "2枚目変換成功"}) {
-        EXPECT_TRUE(recorder.painted.contains(ui(text))) << recorder.painted.join('|').toStdString();
+        EXPECT_TRUE(recorder.painted.contains(ui(text)))
+            << recorder.painted.join('|').toStdString();
     }
     dialog.control(IDC_STATUS)->removeEventFilter(&recorder);
 }

@@ -36,7 +36,8 @@ QtDecoded decode_with_qt(const std::vector<uint8_t>& gif) {
                       reader.nextImageDelay()};
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                shown.ink[static_cast<size_t>(y) * image.width() + x] = qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+                shown.ink[static_cast<size_t>(y) * image.width() + x] =
+                    qGray(image.pixel(x, y)) < 128 ? 1 : 0;
         decoded.pictures.push_back(std::move(shown));
     }
     return decoded;

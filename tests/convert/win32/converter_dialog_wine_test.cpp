@@ -211,7 +211,8 @@ TEST_F(ConverterDialogWithRelativeFile, IsFoundAfterTheSaveDialogMovedTheCurrent
     // Posted: an input that cannot be found brings up the error box, which a send would wait on.
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), 0);
     HWND box = nullptr;
-    for (int i = 0; i < 200 && item_text(dialog, IDC_STATUS) != "1枚目変換成功" && box == nullptr; ++i) {
+    for (int i = 0; i < 200 && item_text(dialog, IDC_STATUS) != "1枚目変換成功" && box == nullptr;
+         ++i) {
         Sleep(50);
         box = FindWindowA(nullptr, CAPTION_CONVERTER);
     }

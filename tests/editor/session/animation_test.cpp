@@ -8,15 +8,11 @@ using anim_test::canvas_bits;
 using anim_test::canvas_copy;
 using anim_test::EditorAnimationTest;
 
-void* no_memory(std::size_t)
-{
-    return nullptr;
-}
+void* no_memory(std::size_t) { return nullptr; }
 
 using AnimationModelTest = EditorAnimationTest;
 
-TEST_F(AnimationModelTest, StartsWithOneEmptyFrame)
-{
+TEST_F(AnimationModelTest, StartsWithOneEmptyFrame) {
     const Animation& anim = animation();
     EXPECT_EQ(anim.frame_count, 1);
     EXPECT_EQ(anim.current_frame, 0);
@@ -27,8 +23,7 @@ TEST_F(AnimationModelTest, StartsWithOneEmptyFrame)
     EXPECT_EQ(animation_state().undo_frame->token_count, 0);
 }
 
-TEST_F(AnimationModelTest, StoresAndPrintsTheCanvas)
-{
+TEST_F(AnimationModelTest, StoresAndPrintsTheCanvas) {
     anim_test::draw_picture(5);
     const std::vector<uint8_t> picture = canvas_copy();
     const int32_t tokens = store_current_frame();
@@ -42,8 +37,7 @@ TEST_F(AnimationModelTest, StoresAndPrintsTheCanvas)
     EXPECT_EQ(canvas_copy(), picture);
 }
 
-TEST_F(AnimationModelTest, PrintValuesLayerFrames)
-{
+TEST_F(AnimationModelTest, PrintValuesLayerFrames) {
     anim_test::draw_picture(5);
     store_current_frame();
     fill_bytes(canvas_bits(), 320, 240, 33);
@@ -56,8 +50,7 @@ TEST_F(AnimationModelTest, PrintValuesLayerFrames)
     }
 }
 
-TEST_F(AnimationModelTest, IndexOutsideTheFramesChangesNothing)
-{
+TEST_F(AnimationModelTest, IndexOutsideTheFramesChangesNothing) {
     make_animation(3, 0, 5);
     set_print_values(CANVAS_INK, CANVAS_PAPER);
     set_raw_bit_values(CANVAS_INK, CANVAS_PAPER);
@@ -74,8 +67,7 @@ TEST_F(AnimationModelTest, IndexOutsideTheFramesChangesNothing)
     }
 }
 
-TEST_F(AnimationModelTest, FailedAllocationKeepsTheSlotsFrame)
-{
+TEST_F(AnimationModelTest, FailedAllocationKeepsTheSlotsFrame) {
     anim_test::draw_picture(2);
     ASSERT_GT(store_current_frame(), 0);
     Frame* before = animation().frames[0];
@@ -89,8 +81,7 @@ TEST_F(AnimationModelTest, FailedAllocationKeepsTheSlotsFrame)
     EXPECT_EQ(animation_state().undo_frame->token_count, 0);
 }
 
-TEST_F(AnimationModelTest, CompressCanvasTakesImagesUpToAFrame)
-{
+TEST_F(AnimationModelTest, CompressCanvasTakesImagesUpToAFrame) {
     Frame* slot = new_empty_frame();
     std::vector<uint8_t> stamp(16 * 4, CANVAS_PAPER);
     stamp[0] = CANVAS_INK;
@@ -108,8 +99,7 @@ TEST_F(AnimationModelTest, CompressCanvasTakesImagesUpToAFrame)
     free_frame(slot);
 }
 
-TEST_F(AnimationModelTest, RawPagesDrawThroughTheBitTable)
-{
+TEST_F(AnimationModelTest, RawPagesDrawThroughTheBitTable) {
     Animation& anim = animation();
     free_frame(anim.frames[0]);
     anim.frames[0] = allocate_frame(RAW_FRAME_BYTES);
@@ -118,8 +108,8 @@ TEST_F(AnimationModelTest, RawPagesDrawThroughTheBitTable)
     frame_tokens(anim.frames[0])[1] = 0xF0;
     set_raw_bit_values(CANVAS_INK, CANVAS_PAPER);
     print_raw_page(0);
-    const std::vector<uint8_t> expected_start = {255, 10, 10, 10, 10, 10, 10, 10,
-                                                 10,  10, 10, 10, 255, 255, 255, 255, 255};
+    const std::vector<uint8_t> expected_start = {255, 10, 10, 10,  10,  10,  10,  10, 10,
+                                                 10,  10, 10, 255, 255, 255, 255, 255};
     EXPECT_TRUE(std::equal(expected_start.begin(), expected_start.end(), canvas_bits()));
     EXPECT_EQ(canvas_bits()[FRAME_PIXELS - 1], 255);
 
@@ -131,8 +121,7 @@ TEST_F(AnimationModelTest, RawPagesDrawThroughTheBitTable)
     EXPECT_EQ(canvas_bits()[1], 77);
 }
 
-TEST_F(AnimationModelTest, ReleaseLeavesNothingHeld)
-{
+TEST_F(AnimationModelTest, ReleaseLeavesNothingHeld) {
     make_animation(4, 2, 5);
     release_animation();
     EXPECT_EQ(animation().frames, nullptr);

@@ -8,9 +8,9 @@ namespace anim_test {
 
 // A DIB file: 14-byte file header, 40-byte information header, no colour table, then the pixel
 // bytes as given (rows one after another).
-inline std::vector<uint8_t> dib_file(int32_t width, int32_t height, const std::vector<uint8_t>& pixels,
-                                     const char type[2] = "BM")
-{
+inline std::vector<uint8_t> dib_file(int32_t width, int32_t height,
+                                     const std::vector<uint8_t>& pixels,
+                                     const char type[2] = "BM") {
     std::vector<uint8_t> bytes(54 + pixels.size(), 0);
     auto put = [&bytes](std::size_t at, uint32_t value) {
         for (int i = 0; i < 4; ++i) {

@@ -11,13 +11,11 @@ namespace {
 
 using anim_test::dib_file;
 
-std::vector<uint8_t> pixels_of(const ImageRef& image)
-{
+std::vector<uint8_t> pixels_of(const ImageRef& image) {
     return std::vector<uint8_t>(image.bits, image.bits + image.width * image.height);
 }
 
-TEST(DecodeDib, FirstStoredRowOnTopWithTheTwoReplacements)
-{
+TEST(DecodeDib, FirstStoredRowOnTopWithTheTwoReplacements) {
     const std::vector<uint8_t> pixels = {1, 2, 3, 255, 0, 2, 1, 200};
     for (const int32_t stored_height : {2, -2}) {
         const std::vector<uint8_t> file = dib_file(4, stored_height, pixels);
@@ -30,8 +28,7 @@ TEST(DecodeDib, FirstStoredRowOnTopWithTheTwoReplacements)
     }
 }
 
-TEST(DecodeDib, RefusesWhatIsNotAWholeDib)
-{
+TEST(DecodeDib, RefusesWhatIsNotAWholeDib) {
     struct Case {
         const char* name;
         std::vector<uint8_t> file;
@@ -58,8 +55,7 @@ TEST(DecodeDib, RefusesWhatIsNotAWholeDib)
     }
 }
 
-TEST(LoadMenuImages, SumsTheMissingImages)
-{
+TEST(LoadMenuImages, SumsTheMissingImages) {
     test_support::TempFolder folder;
     const std::vector<uint8_t> good = dib_file(4, 1, {1, 2, 3, 4});
     test_support::write_file(folder.file("sysmenu.dib"), good);

@@ -5,8 +5,7 @@
 #include "host/host.h"
 
 namespace {
-TEST(CommandLine, OnePairOfQuotesIsRemoved)
-{
+TEST(CommandLine, OnePairOfQuotesIsRemoved) {
     struct Case {
         const char* command_line;
         const char* file;  // nullptr: no start-up file
@@ -18,7 +17,7 @@ TEST(CommandLine, OnePairOfQuotesIsRemoved)
         {"\"C:\\My Documents\\anime.mpa\"", "C:\\My Documents\\anime.mpa"},
         {"\"\"two\"\"", "\"two\""},
         {"name \"quoted\"", "name \"quoted\""},  // quotes only count at the very start
-        {"\"unclosed.mpa", "unclosed.mpa"},     // the last character is not a quote: kept
+        {"\"unclosed.mpa", "unclosed.mpa"},      // the last character is not a quote: kept
         {"\"", nullptr},
         {"trailing\"", "trailing\""},
     };

@@ -17,14 +17,12 @@ struct AllocationLog {
     std::size_t refuse_from = SIZE_MAX;
 };
 
-AllocationLog& allocations()
-{
+AllocationLog& allocations() {
     static AllocationLog log;
     return log;
 }
 
-void* recording_realloc(void* block, std::size_t bytes)
-{
+void* recording_realloc(void* block, std::size_t bytes) {
     allocations().sizes.push_back(bytes);
     if (bytes >= allocations().refuse_from) return nullptr;
     return std::realloc(block, bytes);
@@ -32,21 +30,18 @@ void* recording_realloc(void* block, std::size_t bytes)
 
 class CommandLogTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         allocations() = AllocationLog();
         release_command_log();
         command_log().reallocate = recording_realloc;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         release_command_log();
         command_log().reallocate = std::realloc;
     }
 };
 
-std::string report_of(const CommandLog& log)
-{
+std::string report_of(const CommandLog& log) {
     std::FILE* file = std::tmpfile();
     EXPECT_NE(file, nullptr);
     EXPECT_TRUE(write_crash_report(file, log));
@@ -57,8 +52,7 @@ std::string report_of(const CommandLog& log)
     return bytes;
 }
 
-TEST_F(CommandLogTest, KeepsTheLowEightBitsInOrder)
-{
+TEST_F(CommandLogTest, KeepsTheLowEightBitsInOrder) {
     for (int code : {12, 7, 45, 256 + 3, -1}) log_command(code);
     const CommandLog& log = command_log();
     ASSERT_EQ(log.count, 5);
@@ -66,8 +60,7 @@ TEST_F(CommandLogTest, KeepsTheLowEightBitsInOrder)
               (std::vector<uint8_t>{12, 7, 45, 3, 255}));
 }
 
-TEST_F(CommandLogTest, GrowsInStepsOf16384)
-{
+TEST_F(CommandLogTest, GrowsInStepsOf16384) {
     for (int i = 0; i < 16385; ++i) log_command(i);
     EXPECT_EQ(allocations().sizes, (std::vector<std::size_t>{16384, 32768}));
     EXPECT_EQ(command_log().count, 16385);
@@ -75,8 +68,7 @@ TEST_F(CommandLogTest, GrowsInStepsOf16384)
     EXPECT_EQ(command_log().codes[16384], 16384 & 0xFF);
 }
 
-TEST_F(CommandLogTest, DropsCodesWhenItCannotGrow)
-{
+TEST_F(CommandLogTest, DropsCodesWhenItCannotGrow) {
     allocations().refuse_from = 32768;
     for (int i = 0; i < 16384 + 10; ++i) log_command(7);
     EXPECT_EQ(command_log().count, 16384);
@@ -86,8 +78,7 @@ TEST_F(CommandLogTest, DropsCodesWhenItCannotGrow)
     EXPECT_EQ(command_log().codes[16383], 7);
 }
 
-TEST_F(CommandLogTest, ReportBytesAreExact)
-{
+TEST_F(CommandLogTest, ReportBytesAreExact) {
     EXPECT_EQ(report_of(command_log()), "total = 0\n");
     for (int code : {12, 7, 45}) log_command(code);
     EXPECT_EQ(report_of(command_log()), "total = 3\n12      7      45      ");
@@ -96,8 +87,7 @@ TEST_F(CommandLogTest, ReportBytesAreExact)
     EXPECT_EQ(report_of(command_log()), "total = 5\n12      7      45      255      0      ");
 }
 
-TEST_F(CommandLogTest, ReleaseEmptiesTheLog)
-{
+TEST_F(CommandLogTest, ReleaseEmptiesTheLog) {
     log_command(1);
     release_command_log();
     EXPECT_EQ(command_log().codes, nullptr);

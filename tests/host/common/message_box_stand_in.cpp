@@ -4,8 +4,7 @@
 
 #include "host/host.h"
 
-MessageAnswer message_box(const char* text, const char*, MessageButtons, MessageIcon)
-{
+MessageAnswer message_box(const char* text, const char*, MessageButtons, MessageIcon) {
     ADD_FAILURE() << "unexpected message box: " << text;
     return MessageAnswer::ok;
 }

@@ -20,15 +20,13 @@ struct FakeBackend {
     int readings = 0;
 };
 
-FakeBackend& fake()
-{
+FakeBackend& fake() {
     static FakeBackend backend;
     return backend;
 }
 }  // namespace
 
-void read_pointer_screen(int* x, int* y, int* right, int* left)
-{
+void read_pointer_screen(int* x, int* y, int* right, int* left) {
     FakeBackend& b = fake();
     if (b.readings < static_cast<int>(b.before_reading.size())) b.before_reading[b.readings]();
     ++b.readings;
@@ -38,8 +36,7 @@ void read_pointer_screen(int* x, int* y, int* right, int* left)
     if (b.readings <= static_cast<int>(b.after_reading.size())) b.after_reading[b.readings - 1]();
 }
 
-void get_client_geometry(int* left, int* top, int* width, int* height)
-{
+void get_client_geometry(int* left, int* top, int* width, int* height) {
     *left = fake().left;
     *top = fake().top;
     *width = fake().width;
@@ -49,49 +46,47 @@ void get_client_geometry(int* left, int* top, int* width, int* height)
 namespace {
 class PointerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         fake() = FakeBackend();
         pointer_reset();
         app_gate_reset();
     }
 };
 
-void quick_click(PointerButton button)
-{
+void quick_click(PointerButton button) {
     pointer_button_down(button);
     pointer_button_up(button, 0, 0);
 }
 
-TEST(CanvasFromClient, ScalesAndTruncatesTowardZero)
-{
+TEST(CanvasFromClient, ScalesAndTruncatesTowardZero) {
     struct Case {
         int screen_x, screen_y, left, top, width, height;
         int x, y;
     } cases[] = {
         {0, 0, 0, 0, 320, 240, 0, 0},
-        {319, 239, 0, 0, 320, 240, 319, 239},           // 1x: the client pixel is the canvas pixel
+        {319, 239, 0, 0, 320, 240, 319, 239},  // 1x: the client pixel is the canvas pixel
         {100 + 639, 50 + 479, 100, 50, 640, 480, 319, 239},  // 2x
         {100 + 1, 50 + 1, 100, 50, 640, 480, 0, 0},
-        {99, 49, 100, 50, 320, 240, -1, -1},            // one pixel left of / above at 1x
-        {99, 49, 100, 50, 640, 480, 0, 0},              // -320 / 640 truncates to 0 at 2x
-        {98, 48, 100, 50, 640, 480, -1, -1},            // two pixels left at 2x
-        {420, 290, 100, 50, 320, 240, 320, 240},        // not clamped on the far side
-        {500, 400, 100, 50, 0, 240, 0, 0},              // minimised: (0, 0)
+        {99, 49, 100, 50, 320, 240, -1, -1},      // one pixel left of / above at 1x
+        {99, 49, 100, 50, 640, 480, 0, 0},        // -320 / 640 truncates to 0 at 2x
+        {98, 48, 100, 50, 640, 480, -1, -1},      // two pixels left at 2x
+        {420, 290, 100, 50, 320, 240, 320, 240},  // not clamped on the far side
+        {500, 400, 100, 50, 0, 240, 0, 0},        // minimised: (0, 0)
         {500, 400, 100, 50, 320, 0, 0, 0},
         {-2000000000, 2000000000, 0, 0, 320, 240, -2000000000, 2000000000},  // no overflow
-        {160, 120, 0, 0, 400, 300, 128, 96},            // uneven stretch
+        {160, 120, 0, 0, 400, 300, 128, 96},                                 // uneven stretch
     };
     for (const Case& c : cases) {
         int x = 7, y = 7;
         canvas_from_client(c.screen_x, c.screen_y, c.left, c.top, c.width, c.height, &x, &y);
-        EXPECT_EQ(x, c.x) << c.screen_x << "," << c.screen_y << " in " << c.width << "x" << c.height;
-        EXPECT_EQ(y, c.y) << c.screen_x << "," << c.screen_y << " in " << c.width << "x" << c.height;
+        EXPECT_EQ(x, c.x) << c.screen_x << "," << c.screen_y << " in " << c.width << "x"
+                          << c.height;
+        EXPECT_EQ(y, c.y) << c.screen_x << "," << c.screen_y << " in " << c.width << "x"
+                          << c.height;
     }
 }
 
-TEST_F(PointerTest, ReadPointerConvertsAndLeavesTheFlags)
-{
+TEST_F(PointerTest, ReadPointerConvertsAndLeavesTheFlags) {
     fake().left = 10;
     fake().top = 20;
     fake().width = 640;
@@ -109,8 +104,7 @@ TEST_F(PointerTest, ReadPointerConvertsAndLeavesTheFlags)
     }
 }
 
-TEST_F(PointerTest, TakePointerReportsEachPressOnce)
-{
+TEST_F(PointerTest, TakePointerReportsEachPressOnce) {
     pointer_button_down(PointerButton::left);
     pointer_button_down(PointerButton::right);
     int x, y, right, left;
@@ -128,8 +122,7 @@ TEST_F(PointerTest, TakePointerReportsEachPressOnce)
 }
 
 // Press and release both between two polls, as a quick click or a touchpad tap delivers them.
-TEST_F(PointerTest, QuickClickIsSeenByOnePollThenReleased)
-{
+TEST_F(PointerTest, QuickClickIsSeenByOnePollThenReleased) {
     struct Case {
         const char* name;
         PointerButton button;
@@ -167,8 +160,7 @@ TEST_F(PointerTest, QuickClickIsSeenByOnePollThenReleased)
 // A loop that also reads the pointer for its position alone (the pen reads the window position
 // with read_pointer_screen after each read_pointer): a quick click between any two readings
 // reaches the read that acts on it, exactly once.
-TEST_F(PointerTest, QuickClickReachesTheActingReadWhereverItFallsAmongTheReadings)
-{
+TEST_F(PointerTest, QuickClickReachesTheActingReadWhereverItFallsAmongTheReadings) {
     for (const PointerButton button : {PointerButton::right, PointerButton::left}) {
         for (int reading = 0; reading < 4; ++reading) {
             fake() = FakeBackend();
@@ -194,8 +186,7 @@ TEST_F(PointerTest, QuickClickReachesTheActingReadWhereverItFallsAmongTheReading
 // Clicks that came while the editor could not act on them (a modal dialog or box was open, or the
 // application was paused) - in the text window, on the dialog's owner, or held from before - must
 // not act afterwards on whatever is then under the pointer.
-TEST_F(PointerTest, ClicksOfADialogOrAPauseAreForgottenWhenItEnds)
-{
+TEST_F(PointerTest, ClicksOfADialogOrAPauseAreForgottenWhenItEnds) {
     struct Case {
         const char* name;
         bool pause;       // the host's pause rather than a dialog
@@ -234,8 +225,7 @@ TEST_F(PointerTest, ClicksOfADialogOrAPauseAreForgottenWhenItEnds)
     }
 }
 
-TEST_F(PointerTest, HeldPressIsReleasedAtOnceOnceAPollHasSeenIt)
-{
+TEST_F(PointerTest, HeldPressIsReleasedAtOnceOnceAPollHasSeenIt) {
     int x, y, right, left;
     pointer_button_down(PointerButton::left);
     read_pointer(&x, &y, &right, &left);
@@ -245,8 +235,7 @@ TEST_F(PointerTest, HeldPressIsReleasedAtOnceOnceAPollHasSeenIt)
     EXPECT_EQ(left, 0);
 }
 
-TEST_F(PointerTest, TwoQuickClicksBetweenPollsAreSeenAsOnePress)
-{
+TEST_F(PointerTest, TwoQuickClicksBetweenPollsAreSeenAsOnePress) {
     int x, y, right, left;
     for (int i = 0; i < 2; ++i) {
         pointer_button_down(PointerButton::left);
@@ -261,8 +250,7 @@ TEST_F(PointerTest, TwoQuickClicksBetweenPollsAreSeenAsOnePress)
     EXPECT_EQ(left, 0);
 }
 
-TEST_F(PointerTest, PressBetweenTakesReadingAndItsClearIsKept)
-{
+TEST_F(PointerTest, PressBetweenTakesReadingAndItsClearIsKept) {
     pointer_button_down(PointerButton::left);
     // The GUI thread records a release and a new press after take_pointer has read the flags but
     // before it clears the one it read.
@@ -279,18 +267,14 @@ TEST_F(PointerTest, PressBetweenTakesReadingAndItsClearIsKept)
     EXPECT_EQ(left, 0);
 }
 
-TEST_F(PointerTest, WaitClickWaitsForTheButtonsToBeFreeThenForAPress)
-{
+TEST_F(PointerTest, WaitClickWaitsForTheButtonsToBeFreeThenForAPress) {
     pointer_button_down(PointerButton::right);  // still held from before: must be let go first
     fake().screen_x = 33;
     fake().screen_y = 44;
     fake().left = 1000;  // wait_click answers in screen coordinates
     fake().before_reading = {
-        [] {},
-        [] { pointer_button_up(PointerButton::right, 0, 0); },
-        [] {},
-        [] {},
-        [] { pointer_button_down(PointerButton::left); },
+        [] {}, [] { pointer_button_up(PointerButton::right, 0, 0); }, [] {},
+        [] {}, [] { pointer_button_down(PointerButton::left); },
     };
     int x, y, right, left;
     wait_click(&x, &y, &right, &left);
@@ -302,8 +286,7 @@ TEST_F(PointerTest, WaitClickWaitsForTheButtonsToBeFreeThenForAPress)
     EXPECT_EQ(pointer_state().left.held(), 1);  // wait_click clears nothing
 }
 
-TEST_F(PointerTest, ReleasesRecordTheLowWordsAndTheButton)
-{
+TEST_F(PointerTest, ReleasesRecordTheLowWordsAndTheButton) {
     int x, y, button;
     get_last_release(&x, &y, &button);
     EXPECT_EQ(x, 0);

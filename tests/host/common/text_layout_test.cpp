@@ -19,8 +19,7 @@ public:
 
     int measure_width(const char*, int length) override { return 7 * length; }
     int letter_height() override { return 13; }
-    void draw_text(int x, int y, const char* text, int length) override
-    {
+    void draw_text(int x, int y, const char* text, int length) override {
         draws.push_back({x, y, std::string(text, static_cast<std::size_t>(length))});
     }
     void clear() override { ++clears; }
@@ -35,8 +34,7 @@ protected:
     void SetUp() override { attach_text_surface(&surface); }
     void TearDown() override { attach_text_surface(nullptr); }
 
-    void expect_cursor(int x, int y)
-    {
+    void expect_cursor(int x, int y) {
         EXPECT_EQ(text_layout_state().x, x);
         EXPECT_EQ(text_layout_state().y, y);
     }
@@ -46,8 +44,7 @@ protected:
 
 using Draws = std::vector<FakeSurface::Draw>;
 
-TEST_F(TextLayoutTest, SetTextPosMeasuresColumnsAndRowsWithD)
-{
+TEST_F(TextLayoutTest, SetTextPosMeasuresColumnsAndRowsWithD) {
     struct Case {
         int column, row;
         int x, y;
@@ -62,8 +59,7 @@ TEST_F(TextLayoutTest, SetTextPosMeasuresColumnsAndRowsWithD)
     text_layout_state().line_gap = 0;
 }
 
-TEST_F(TextLayoutTest, SetTextPosIgnoresColumnsOutOfRange)
-{
+TEST_F(TextLayoutTest, SetTextPosIgnoresColumnsOutOfRange) {
     set_text_pos(3, 4);
     for (int column : {2048, 100000, -1}) {
         set_text_pos(column, 0);
@@ -71,8 +67,7 @@ TEST_F(TextLayoutTest, SetTextPosIgnoresColumnsOutOfRange)
     }
 }
 
-TEST_F(TextLayoutTest, PrintsWalkTheBytes)
-{
+TEST_F(TextLayoutTest, PrintsWalkTheBytes) {
     struct Case {
         const char* name;
         std::string text;
@@ -86,8 +81,12 @@ TEST_F(TextLayoutTest, PrintsWalkTheBytes)
         {"empty line", "\n\n", -1, {}, 4, 26},
         {"CR LF is two breaks", "a\r\nb", -1, {{0, 0, "a"}, {4, 26, "b"}}, 11, 26},
         {"length cuts", "abcdef", 2, {{0, 0, "ab"}}, 14, 0},
-        {"zero byte inside the length breaks", std::string("ab\0cd", 5), 5,
-         {{0, 0, "ab"}, {4, 13, "cd"}}, 18, 13},
+        {"zero byte inside the length breaks",
+         std::string("ab\0cd", 5),
+         5,
+         {{0, 0, "ab"}, {4, 13, "cd"}},
+         18,
+         13},
         {"nothing", "", -1, {}, 0, 0},
         {"zero length", "abc", 0, {}, 0, 0},
         {"negative length", "abc", -5, {}, 0, 0},
@@ -102,16 +101,14 @@ TEST_F(TextLayoutTest, PrintsWalkTheBytes)
     }
 }
 
-TEST_F(TextLayoutTest, TwoPrintsSitSideBySide)
-{
+TEST_F(TextLayoutTest, TwoPrintsSitSideBySide) {
     print_text("abc");
     print_text("def");
     EXPECT_EQ(surface.draws, (Draws{{0, 0, "abc"}, {21, 0, "def"}}));
     expect_cursor(42, 0);
 }
 
-TEST_F(TextLayoutTest, ShiftJisBytesAreNotBreaks)
-{
+TEST_F(TextLayoutTest, ShiftJisBytesAreNotBreaks) {
     // "表示" in Shift-JIS: 0x95 0x5C 0x8E 0xA6; none of its bytes may end a line.
     const char text[] = "表示";
     ASSERT_EQ(sizeof text, 5u);
@@ -119,16 +116,14 @@ TEST_F(TextLayoutTest, ShiftJisBytesAreNotBreaks)
     EXPECT_EQ(surface.draws, (Draws{{0, 0, std::string(text, 4)}}));
 }
 
-TEST_F(TextLayoutTest, ClearWhitensAndGoesHome)
-{
+TEST_F(TextLayoutTest, ClearWhitensAndGoesHome) {
     set_text_pos(5, 5);
     clear_text();
     EXPECT_EQ(surface.clears, 1);
     expect_cursor(0, 0);
 }
 
-TEST_F(TextLayoutTest, NoSurfaceMeansNothingHappens)
-{
+TEST_F(TextLayoutTest, NoSurfaceMeansNothingHappens) {
     attach_text_surface(nullptr);
     print_text("abc");
     set_text_pos(3, 3);

@@ -6,11 +6,15 @@
 #include <string>
 
 namespace {
-TEST(ValueDialog, PageStepIsATenthRaisedToOne)
-{
+TEST(ValueDialog, PageStepIsATenthRaisedToOne) {
     struct Case {
         int maximum, minimum, step;
-    } cases[] = {{8, 0, 1}, {100, 0, 10}, {4095, 1, 409}, {5, 5, 1}, {19, 0, 1}, {20, 0, 2},
+    } cases[] = {{8, 0, 1},
+                 {100, 0, 10},
+                 {4095, 1, 409},
+                 {5, 5, 1},
+                 {19, 0, 1},
+                 {20, 0, 2},
                  {INT_MAX, INT_MIN, 429496729}};
     for (const Case& c : cases) {
         EXPECT_EQ(open_value_dialog(c.maximum, c.minimum, 0).page_step, c.step)
@@ -18,8 +22,7 @@ TEST(ValueDialog, PageStepIsATenthRaisedToOne)
     }
 }
 
-TEST(ValueDialog, ScrollCodesMoveAndClamp)
-{
+TEST(ValueDialog, ScrollCodesMoveAndClamp) {
     struct Case {
         const char* name;
         int maximum, minimum, start;
@@ -55,8 +58,7 @@ TEST(ValueDialog, ScrollCodesMoveAndClamp)
     }
 }
 
-TEST(ValueDialog, StartShowsTheValueAndScrollingUpdatesIt)
-{
+TEST(ValueDialog, StartShowsTheValueAndScrollingUpdatesIt) {
     ValueDialogState state = open_value_dialog(8, 0, 3);
     char shown[16];
     format_dialog_value(state, shown, sizeof shown);

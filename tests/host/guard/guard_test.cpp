@@ -35,54 +35,41 @@ struct TestApplication {
     std::atomic<long> polls{0};
 };
 
-TestApplication& application()
-{
+TestApplication& application() {
     static TestApplication app;
     return app;
 }
 
-void touch_forbidden_page()
-{
+void touch_forbidden_page() {
     void* page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     ASSERT_NE(page, MAP_FAILED);
     volatile int value = *static_cast<volatile int*>(page);
     (void)value;
 }
 
-void app_main()
-{
+void app_main() {
     TestApplication& app = application();
     for (int code : {12, 7, 45}) log_command(code);
     switch (app.failure.load()) {
-    case Failure::exception:
-        throw std::runtime_error("broken");
-    case Failure::segmentation_fault:
-        touch_forbidden_page();
-        break;
-    case Failure::raised_signal:
-        std::raise(app.signal_number);
-        break;
-    case Failure::plain_return:
-        return;
-    case Failure::poll_for_ever:
-        for (;;) {
-            int x, y, right, left;
-            read_pointer(&x, &y, &right, &left);
-            ++app.polls;
-        }
+        case Failure::exception: throw std::runtime_error("broken");
+        case Failure::segmentation_fault: touch_forbidden_page(); break;
+        case Failure::raised_signal: std::raise(app.signal_number); break;
+        case Failure::plain_return: return;
+        case Failure::poll_for_ever:
+            for (;;) {
+                int x, y, right, left;
+                read_pointer(&x, &y, &right, &left);
+                ++app.polls;
+            }
     }
 }
 
-void save_animation()
-{
-    ++application().saves;
-}
+void save_animation() { ++application().saves; }
 
 // Runs each test in a fresh folder, since the guard writes mepu.erf into the current one.
 class GuardTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         script_host_reset();
         set_app_entry_points({app_main, nullptr, save_animation});
         application().saves = 0;
@@ -101,45 +88,43 @@ protected:
         ASSERT_EQ(chdir(folder_.c_str()), 0);
     }
 
-    void TearDown() override
-    {
-        if (previous_tmpdir_) setenv("TMPDIR", previous_tmpdir_->c_str(), 1);
-        else unsetenv("TMPDIR");
-        if (previous_config_) setenv("XDG_CONFIG_HOME", previous_config_->c_str(), 1);
-        else unsetenv("XDG_CONFIG_HOME");
+    void TearDown() override {
+        if (previous_tmpdir_)
+            setenv("TMPDIR", previous_tmpdir_->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+        if (previous_config_)
+            setenv("XDG_CONFIG_HOME", previous_config_->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
         ASSERT_EQ(chdir(previous_), 0);
     }
 
-    void run(Failure failure, int signal_number = 0)
-    {
+    void run(Failure failure, int signal_number = 0) {
         application().failure = failure;
         application().signal_number = signal_number;
         ASSERT_TRUE(start_app_thread());
         ASSERT_TRUE(app_gate_wait_finished(20000));
     }
 
-    static std::string report(const std::string& path = "mepu.erf")
-    {
+    static std::string report(const std::string& path = "mepu.erf") {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
         return bytes.str();
     }
 
-    static std::string box(const char* title, const char* text)
-    {
+    static std::string box(const char* title, const char* text) {
         return "box ok error \"" + sjis_to_utf8(title) + "\" \"" + sjis_to_utf8(text) + "\" -> ok";
     }
 
-    static std::vector<std::string> guard_boxes(const std::string& where = "mepu.erf")
-    {
+    static std::vector<std::string> guard_boxes(const std::string& where = "mepu.erf") {
         return {
             box("実行時のエラー", "めぷ実行中にエラーが発生しました。"),
-            box("実行時のエラー",
-                ("エラーに関する情報を" + where +
-                 "に記録しました。もしよろしければこのファイルを"
-                 "tarvolo program systemsまで送ってください。")
-                    .c_str()),
+            box("実行時のエラー", ("エラーに関する情報を" + where +
+                                   "に記録しました。もしよろしければこのファイルを"
+                                   "tarvolo program systemsまで送ってください。")
+                                      .c_str()),
             box("実行時のエラー",
                 "現在編集中のアニメデータを書き込みます。.ただし、データが壊れている可能性があるので"
                 "別のファイル名で保存することをお勧めします。"),
@@ -153,8 +138,7 @@ protected:
     char previous_[4096] = {};
 };
 
-TEST_F(GuardTest, EachKindOfFailureWritesTheReportAndOffersTheSave)
-{
+TEST_F(GuardTest, EachKindOfFailureWritesTheReportAndOffersTheSave) {
     struct Case {
         const char* name;
         Failure failure;
@@ -180,8 +164,7 @@ TEST_F(GuardTest, EachKindOfFailureWritesTheReportAndOffersTheSave)
     }
 }
 
-TEST_F(GuardTest, TheSaveDialogCancelledStillEndsTheThread)
-{
+TEST_F(GuardTest, TheSaveDialogCancelledStillEndsTheThread) {
     // The test's save_animation stands for the editor's; a cancelled dialog is its business, and
     // the thread ends either way: run() has waited for exactly that.
     run(Failure::exception);
@@ -190,11 +173,11 @@ TEST_F(GuardTest, TheSaveDialogCancelledStillEndsTheThread)
 }
 
 // The current folder refuses the report (mepu.erf is a folder there: fopen fails even for root).
-TEST_F(GuardTest, AReportTheCurrentFolderRefusesGoesToTheConfigurationFolder)
-{
+TEST_F(GuardTest, AReportTheCurrentFolderRefusesGoesToTheConfigurationFolder) {
     ASSERT_EQ(mkdir("mepu.erf", 0755), 0);
     const std::string elsewhere = folder_ + "/config/mepu/mepu.erf";
-    for (const Failure failure : {Failure::exception, Failure::segmentation_fault, Failure::plain_return}) {
+    for (const Failure failure :
+         {Failure::exception, Failure::segmentation_fault, Failure::plain_return}) {
         SCOPED_TRACE(int(failure));
         script_host_reset();
         application().saves = 0;
@@ -206,8 +189,7 @@ TEST_F(GuardTest, AReportTheCurrentFolderRefusesGoesToTheConfigurationFolder)
     }
 }
 
-TEST_F(GuardTest, WithNoPlaceForTheReportTheSaveIsStillOffered)
-{
+TEST_F(GuardTest, WithNoPlaceForTheReportTheSaveIsStillOffered) {
     ASSERT_EQ(mkdir("mepu.erf", 0755), 0);
     ASSERT_TRUE(std::filesystem::create_directories(folder_ + "/config/mepu/mepu.erf"));
     run(Failure::exception);
@@ -216,8 +198,7 @@ TEST_F(GuardTest, WithNoPlaceForTheReportTheSaveIsStillOffered)
     EXPECT_EQ(application().saves, 1);
 }
 
-TEST_F(GuardTest, AReportThatCannotBeWrittenIsNotAnnouncedButTheSaveIsStillOffered)
-{
+TEST_F(GuardTest, AReportThatCannotBeWrittenIsNotAnnouncedButTheSaveIsStillOffered) {
     ASSERT_EQ(symlink("/dev/full", "mepu.erf"), 0);  // opens, but every write fails: a full disk
     run(Failure::exception);
     const std::vector<std::string> boxes = guard_boxes();
@@ -225,8 +206,7 @@ TEST_F(GuardTest, AReportThatCannotBeWrittenIsNotAnnouncedButTheSaveIsStillOffer
     EXPECT_EQ(application().saves, 1);
 }
 
-TEST_F(GuardTest, CrashSignalsOnOtherThreadsAreNotCaught)
-{
+TEST_F(GuardTest, CrashSignalsOnOtherThreadsAreNotCaught) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     run(Failure::plain_return);  // the handlers are in place from here on
     for (int signal_number : {SIGSEGV, SIGFPE, SIGBUS, SIGILL}) {
@@ -242,8 +222,7 @@ TEST_F(GuardTest, CrashSignalsOnOtherThreadsAreNotCaught)
     }
 }
 
-TEST_F(GuardTest, PauseHoldsTheThreadAndEndStopsItForGood)
-{
+TEST_F(GuardTest, PauseHoldsTheThreadAndEndStopsItForGood) {
     application().failure = Failure::poll_for_ever;
     ASSERT_TRUE(start_app_thread());
     auto wait_for_polls = [](long beyond) {
@@ -272,8 +251,7 @@ TEST_F(GuardTest, PauseHoldsTheThreadAndEndStopsItForGood)
     EXPECT_TRUE(script_host_messages().empty());
 }
 
-TEST(AppGate, OtherThreadsPassFreely)
-{
+TEST(AppGate, OtherThreadsPassFreely) {
     app_gate_reset();
     app_gate_pause();
     app_gate_pass();  // this thread is not the application thread
@@ -283,8 +261,7 @@ TEST(AppGate, OtherThreadsPassFreely)
     app_gate_reset();
 }
 
-TEST(AppGate, AnEndAskedBeforeTheThreadStartsStillStopsIt)
-{
+TEST(AppGate, AnEndAskedBeforeTheThreadStartsStillStopsIt) {
     app_gate_reset();
     app_gate_end();
     std::atomic<bool> ran_past_the_gate{false};

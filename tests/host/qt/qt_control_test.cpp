@@ -15,14 +15,10 @@
 
 namespace {
 
-QMessageBox* open_box()
-{
-    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-}
+QMessageBox* open_box() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }
 
 // Clicks the button of the open box whose label is `label`; false when there is none.
-bool click_box_button(const QString& label)
-{
+bool click_box_button(const QString& label) {
     QMessageBox* box = open_box();
     if (box == nullptr) return false;
     for (QAbstractButton* button : box->buttons()) {
@@ -34,16 +30,12 @@ bool click_box_button(const QString& label)
     return false;
 }
 
-void trigger(HostCommand command)
-{
-    qt_host().main_window->action(command)->trigger();
-}
+void trigger(HostCommand command) { qt_host().main_window->action(command)->trigger(); }
 
 // The application: starts, arranges what the GUI side is to do (`arrange`, once it is surely
 // running), then counts its host calls until the host stops it.
 template <class Arrange>
-void count_for_ever(std::atomic<int>* count, Arrange arrange)
-{
+void count_for_ever(std::atomic<int>* count, Arrange arrange) {
     start_canvas();
     tick_count();
     ++*count;
@@ -56,8 +48,7 @@ void count_for_ever(std::atomic<int>* count, Arrange arrange)
 
 }  // namespace
 
-TEST(QtHostControl, PauseHoldsTheApplicationUntilTheNoticeIsClosed)
-{
+TEST(QtHostControl, PauseHoldsTheApplicationUntilTheNoticeIsClosed) {
     std::atomic<int> count{0};
     int before = -1, during = -1, after = -1;
     QString notice, caption;
@@ -95,8 +86,7 @@ TEST(QtHostControl, PauseHoldsTheApplicationUntilTheNoticeIsClosed)
     EXPECT_GT(after, during) << "the application did not continue after the pause";
 }
 
-TEST(QtHostControl, QuitAsksFirstAndEndsOnlyOnYes)
-{
+TEST(QtHostControl, QuitAsksFirstAndEndsOnlyOnYes) {
     std::atomic<int> count{0};
     QString question;
     int after_no = -1, later_still = -1;
@@ -121,8 +111,7 @@ TEST(QtHostControl, QuitAsksFirstAndEndsOnlyOnYes)
     EXPECT_EQ(test_app().freed, 1);
 }
 
-TEST(QtHostControl, CloseBoxEndsWithoutAskingAndTheTextWindowCannotBeClosed)
-{
+TEST(QtHostControl, CloseBoxEndsWithoutAskingAndTheTextWindowCannotBeClosed) {
     std::atomic<int> count{0};
     bool text_still_visible = false;
     bool box_asked = false;
@@ -145,8 +134,7 @@ TEST(QtHostControl, CloseBoxEndsWithoutAskingAndTheTextWindowCannotBeClosed)
     EXPECT_GT(count.load(), 0);
 }
 
-TEST(QtHostControl, RequestExitStopsTheApplicationBeforeFreeingItsData)
-{
+TEST(QtHostControl, RequestExitStopsTheApplicationBeforeFreeingItsData) {
     std::atomic<bool> ran_after_free{false};
     const int code = run_host([&] {
         start_canvas();
@@ -162,8 +150,7 @@ TEST(QtHostControl, RequestExitStopsTheApplicationBeforeFreeingItsData)
     EXPECT_FALSE(ran_after_free.load());
 }
 
-TEST(QtHostControl, AboutBoxIsAnExclamationBoxOverTheWholeProgram)
-{
+TEST(QtHostControl, AboutBoxIsAnExclamationBoxOverTheWholeProgram) {
     std::atomic<int> count{0};
     QString caption;
     QMessageBox::Icon icon = QMessageBox::NoIcon;

@@ -24,15 +24,11 @@
 
 namespace {
 
-QString utf16(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
+QString utf16(const char16_t* text) { return QString::fromUtf16(text); }
 
 }  // namespace
 
-TEST(QtHostDialogs, MessageBoxesHaveJapaneseButtonsTheFirstAsDefaultAndAnswerAsClicked)
-{
+TEST(QtHostDialogs, MessageBoxesHaveJapaneseButtonsTheFirstAsDefaultAndAnswerAsClicked) {
     struct Case {
         MessageButtons buttons;
         MessageIcon icon;
@@ -42,20 +38,48 @@ TEST(QtHostDialogs, MessageBoxesHaveJapaneseButtonsTheFirstAsDefaultAndAnswerAsC
         QMessageBox::Icon shown_icon;
     };
     const Case cases[] = {
-        {MessageButtons::ok, MessageIcon::error, u"OK", MessageAnswer::ok, {"OK"},
+        {MessageButtons::ok,
+         MessageIcon::error,
+         u"OK",
+         MessageAnswer::ok,
+         {"OK"},
          QMessageBox::Critical},
-        {MessageButtons::ok, MessageIcon::information, nullptr, MessageAnswer::ok, {"OK"},
+        {MessageButtons::ok,
+         MessageIcon::information,
+         nullptr,
+         MessageAnswer::ok,
+         {"OK"},
          QMessageBox::Information},
-        {MessageButtons::yes_no, MessageIcon::none, u"はい(&Y)", MessageAnswer::yes,
-         {utf16(u"はい(&Y)"), utf16(u"いいえ(&N)")}, QMessageBox::NoIcon},
-        {MessageButtons::yes_no, MessageIcon::exclamation, u"いいえ(&N)", MessageAnswer::no,
-         {utf16(u"はい(&Y)"), utf16(u"いいえ(&N)")}, QMessageBox::Warning},
-        {MessageButtons::yes_no, MessageIcon::none, nullptr, MessageAnswer::no,
-         {utf16(u"はい(&Y)"), utf16(u"いいえ(&N)")}, QMessageBox::NoIcon},
-        {MessageButtons::retry_cancel, MessageIcon::error, u"再試行(&R)", MessageAnswer::retry,
-         {utf16(u"再試行(&R)"), utf16(u"キャンセル")}, QMessageBox::Critical},
-        {MessageButtons::retry_cancel, MessageIcon::error, nullptr, MessageAnswer::cancel,
-         {utf16(u"再試行(&R)"), utf16(u"キャンセル")}, QMessageBox::Critical},
+        {MessageButtons::yes_no,
+         MessageIcon::none,
+         u"はい(&Y)",
+         MessageAnswer::yes,
+         {utf16(u"はい(&Y)"), utf16(u"いいえ(&N)")},
+         QMessageBox::NoIcon},
+        {MessageButtons::yes_no,
+         MessageIcon::exclamation,
+         u"いいえ(&N)",
+         MessageAnswer::no,
+         {utf16(u"はい(&Y)"), utf16(u"いいえ(&N)")},
+         QMessageBox::Warning},
+        {MessageButtons::yes_no,
+         MessageIcon::none,
+         nullptr,
+         MessageAnswer::no,
+         {utf16(u"はい(&Y)"), utf16(u"いいえ(&N)")},
+         QMessageBox::NoIcon},
+        {MessageButtons::retry_cancel,
+         MessageIcon::error,
+         u"再試行(&R)",
+         MessageAnswer::retry,
+         {utf16(u"再試行(&R)"), utf16(u"キャンセル")},
+         QMessageBox::Critical},
+        {MessageButtons::retry_cancel,
+         MessageIcon::error,
+         nullptr,
+         MessageAnswer::cancel,
+         {utf16(u"再試行(&R)"), utf16(u"キャンセル")},
+         QMessageBox::Critical},
     };
     struct Seen {
         MessageAnswer answer = MessageAnswer::cancel;
@@ -82,7 +106,8 @@ TEST(QtHostDialogs, MessageBoxesHaveJapaneseButtonsTheFirstAsDefaultAndAnswerAsC
                 for (QAbstractButton* button : box->buttons())
                     if (button->text() == utf16(c.click)) button->click();
             });
-            s.answer = message_box("書き込み中にエラーが発生しました", "大変だ！", c.buttons, c.icon);
+            s.answer =
+                message_box("書き込み中にエラーが発生しました", "大変だ！", c.buttons, c.icon);
         }
     });
     EXPECT_EQ(code, 0);
@@ -102,8 +127,7 @@ TEST(QtHostDialogs, MessageBoxesHaveJapaneseButtonsTheFirstAsDefaultAndAnswerAsC
     }
 }
 
-TEST(QtHostDialogs, ValueDialogScrollsWithinItsRangeAndReportsTheLastValue)
-{
+TEST(QtHostDialogs, ValueDialogScrollsWithinItsRangeAndReportsTheLastValue) {
     struct Case {
         int maximum, minimum, start;
         std::vector<QAbstractSlider::SliderAction> actions;
@@ -114,16 +138,32 @@ TEST(QtHostDialogs, ValueDialogScrollsWithinItsRangeAndReportsTheLastValue)
     using A = QAbstractSlider;
     const std::vector<Case> cases = {
         // Page step 8 / 10 = 0, raised to 1; the right arrow stops at the maximum.
-        {8, 0, 3, {A::SliderPageStepAdd, A::SliderSingleStepAdd, A::SliderSingleStepAdd,
-                   A::SliderSingleStepAdd, A::SliderSingleStepAdd, A::SliderSingleStepAdd,
-                   A::SliderSingleStepAdd}, true, 0, 8, "3", "8"},
+        {8,
+         0,
+         3,
+         {A::SliderPageStepAdd, A::SliderSingleStepAdd, A::SliderSingleStepAdd,
+          A::SliderSingleStepAdd, A::SliderSingleStepAdd, A::SliderSingleStepAdd,
+          A::SliderSingleStepAdd},
+         true,
+         0,
+         8,
+         "3",
+         "8"},
         // Page step 10 over 0 ... 100.
         {100, 0, 50, {A::SliderPageStepAdd, A::SliderPageStepAdd}, true, 0, 70, "50", "70"},
         // Paging left from minimum + 1 with a page step of 5 stops at the minimum.
         {51, 1, 2, {A::SliderPageStepSub}, true, 0, 1, "2", "1"},
         // Cancel still hands back the last value.
-        {10, 0, 0, {A::SliderSingleStepAdd, A::SliderSingleStepAdd, A::SliderSingleStepAdd,
-                    A::SliderSingleStepAdd, A::SliderSingleStepAdd}, false, -1, 5, "0", "5"},
+        {10,
+         0,
+         0,
+         {A::SliderSingleStepAdd, A::SliderSingleStepAdd, A::SliderSingleStepAdd,
+          A::SliderSingleStepAdd, A::SliderSingleStepAdd},
+         false,
+         -1,
+         5,
+         "0",
+         "5"},
         // The ends of the bar leave the value alone.
         {10, 0, 4, {A::SliderToMaximum}, true, 0, 4, "4", "4"},
     };
@@ -166,8 +206,7 @@ TEST(QtHostDialogs, ValueDialogScrollsWithinItsRangeAndReportsTheLastValue)
     }
 }
 
-TEST(QtHostDialogs, StringDialogCopiesWithinCapacityOrLeavesTheBufferOnCancel)
-{
+TEST(QtHostDialogs, StringDialogCopiesWithinCapacityOrLeavesTheBufferOnCancel) {
     char ok_buffer[8] = "abc";
     char cancel_buffer[8] = "keep";
     int ok_result = 99, cancel_result = 99, null_result = 99;
@@ -199,16 +238,15 @@ TEST(QtHostDialogs, StringDialogCopiesWithinCapacityOrLeavesTheBufferOnCancel)
     EXPECT_EQ(null_result, -1);
 }
 
-TEST(QtHostDialogs, FitSjisNeverSplitsADoubleByteCharacter)
-{
+TEST(QtHostDialogs, FitSjisNeverSplitsADoubleByteCharacter) {
     struct Case {
         const char* text;
         int capacity;
         const char* kept;
     };
     const Case cases[] = {
-        {"abc", 10, "abc"}, {"abc", 3, "ab"},     {"abc", 1, ""},       {"abc", 0, ""},
-        {"めぷ", 5, "めぷ"}, {"めぷ", 4, "め"},     {"aめ", 3, "a"},      {"ｷｬﾝｾﾙ", 4, "ｷｬﾝ"},
+        {"abc", 10, "abc"},  {"abc", 3, "ab"},  {"abc", 1, ""},  {"abc", 0, ""},
+        {"めぷ", 5, "めぷ"}, {"めぷ", 4, "め"}, {"aめ", 3, "a"}, {"ｷｬﾝｾﾙ", 4, "ｷｬﾝ"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -217,8 +255,7 @@ TEST(QtHostDialogs, FitSjisNeverSplitsADoubleByteCharacter)
     }
 }
 
-TEST(QtHostDialogs, FileDialogsReturnTheChosenPathAndAppendTheDefaultExtension)
-{
+TEST(QtHostDialogs, FileDialogsReturnTheChosenPathAndAppendTheDefaultExtension) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString previous = QDir::currentPath();
@@ -254,8 +291,8 @@ TEST(QtHostDialogs, FileDialogsReturnTheChosenPathAndAppendTheDefaultExtension)
             type_name(dialog, QStringLiteral("sample"));
             accept_later(dialog);
         });
-        saved = choose_save_file(save_name, save_path, "ファイルの保存", "*.mpa",
-                                 "めぷアニメファイル");
+        saved =
+            choose_save_file(save_name, save_path, "ファイルの保存", "*.mpa", "めぷアニメファイル");
         when_open<QFileDialog>([&](QFileDialog* dialog) {
             open_title = dialog->windowTitle();
             type_name(dialog, QStringLiteral("missing.mpa"));
@@ -294,8 +331,7 @@ TEST(QtHostDialogs, FileDialogsReturnTheChosenPathAndAppendTheDefaultExtension)
 
 // The first start asks where the editor program is: the dialog's filter names the Linux program,
 // and it starts in the running program's folder with that program chosen, so Enter is enough.
-TEST(QtHostDialogs, ProgramFileDialogStartsOnTheRunningProgram)
-{
+TEST(QtHostDialogs, ProgramFileDialogStartsOnTheRunningProgram) {
     char name[FILE_NAME_CAPACITY] = "";
     char path[FILE_NAME_CAPACITY] = "";
     int chosen = -1;

@@ -16,8 +16,7 @@
 #include "host/qt/qt_main_window.h"
 #include "qt_test_app.h"
 
-TEST(QtHostGuard, AFaultShowsTheBoxesOffersTheSaveAndKeepsTheWindowsUp)
-{
+TEST(QtHostGuard, AFaultShowsTheBoxesOffersTheSaveAndKeepsTheWindowsUp) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString previous = QDir::currentPath();
@@ -35,8 +34,8 @@ TEST(QtHostGuard, AFaultShowsTheBoxesOffersTheSaveAndKeepsTheWindowsUp)
             QObject::connect(timer, &QTimer::timeout, [&, timer] {
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                     texts << box->text();
-                    window_up_during_boxes = window_up_during_boxes &&
-                                             qt_host().main_window->isVisible();
+                    window_up_during_boxes =
+                        window_up_during_boxes && qt_host().main_window->isVisible();
                     box->buttons().front()->click();
                 } else if (test_app().saves.load() > 0) {
                     timer->stop();
@@ -57,7 +56,8 @@ TEST(QtHostGuard, AFaultShowsTheBoxesOffersTheSaveAndKeepsTheWindowsUp)
     ASSERT_EQ(texts.size(), 3);
     EXPECT_EQ(texts[0], QString::fromUtf16(u"めぷ実行中にエラーが発生しました。"));
     EXPECT_TRUE(texts[1].contains(QStringLiteral("mepu.erf")));
-    EXPECT_TRUE(texts[2].startsWith(QString::fromUtf16(u"現在編集中のアニメデータを書き込みます。")));
+    EXPECT_TRUE(
+        texts[2].startsWith(QString::fromUtf16(u"現在編集中のアニメデータを書き込みます。")));
     EXPECT_TRUE(window_up_during_boxes);
     EXPECT_EQ(test_app().saves, 1);
     EXPECT_EQ(test_app().freed, 1);

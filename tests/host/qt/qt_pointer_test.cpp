@@ -15,34 +15,26 @@
 namespace {
 
 // Puts the pointer at `at` of `widget` (GUI thread).
-void move_pointer(QWidget* widget, QPoint at)
-{
-    QCursor::setPos(widget->mapToGlobal(at));
-}
+void move_pointer(QWidget* widget, QPoint at) { QCursor::setPos(widget->mapToGlobal(at)); }
 
 // Delivers a mouse event to `widget` with the pointer there, as the window system would (GUI
 // thread).
-void send_mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPoint at)
-{
+void send_mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPoint at) {
     move_pointer(widget, at);
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button)
-                                                                   : Qt::MouseButtons();
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
     QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held,
                       Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
-QWidget* canvas()
-{
-    return qt_host().main_window->canvas();
-}
+QWidget* canvas() { return qt_host().main_window->canvas(); }
 
 struct Reading {
     int x = -99, y = -99, right = -1, left = -1;
 };
 
-Reading read_now()
-{
+Reading read_now() {
     Reading r;
     read_pointer(&r.x, &r.y, &r.right, &r.left);
     return r;
@@ -50,17 +42,16 @@ Reading read_now()
 
 }  // namespace
 
-TEST(QtHostPointer, WindowPixelsScaleToCanvasPixelsAtEachSize)
-{
+TEST(QtHostPointer, WindowPixelsScaleToCanvasPixelsAtEachSize) {
     struct Case {
         QSize client;
         QPoint at;
         QPoint canvas;
     };
     const Case cases[] = {
-        {{320, 240}, {0, 0}, {0, 0}},       {{320, 240}, {319, 239}, {319, 239}},
-        {{320, 240}, {17, 5}, {17, 5}},     {{640, 480}, {639, 479}, {319, 239}},
-        {{640, 480}, {1, 1}, {0, 0}},       {{640, 480}, {3, 5}, {1, 2}},
+        {{320, 240}, {0, 0}, {0, 0}},         {{320, 240}, {319, 239}, {319, 239}},
+        {{320, 240}, {17, 5}, {17, 5}},       {{640, 480}, {639, 479}, {319, 239}},
+        {{640, 480}, {1, 1}, {0, 0}},         {{640, 480}, {3, 5}, {1, 2}},
         {{400, 300}, {399, 299}, {319, 239}}, {{400, 300}, {5, 5}, {4, 4}},
     };
     struct Seen {
@@ -98,8 +89,7 @@ TEST(QtHostPointer, WindowPixelsScaleToCanvasPixelsAtEachSize)
     }
 }
 
-TEST(QtHostPointer, TextWindowClicksFeedTheSamePointerState)
-{
+TEST(QtHostPointer, TextWindowClicksFeedTheSamePointerState) {
     Reading held, released;
     int release_x = -1, release_y = -1, button = -1;
     const int code = run_host([&] {
@@ -124,8 +114,7 @@ TEST(QtHostPointer, TextWindowClicksFeedTheSamePointerState)
     EXPECT_EQ(button, 1);
 }
 
-TEST(QtHostPointer, TakeReportsEachPressOnceAndWaitClickSeesAHeldPress)
-{
+TEST(QtHostPointer, TakeReportsEachPressOnceAndWaitClickSeesAHeldPress) {
     Reading taken, taken_again, read_while_held;
     Reading clicked;
     const int code = run_host([&] {
@@ -152,8 +141,7 @@ TEST(QtHostPointer, TakeReportsEachPressOnceAndWaitClickSeesAHeldPress)
     EXPECT_EQ(clicked.left, 0);
 }
 
-TEST(QtHostPointer, AMinimisedWindowReadsAsTheOrigin)
-{
+TEST(QtHostPointer, AMinimisedWindowReadsAsTheOrigin) {
     Reading minimised, restored;
     const int code = run_host([&] {
         start_canvas();
@@ -180,8 +168,7 @@ TEST(QtHostPointer, AMinimisedWindowReadsAsTheOrigin)
 // The position comes from the platform at each poll, not from the windows' own events, so it
 // follows the pointer outside them: negative left of or above the canvas, 320 / 240 and more
 // right of or below it, scaled like any other position.
-TEST(QtHostPointer, PositionIsReadFreshAlsoOutsideTheWindows)
-{
+TEST(QtHostPointer, PositionIsReadFreshAlsoOutsideTheWindows) {
     struct Case {
         QSize client;
         QPoint at;  // canvas-area pixels, may lie outside it
@@ -214,8 +201,7 @@ TEST(QtHostPointer, PositionIsReadFreshAlsoOutsideTheWindows)
 
 // A press and its release both delivered before the next poll, as a quick click or a tap sends
 // them: the poll after them sees the press once, in either window.
-TEST(QtHostPointer, QuickClickBetweenPollsIsSeenOnce)
-{
+TEST(QtHostPointer, QuickClickBetweenPollsIsSeenOnce) {
     struct Seen {
         Reading first, second;
     };

@@ -25,22 +25,19 @@ public:
     int paints = 0;
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
+    bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) ++paints;
         return false;
     }
 };
 
-int paints_so_far(PaintCounter* counter)
-{
+int paints_so_far(PaintCounter* counter) {
     return gui([counter] { return counter->paints; });
 }
 
 // Waits, from the application thread, until the canvas has been painted more than `count` times;
 // false when that has not happened within a generous while.
-bool painted_after(PaintCounter* counter, int count)
-{
+bool painted_after(PaintCounter* counter, int count) {
     for (int i = 0; i < 500; ++i) {
         if (paints_so_far(counter) > count) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -50,8 +47,7 @@ bool painted_after(PaintCounter* counter, int count)
 
 }  // namespace
 
-TEST(QtHostPresentation, AnUnchangedCanvasIsNotRepaintedAndTheLastPictureIsShown)
-{
+TEST(QtHostPresentation, AnUnchangedCanvasIsNotRepaintedAndTheLastPictureIsShown) {
     PaintCounter counter;
     bool first_painted = false, last_painted = false;
     int paints_while_unchanged = -1;
@@ -96,8 +92,7 @@ TEST(QtHostPresentation, AnUnchangedCanvasIsNotRepaintedAndTheLastPictureIsShown
     EXPECT_EQ(shown.pixel(319, 239), qRgb(0, 0, 0)) << "the last row presented is not shown";
 }
 
-TEST(QtHostPresentation, TextPrintedAgainUnchangedIsNotRepaintedAndChangedTextIs)
-{
+TEST(QtHostPresentation, TextPrintedAgainUnchangedIsNotRepaintedAndChangedTextIs) {
     PaintCounter counter;
     bool first_painted = false, changed_painted = false;
     int paints_while_unchanged = -1;
@@ -137,8 +132,7 @@ TEST(QtHostPresentation, TextPrintedAgainUnchangedIsNotRepaintedAndChangedTextIs
 }
 
 // Registered a second time to run at a scale factor of 2.
-TEST(QtHostPresentation, TextIsDrawnAtTheScreensResolution)
-{
+TEST(QtHostPresentation, TextIsDrawnAtTheScreensResolution) {
     if (qEnvironmentVariable("QT_SCALE_FACTOR") != QStringLiteral("2"))
         GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
     QImage shown;

@@ -14,14 +14,10 @@
 
 namespace {
 
-QString utf16(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
+QString utf16(const char16_t* text) { return QString::fromUtf16(text); }
 
 // The bounding box of everything not white in `image`.
-QRect ink_box(const QImage& image)
-{
+QRect ink_box(const QImage& image) {
     QRect box;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -31,8 +27,7 @@ QRect ink_box(const QImage& image)
 
 // What the canvas must look like: each canvas pixel's palette colour, stretched to `size` by
 // nearest neighbour (exact at 1x and 2x).
-QImage expected_canvas(const uint8_t* bits, QSize size)
-{
+QImage expected_canvas(const uint8_t* bits, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x) {
@@ -45,8 +40,7 @@ QImage expected_canvas(const uint8_t* bits, QSize size)
 
 }  // namespace
 
-TEST(QtHostStartup, OpensBothWindowsWithTheirTitlesMenuAndSizes)
-{
+TEST(QtHostStartup, OpensBothWindowsWithTheirTitlesMenuAndSizes) {
     struct Seen {
         QString main_title, text_title;
         QStringList menu;
@@ -71,9 +65,9 @@ TEST(QtHostStartup, OpensBothWindowsWithTheirTitlesMenuAndSizes)
             seen.text_client = host.text_window->size();
             const QRect outer = host.text_window->frameGeometry();
             const QRect client = host.text_window->geometry();
-            seen.text_frame = QMargins(client.left() - outer.left(), client.top() - outer.top(),
-                                       outer.right() - client.right(),
-                                       outer.bottom() - client.bottom());
+            seen.text_frame =
+                QMargins(client.left() - outer.left(), client.top() - outer.top(),
+                         outer.right() - client.right(), outer.bottom() - client.bottom());
             seen.text_visible = host.text_window->isVisible();
             seen.text_has_close_button =
                 host.text_window->windowFlags().testFlag(Qt::WindowCloseButtonHint);
@@ -84,9 +78,9 @@ TEST(QtHostStartup, OpensBothWindowsWithTheirTitlesMenuAndSizes)
     EXPECT_EQ(test_app().freed, 1);
     EXPECT_EQ(seen.main_title, utf16(u"tarvolo Zelkon interface"));
     EXPECT_EQ(seen.text_title, utf16(u"tarvolo Zelkon interface -text out-"));
-    const QStringList menu{utf16(u"動作"),     utf16(u"一時停止"), utf16(u"終了"),
-                           utf16(u"画面設定"), utf16(u"標準"),     utf16(u"２倍"),
-                           utf16(u"?"),        utf16(u"Zel kon interface について")};
+    const QStringList menu{
+        utf16(u"動作"), utf16(u"一時停止"), utf16(u"終了"), utf16(u"画面設定"),
+        utf16(u"標準"), utf16(u"２倍"),     utf16(u"?"),    utf16(u"Zel kon interface について")};
     EXPECT_EQ(seen.menu, menu);
     EXPECT_EQ(seen.canvas, QSize(320, 240));
     // 600 x 160 is the outer size; the offscreen platform gives its windows a frame, so the
@@ -100,8 +94,7 @@ TEST(QtHostStartup, OpensBothWindowsWithTheirTitlesMenuAndSizes)
     EXPECT_FALSE(seen.text_has_close_button);
 }
 
-TEST(QtHostStartup, WelcomeTextReachesTheTextWindowAndItsScreenshot)
-{
+TEST(QtHostStartup, WelcomeTextReachesTheTextWindowAndItsScreenshot) {
     QImage shown, backing;
     int line_height = 0, d_width = 0;
     const int code = run_host([&] {
@@ -134,8 +127,7 @@ TEST(QtHostStartup, WelcomeTextReachesTheTextWindowAndItsScreenshot)
     EXPECT_GT(ink.width(), 7 * d_width);
 }
 
-TEST(QtHostStartup, CanvasShowsPaletteColoursAtStandardDoubleAndDraggedSizes)
-{
+TEST(QtHostStartup, CanvasShowsPaletteColoursAtStandardDoubleAndDraggedSizes) {
     struct Case {
         QSize client;
         bool by_menu;
@@ -146,9 +138,9 @@ TEST(QtHostStartup, CanvasShowsPaletteColoursAtStandardDoubleAndDraggedSizes)
     const int code = run_host([&] {
         start_canvas();
         uint8_t* bits = virtual_screen().bits;
-        bits[0] = 10;                    // ink in the top-left corner
-        bits[320 * 239 + 319] = 10;      // and the bottom-right one
-        bits[320 * 7 + 5] = 190;         // a faint grey
+        bits[0] = 10;                // ink in the top-left corner
+        bits[320 * 239 + 319] = 10;  // and the bottom-right one
+        bits[320 * 7 + 5] = 190;     // a faint grey
         for (int x = 100; x < 200; ++x) bits[320 * 120 + x] = 10;
         present_screen();
         for (const Case& c : cases) {
@@ -157,8 +149,9 @@ TEST(QtHostStartup, CanvasShowsPaletteColoursAtStandardDoubleAndDraggedSizes)
                 if (!c.by_menu) {
                     window->resize_client(c.client.width(), c.client.height());
                 } else {
-                    window->action(c.client.width() == 640 ? HostCommand::double_size
-                                                           : HostCommand::standard_size)
+                    window
+                        ->action(c.client.width() == 640 ? HostCommand::double_size
+                                                         : HostCommand::standard_size)
                         ->trigger();
                 }
                 sizes.push_back(window->canvas()->size());
@@ -188,8 +181,7 @@ TEST(QtHostStartup, CanvasShowsPaletteColoursAtStandardDoubleAndDraggedSizes)
     EXPECT_EQ(grabs[1].pixel(639, 479) & 0xFFFFFF, 0u);
 }
 
-TEST(QtHostStartup, FeedbackLinesLastUntilTheNextPresentation)
-{
+TEST(QtHostStartup, FeedbackLinesLastUntilTheNextPresentation) {
     QImage with_lines, after_present;
     const int code = run_host([&] {
         start_canvas();

@@ -22,16 +22,14 @@ constexpr int WATCHDOG_MS = 20000;
 
 }  // namespace
 
-TestApp& test_app()
-{
+TestApp& test_app() {
     static TestApp app;
     return app;
 }
 
 namespace {
 
-void app_main()
-{
+void app_main() {
     // A test whose GUI side waits for something that never comes fails instead of hanging.
     later(WATCHDOG_MS, [] {
         ADD_FAILURE() << "the host test did not end in time";
@@ -43,22 +41,19 @@ void app_main()
     for (;;) tick_count();
 }
 
-void free_app_data()
-{
+void free_app_data() {
     ++test_app().freed;
     palette_close();
 }
 
-void save_animation()
-{
+void save_animation() {
     ++test_app().saves;
     if (test_app().save) test_app().save();
 }
 
 }  // namespace
 
-int run_host(std::function<void()> scenario)
-{
+int run_host(std::function<void()> scenario) {
     // Offscreen, so that no test touches a desktop; a compositor of the test's own is the one
     // exception.
     if (!qEnvironmentVariableIsSet("MEPU_PRIVATE_WESTON")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -71,16 +66,13 @@ int run_host(std::function<void()> scenario)
     return qt_host_main(1, argv.data(), {app_main, free_app_data, save_animation});
 }
 
-void later(int ms, std::function<void()> work)
-{
+void later(int ms, std::function<void()> work) {
     // Tied to this run's main window, so that no timer outlives the run it belongs to.
-    post_to_gui([ms, work = std::move(work)] {
-        QTimer::singleShot(ms, qt_host().main_window, work);
-    });
+    post_to_gui(
+        [ms, work = std::move(work)] { QTimer::singleShot(ms, qt_host().main_window, work); });
 }
 
-void poll_gui(std::function<bool()> step)
-{
+void poll_gui(std::function<bool()> step) {
     post_to_gui([step = std::move(step)] {
         auto* timer = new QTimer(qt_host().main_window);
         QObject::connect(timer, &QTimer::timeout, timer, [timer, step] {
@@ -92,21 +84,18 @@ void poll_gui(std::function<bool()> step)
     });
 }
 
-void start_canvas()
-{
+void start_canvas() {
     test_support::open_test_canvas();
     std::memset(virtual_screen().bits, 255, 320 * 240);
     present_screen();
 }
 
-QImage grab_canvas()
-{
+QImage grab_canvas() {
     CanvasView* canvas = qt_host().main_window->canvas();
     return canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-void keep_screenshot(const QImage& image, const char* name)
-{
+void keep_screenshot(const QImage& image, const char* name) {
     const QByteArray folder = qgetenv("MEPU_SCREENSHOT_DIR");
     if (folder.isEmpty()) return;
     image.save(QString::fromLocal8Bit(folder) + '/' + QString::fromLatin1(name));

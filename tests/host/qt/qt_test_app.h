@@ -23,8 +23,7 @@ int run_host(std::function<void()> scenario);
 
 // From the application thread: runs `work` on the GUI thread and waits for it.
 template <class Work>
-auto gui(Work&& work)
-{
+auto gui(Work&& work) {
     return run_on_gui(std::forward<Work>(work));
 }
 // From any thread: runs `work` on the GUI thread after `ms` milliseconds (for answering a box or
@@ -36,8 +35,7 @@ void poll_gui(std::function<bool()> step);
 // Runs `work` on the GUI thread as soon as a modal widget of type Dialog is open (it may open
 // later than expected on a slow machine).
 template <class Dialog, class Work>
-void when_open(Work work)
-{
+void when_open(Work work) {
     poll_gui([work]() mutable {
         auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr) return false;

@@ -12,8 +12,7 @@
 #include "host/qt/qt_main_window.h"
 #include "qt_test_app.h"
 
-TEST(QtWaylandPointer, PositionsComeFromTheCanvasEventsAndLeavingPutsThePointerOffTheCanvas)
-{
+TEST(QtWaylandPointer, PositionsComeFromTheCanvasEventsAndLeavingPutsThePointerOffTheCanvas) {
     if (qEnvironmentVariable("QT_QPA_PLATFORM") != QStringLiteral("wayland"))
         GTEST_SKIP() << "runs under a Wayland compositor (tools/with-weston.sh)";
     struct Reading {

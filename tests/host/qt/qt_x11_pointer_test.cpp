@@ -13,8 +13,7 @@
 
 #include "host/qt/qt_x11_pointer.h"
 
-TEST(X11Pointer, ReadsWhereQtPutsThePointerOnEveryMonitor)
-{
+TEST(X11Pointer, ReadsWhereQtPutsThePointerOnEveryMonitor) {
     int argc = 1;
     char name[] = "qt_x11_pointer_test";
     char* argv[] = {name, nullptr};
@@ -36,8 +35,8 @@ TEST(X11Pointer, ReadsWhereQtPutsThePointerOnEveryMonitor)
     const struct {
         QPoint device;
         int screen;
-    } cases[] = {{{0, 0}, 0},    {{400, 300}, 0},  {{798, 598}, 0},
-                 {{800, 0}, 1},  {{1000, 300}, 1}, {{1598, 598}, 1}};
+    } cases[] = {{{0, 0}, 0},   {{400, 300}, 0},  {{798, 598}, 0},
+                 {{800, 0}, 1}, {{1000, 300}, 1}, {{1598, 598}, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "device " << c.device.x() << "," << c.device.y());
         xcb_warp_pointer(connection, XCB_NONE, root, 0, 0, 0, 0, int16_t(c.device.x()),

@@ -11,15 +11,13 @@
 #include "support/test_canvas.h"
 
 namespace {
-void print_line(const char* format, int a, int b = 0)
-{
+void print_line(const char* format, int a, int b = 0) {
     char line[128];
     std::snprintf(line, sizeof line, format, a, b);
     print_text(line);
 }
 
-void run_dialogs()
-{
+void run_dialogs() {
     clear_text();
     int value = 3;
     const int value_result = input_value(8, 0, &value);
@@ -43,13 +41,13 @@ void run_dialogs()
     while (now - start < 142) now = tick_count();
     print_line("waited %d\n", static_cast<int>(now - start));
 }
-void app_main()
-{
+void app_main() {
     test_support::open_test_canvas();
     const VirtualScreen& screen = virtual_screen();
     fill_bytes(screen.bits, screen.width, screen.height, 255);
     char system_folder[FILE_NAME_CAPACITY];
-    if (windows_directory(system_folder, sizeof system_folder) < 0) throw std::runtime_error("no folder");
+    if (windows_directory(system_folder, sizeof system_folder) < 0)
+        throw std::runtime_error("no folder");
     clear_text();
     print_text("準備できました\n");
     if (command_line_file() != nullptr) {
@@ -77,19 +75,14 @@ void app_main()
     }
 }
 
-void save_animation()
-{
-    std::printf("save_animation\n");
-}
+void save_animation() { std::printf("save_animation\n"); }
 
-void free_app_data()
-{
+void free_app_data() {
     palette_close();
     std::printf("free_app_data\n");
 }
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     return script_host_main(argc, argv, {app_main, free_app_data, save_animation});
 }

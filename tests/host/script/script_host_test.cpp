@@ -21,13 +21,9 @@ protected:
     void TearDown() override { script_host_reset(); }
 };
 
-std::string u(const char* shift_jis)
-{
-    return sjis_to_utf8(shift_jis);
-}
+std::string u(const char* shift_jis) { return sjis_to_utf8(shift_jis); }
 
-TEST_F(ScriptHostTest, MessageBoxesTakeTheirAnswersInOrder)
-{
+TEST_F(ScriptHostTest, MessageBoxesTakeTheirAnswersInOrder) {
     struct Case {
         MessageButtons buttons;
         MessageIcon icon;
@@ -43,11 +39,23 @@ TEST_F(ScriptHostTest, MessageBoxesTakeTheirAnswersInOrder)
         // An answer that is not one of the box's buttons closes it by other means.
         {MessageButtons::yes_no, MessageIcon::exclamation, true, MessageAnswer::retry,
          MessageAnswer::no, "box yes_no exclamation \"t\" \"x\" -> no"},
-        {MessageButtons::ok, MessageIcon::information, false, {}, MessageAnswer::ok,
+        {MessageButtons::ok,
+         MessageIcon::information,
+         false,
+         {},
+         MessageAnswer::ok,
          "box ok information \"t\" \"x\" -> ok"},
-        {MessageButtons::yes_no, MessageIcon::none, false, {}, MessageAnswer::no,
+        {MessageButtons::yes_no,
+         MessageIcon::none,
+         false,
+         {},
+         MessageAnswer::no,
          "box yes_no none \"t\" \"x\" -> no"},
-        {MessageButtons::retry_cancel, MessageIcon::none, false, {}, MessageAnswer::cancel,
+        {MessageButtons::retry_cancel,
+         MessageIcon::none,
+         false,
+         {},
+         MessageAnswer::cancel,
          "box retry_cancel none \"t\" \"x\" -> cancel"},
     };
     for (const Case& c : cases) {
@@ -58,15 +66,13 @@ TEST_F(ScriptHostTest, MessageBoxesTakeTheirAnswersInOrder)
     }
 }
 
-TEST_F(ScriptHostTest, LoggedTextsAreUtf8OnOneLine)
-{
+TEST_F(ScriptHostTest, LoggedTextsAreUtf8OnOneLine) {
     message_box("一行目\n二行目\r", "大変だ！", MessageButtons::ok, MessageIcon::error);
-    EXPECT_EQ(script_host_messages().at(0),
-              "box ok error \"" + u("大変だ！") + "\" \"" + u("一行目") + "\\n" + u("二行目") + "\\r\" -> ok");
+    EXPECT_EQ(script_host_messages().at(0), "box ok error \"" + u("大変だ！") + "\" \"" +
+                                                u("一行目") + "\\n" + u("二行目") + "\\r\" -> ok");
 }
 
-TEST_F(ScriptHostTest, ValueDialogAnswersAreClampedAndCancelKeepsTheValue)
-{
+TEST_F(ScriptHostTest, ValueDialogAnswersAreClampedAndCancelKeepsTheValue) {
     script_host_queue_value(5);
     script_host_queue_value(99);
     script_host_queue_value_cancel();
@@ -86,8 +92,7 @@ TEST_F(ScriptHostTest, ValueDialogAnswersAreClampedAndCancelKeepsTheValue)
                                       }));
 }
 
-TEST_F(ScriptHostTest, StringDialogCutsToCapacityAndLeavesTheBufferOnCancel)
-{
+TEST_F(ScriptHostTest, StringDialogCutsToCapacityAndLeavesTheBufferOnCancel) {
     script_host_queue_string("abcdefgh");
     script_host_queue_string_cancel();
     char buffer[5] = "xy";
@@ -102,8 +107,7 @@ TEST_F(ScriptHostTest, StringDialogCutsToCapacityAndLeavesTheBufferOnCancel)
 
 class FileDialogTest : public ScriptHostTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ScriptHostTest::SetUp();
         folder_ = temp_.path().string();
         std::FILE* file = std::fopen((folder_ + "/old.mpa").c_str(), "w");
@@ -114,8 +118,7 @@ protected:
     std::string folder_;
 };
 
-TEST_F(FileDialogTest, OpenAndSaveGiveThePathAndTheName)
-{
+TEST_F(FileDialogTest, OpenAndSaveGiveThePathAndTheName) {
     struct Case {
         bool saving;
         std::string chosen;  // empty: cancel
@@ -124,18 +127,20 @@ TEST_F(FileDialogTest, OpenAndSaveGiveThePathAndTheName)
         std::string name;
     } cases[] = {
         {false, folder_ + "/old.mpa", 1, folder_ + "/old.mpa", "old.mpa"},
-        {false, folder_ + "/missing.mpa", 0, "", ""},       // must exist to be opened
+        {false, folder_ + "/missing.mpa", 0, "", ""},  // must exist to be opened
         {false, "", 0, "", ""},
         {true, folder_ + "/new", 1, folder_ + "/new.mpa", "new.mpa"},  // extension added
         {true, folder_ + "/new.dat", 1, folder_ + "/new.dat", "new.dat"},
-        {true, folder_ + "/no/such/new.mpa", 0, "", ""},     // the folder must exist
+        {true, folder_ + "/no/such/new.mpa", 0, "", ""},  // the folder must exist
         {true, std::string(FILE_NAME_CAPACITY, 'a'), 0, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen.substr(0, 60));
         script_host_reset();
-        if (c.chosen.empty()) script_host_queue_file_cancel();
-        else script_host_queue_file(c.chosen.c_str());
+        if (c.chosen.empty())
+            script_host_queue_file_cancel();
+        else
+            script_host_queue_file(c.chosen.c_str());
         char name[FILE_NAME_CAPACITY] = "";
         char path[FILE_NAME_CAPACITY] = "";
         const int result = c.saving ? choose_save_file(name, path, "T", "*.mpa", "D")
@@ -144,12 +149,12 @@ TEST_F(FileDialogTest, OpenAndSaveGiveThePathAndTheName)
         EXPECT_EQ(path, c.path);
         EXPECT_EQ(name, c.name);
         const std::string& line = script_host_messages().at(0);
-        EXPECT_EQ(line.rfind(c.saving ? "save \"T\" *.mpa -> " : "open \"T\" *.mpa -> ", 0), 0u) << line;
+        EXPECT_EQ(line.rfind(c.saving ? "save \"T\" *.mpa -> " : "open \"T\" *.mpa -> ", 0), 0u)
+            << line;
     }
 }
 
-TEST_F(ScriptHostTest, TextWindowShowsCharacterCells)
-{
+TEST_F(ScriptHostTest, TextWindowShowsCharacterCells) {
     clear_text();
     print_text("abc");
     print_text("表示");
@@ -166,15 +171,15 @@ TEST_F(ScriptHostTest, TextWindowShowsCharacterCells)
                                  "after gap\n"
                                  "\n"
                                  "          there\n" +
-                                 std::string(70, ' ') + "clipp\n"
+                                 std::string(70, ' ') +
+                                 "clipp\n"
                                  "\n\n\n";
     EXPECT_EQ(script_host_text(), expected);
     clear_text();
     EXPECT_EQ(script_host_text(), std::string(SCRIPT_TEXT_ROWS, '\n'));
 }
 
-TEST_F(ScriptHostTest, PointerIsReadInClientPixels)
-{
+TEST_F(ScriptHostTest, PointerIsReadInClientPixels) {
     script_host_move(100, 50);
     script_host_press(PointerButton::left);
     int x, y, right, left;
@@ -195,8 +200,7 @@ TEST_F(ScriptHostTest, PointerIsReadInClientPixels)
     EXPECT_EQ(button, 2);
 }
 
-TEST_F(ScriptHostTest, ClockAdvancesOneMillisecondPerCall)
-{
+TEST_F(ScriptHostTest, ClockAdvancesOneMillisecondPerCall) {
     EXPECT_EQ(script_host_clock(), 0u);
     const uint32_t start = tick_count();
     uint32_t now = start;
@@ -209,8 +213,7 @@ TEST_F(ScriptHostTest, ClockAdvancesOneMillisecondPerCall)
     EXPECT_EQ(calls, 142);
 }
 
-TEST_F(ScriptHostTest, ScreenExistsOnlyAfterCreateScreen)
-{
+TEST_F(ScriptHostTest, ScreenExistsOnlyAfterCreateScreen) {
     EXPECT_EQ(virtual_screen().bits, nullptr);
     create_screen();
     ASSERT_NE(virtual_screen().bits, nullptr);
@@ -223,8 +226,7 @@ TEST_F(ScriptHostTest, ScreenExistsOnlyAfterCreateScreen)
     EXPECT_EQ(palette_get(0).red, 0);
 }
 
-TEST_F(ScriptHostTest, WindowsDirectoryIsTheSystemFolderOrTheLinuxPlace)
-{
+TEST_F(ScriptHostTest, WindowsDirectoryIsTheSystemFolderOrTheLinuxPlace) {
     const test_support::TempFolder temp;
     const char* folder = temp.path().c_str();
     const std::string system = std::string(folder) + "/sys";
@@ -234,7 +236,8 @@ TEST_F(ScriptHostTest, WindowsDirectoryIsTheSystemFolderOrTheLinuxPlace)
     EXPECT_EQ(buffer, system);
     struct stat info {};
     EXPECT_EQ(stat(system.c_str(), &info), 0);  // made when missing
-    EXPECT_EQ(windows_directory(buffer, static_cast<int>(system.size())), -1);  // no room for the NUL
+    EXPECT_EQ(windows_directory(buffer, static_cast<int>(system.size())),
+              -1);  // no room for the NUL
 
     script_host_set_system_dir(nullptr);
     const char* previous = std::getenv("XDG_CONFIG_HOME");
@@ -242,13 +245,14 @@ TEST_F(ScriptHostTest, WindowsDirectoryIsTheSystemFolderOrTheLinuxPlace)
     setenv("XDG_CONFIG_HOME", folder, 1);
     EXPECT_GT(windows_directory(buffer, sizeof buffer), 0);
     EXPECT_EQ(buffer, std::string(folder) + "/mepu");
-    if (previous == nullptr) unsetenv("XDG_CONFIG_HOME");
-    else setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    if (previous == nullptr)
+        unsetenv("XDG_CONFIG_HOME");
+    else
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     EXPECT_EQ(path_separator(), '/');
 }
 
-TEST_F(ScriptHostTest, ResetForgetsEverything)
-{
+TEST_F(ScriptHostTest, ResetForgetsEverything) {
     script_host_queue_answer(MessageAnswer::yes);
     script_host_set_command_line("\"x.mpa\"");
     EXPECT_STREQ(command_line_file(), "x.mpa");

@@ -10,8 +10,7 @@
 namespace {
 using test_support::utf8;
 
-TEST(ScriptReader, MalformedLinesAreReportedWithTheirLineNumber)
-{
+TEST(ScriptReader, MalformedLinesAreReportedWithTheirLineNumber) {
     struct Case {
         std::string script;
         int line;
@@ -47,22 +46,22 @@ TEST(ScriptReader, MalformedLinesAreReportedWithTheirLineNumber)
     }
 }
 
-TEST(ScriptReader, PointerCommandsBecomeStepsInOrder)
-{
+TEST(ScriptReader, PointerCommandsBecomeStepsInOrder) {
     Script script;
     ScriptError error;
-    ASSERT_TRUE(parse_script("  # a comment\n"
-                             "move 10 -20   # trailing comment\n"
-                             "\n"
-                             "click 5 6\n"
-                             "rclick 7 8\r\n"
-                             "press right\n"
-                             "release right\n"
-                             "tap right\n"
-                             "wait 0\n"
-                             "dump canvas out/c.bin\n"
-                             "dump text out dir/t.txt\n",
-                             &script, &error))
+    ASSERT_TRUE(
+        parse_script("  # a comment\n"
+                     "move 10 -20   # trailing comment\n"
+                     "\n"
+                     "click 5 6\n"
+                     "rclick 7 8\r\n"
+                     "press right\n"
+                     "release right\n"
+                     "tap right\n"
+                     "wait 0\n"
+                     "dump canvas out/c.bin\n"
+                     "dump text out dir/t.txt\n",
+                     &script, &error))
         << error.message;
     struct Expected {
         StepKind kind;
@@ -104,8 +103,7 @@ TEST(ScriptReader, PointerCommandsBecomeStepsInOrder)
 
 // Form feeds, vertical tabs and stray carriage returns are blanks like spaces: a line of them
 // alone is blank, and they separate words.
-TEST(ScriptReader, EveryKindOfBlankSeparatesAndEndsWords)
-{
+TEST(ScriptReader, EveryKindOfBlankSeparatesAndEndsWords) {
     struct Case {
         std::string script;
         std::size_t steps;
@@ -128,8 +126,7 @@ TEST(ScriptReader, EveryKindOfBlankSeparatesAndEndsWords)
     }
 }
 
-TEST(ScriptReader, AnswersGoIntoFourQueuesWhereverTheyStand)
-{
+TEST(ScriptReader, AnswersGoIntoFourQueuesWhereverTheyStand) {
     Script script;
     ScriptError error;
     ASSERT_TRUE(parse_script(utf8(u8"value 5\n"
@@ -148,11 +145,13 @@ TEST(ScriptReader, AnswersGoIntoFourQueuesWhereverTheyStand)
     EXPECT_EQ(script.values[0], 5);
     EXPECT_EQ(script.values[1], std::nullopt);
     ASSERT_EQ(script.strings.size(), 2u);
-    EXPECT_EQ(script.strings[0], std::string("こんにちは  世界"));  // Shift-JIS, as the editor gets it
+    EXPECT_EQ(script.strings[0],
+              std::string("こんにちは  世界"));  // Shift-JIS, as the editor gets it
     EXPECT_EQ(script.strings[1], std::nullopt);
     ASSERT_EQ(script.files.size(), 2u);
     EXPECT_EQ(script.files[0], std::string("/tmp/a#b.mpa"));  // '#' inside a word is no comment
     EXPECT_EQ(script.files[1], std::nullopt);
-    EXPECT_EQ(script.answers, (std::deque<MessageAnswer>{MessageAnswer::yes, MessageAnswer::cancel}));
+    EXPECT_EQ(script.answers,
+              (std::deque<MessageAnswer>{MessageAnswer::yes, MessageAnswer::cancel}));
 }
 }  // namespace

@@ -18,13 +18,9 @@
 namespace {
 using test_support::read_text;
 
-std::string u(const char* shift_jis)
-{
-    return sjis_to_utf8(shift_jis);
-}
+std::string u(const char* shift_jis) { return sjis_to_utf8(shift_jis); }
 
-std::vector<std::string> lines_of(const std::string& text)
-{
+std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -33,21 +29,18 @@ std::vector<std::string> lines_of(const std::string& text)
 
 class ScriptRunTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = temp_.path().string();
-    }
+    void SetUp() override { dir_ = temp_.path().string(); }
 
     // Runs the program in the test's folder; returns its exit code.
     int run(const std::string& script, const std::string& options = "",
-            const std::string& animation = "")
-    {
+            const std::string& animation = "") {
         {
             std::ofstream out(dir_ + "/test.script", std::ios::binary);
             out << script;
         }
-        const std::string command = "cd '" + dir_ + "' && XDG_CONFIG_HOME='" + dir_ + "' '" SCRIPT_HOST_SAMPLE "' " + options +
-                                    " test.script " + animation + " >out.txt 2>err.txt";
+        const std::string command = "cd '" + dir_ + "' && XDG_CONFIG_HOME='" + dir_ +
+                                    "' '" SCRIPT_HOST_SAMPLE "' " + options + " test.script " +
+                                    animation + " >out.txt 2>err.txt";
         const int status = std::system(command.c_str());
         out_ = read_text(dir_ + "/out.txt");
         err_ = read_text(dir_ + "/err.txt");
@@ -58,15 +51,18 @@ protected:
     std::string dir_, out_, err_;
 };
 
-TEST_F(ScriptRunTest, ASampleScriptDrivesEveryCommand)
-{
+TEST_F(ScriptRunTest, ASampleScriptDrivesEveryCommand) {
     std::ofstream(dir_ + "/old.mpa") << "x";
     const std::string script =
         "# every command once\n"
         "value 5\n"
         "string hello\n"
-        "file " + dir_ + "/old.mpa\n"
-        "file " + dir_ + "/saved\n"
+        "file " +
+        dir_ +
+        "/old.mpa\n"
+        "file " +
+        dir_ +
+        "/saved\n"
         "answer yes\n"
         "move 5 6\n"
         "press left\n"
@@ -87,21 +83,24 @@ TEST_F(ScriptRunTest, ASampleScriptDrivesEveryCommand)
     ASSERT_EQ(canvas.size(), 76800u);
     for (int i = 0; i < 76800; ++i) {
         const bool marked = i == 6 * 320 + 5 || i == 50 * 320 + 100;
-        ASSERT_EQ(static_cast<uint8_t>(canvas[static_cast<std::size_t>(i)]), marked ? 10 : 255) << i;
+        ASSERT_EQ(static_cast<uint8_t>(canvas[static_cast<std::size_t>(i)]), marked ? 10 : 255)
+            << i;
     }
 
-    EXPECT_EQ(read_text(dir_ + "/text.txt"), "value 0 5\n"
-                                             "string 0 hello\n"
-                                             "open 1\n"
-                                             "save 1 saved.mpa\n"
-                                             "answer 1\n"
-                                             "waited 142\n\n\n\n\n");
-    EXPECT_EQ(read_text(dir_ + "/empty-queues.txt"), "value -1 3\n"
-                                                     "string -1 start\n"
-                                                     "open 0\n"
-                                                     "save 0\n"
-                                                     "answer 2\n"
-                                                     "waited 142\n\n\n\n\n");
+    EXPECT_EQ(read_text(dir_ + "/text.txt"),
+              "value 0 5\n"
+              "string 0 hello\n"
+              "open 1\n"
+              "save 1 saved.mpa\n"
+              "answer 1\n"
+              "waited 142\n\n\n\n\n");
+    EXPECT_EQ(read_text(dir_ + "/empty-queues.txt"),
+              "value -1 3\n"
+              "string -1 start\n"
+              "open 0\n"
+              "save 0\n"
+              "answer 2\n"
+              "waited 142\n\n\n\n\n");
     const std::vector<std::string> expected_out = {
         "value 0..8 start 3 -> 5",
         "string \"start\" -> \"hello\"",
@@ -120,16 +119,14 @@ TEST_F(ScriptRunTest, ASampleScriptDrivesEveryCommand)
     EXPECT_EQ(stat((dir_ + "/sys").c_str(), &info), 0);
 }
 
-TEST_F(ScriptRunTest, StartUpShowsTheCommandLineFile)
-{
+TEST_F(ScriptRunTest, StartUpShowsTheCommandLineFile) {
     ASSERT_EQ(run("dump text t.txt\n", "", "\"my anime.mpa\""), 0) << err_;
     EXPECT_EQ(lines_of(read_text(dir_ + "/t.txt")).at(0), u("準備できました"));
     EXPECT_EQ(lines_of(read_text(dir_ + "/t.txt")).at(1), "file my anime.mpa");
     EXPECT_EQ(out_, "free_app_data\n");  // the host's exit after the script, without --log
 }
 
-TEST_F(ScriptRunTest, AFaultRunsTheGuardAndTheRestOfTheScriptStillRuns)
-{
+TEST_F(ScriptRunTest, AFaultRunsTheGuardAndTheRestOfTheScriptStillRuns) {
     ASSERT_EQ(run("click 7 7\nrclick 2 2\nwait 10\ndump text t.txt\n", "--log"), 0) << err_;
     EXPECT_EQ(read_text(dir_ + "/mepu.erf"), "total = 0\n");
     const std::vector<std::string> out = lines_of(out_);
@@ -140,22 +137,19 @@ TEST_F(ScriptRunTest, AFaultRunsTheGuardAndTheRestOfTheScriptStillRuns)
     EXPECT_EQ(lines_of(read_text(dir_ + "/t.txt")).at(1), "left 7 7");
 }
 
-TEST_F(ScriptRunTest, RequestExitEndsTheRunAtOnce)
-{
+TEST_F(ScriptRunTest, RequestExitEndsTheRunAtOnce) {
     ASSERT_EQ(run("rclick 315 2\nclick 1 1\ndump text never.txt\n"), 0) << err_;
     EXPECT_EQ(out_, "free_app_data\n");
     EXPECT_NE(access((dir_ + "/never.txt").c_str(), F_OK), 0);
 }
 
-TEST_F(ScriptRunTest, LeavingAppMainAfterRequestExitRunsNoGuard)
-{
+TEST_F(ScriptRunTest, LeavingAppMainAfterRequestExitRunsNoGuard) {
     ASSERT_EQ(run("rclick 315 15\nwait 10\n", "--log"), 0) << err_;
     EXPECT_EQ(out_, "free_app_data\n");
     EXPECT_NE(access((dir_ + "/mepu.erf").c_str(), F_OK), 0);
 }
 
-TEST_F(ScriptRunTest, ScriptErrorsStopBeforeAnythingRuns)
-{
+TEST_F(ScriptRunTest, ScriptErrorsStopBeforeAnythingRuns) {
     struct Case {
         std::string script;
         std::string message;
@@ -172,15 +166,15 @@ TEST_F(ScriptRunTest, ScriptErrorsStopBeforeAnythingRuns)
     }
 }
 
-TEST_F(ScriptRunTest, UsageErrorsExitWithTwo)
-{
+TEST_F(ScriptRunTest, UsageErrorsExitWithTwo) {
     for (const std::string& options : {std::string("--bogus"), std::string("--system-dir")}) {
         const std::string command = "'" SCRIPT_HOST_SAMPLE "' " + options + " >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         EXPECT_EQ(WEXITSTATUS(status), 2) << options;
     }
     EXPECT_EQ(run("", "", "a.mpa extra"), 2);
-    const int status = std::system(("'" SCRIPT_HOST_SAMPLE "' " + dir_ + "/missing 2>/dev/null").c_str());
+    const int status =
+        std::system(("'" SCRIPT_HOST_SAMPLE "' " + dir_ + "/missing 2>/dev/null").c_str());
     EXPECT_EQ(WEXITSTATUS(status), 2);
 }
 }  // namespace
