@@ -45,6 +45,9 @@ stop_wine() {
 }
 trap 'stop_wine; rm -rf "$TMPDIR" "$XDG_RUNTIME_DIR"' EXIT
 
+step "Source format (clang-format)"
+bash tools/check-format.sh
+
 step "Linux build (warnings as errors)"
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j "$jobs"
