@@ -151,7 +151,7 @@ TEST_F(CommandLineRun, GifWritesOneFileAsTheDialogCoreDoes) {
     state->gif = {3, false};
     RecordingFront recorder;
     ASSERT_EQ(convert_animation(state.get(), recorder.front()), 0);
-    EXPECT_EQ(read_bytes(folder.path() / "cli.gif"), read_bytes(folder.path() / "core.gif"));
+    EXPECT_EQ(read_file(folder.path() / "cli.gif"), read_file(folder.path() / "core.gif"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
 }
 

@@ -77,7 +77,7 @@ TEST_F(GifFile, EveryPictureIsTheFrameDueAtItsTimeAndTheLoopKeepsItsLength) {
         std::vector<std::vector<uint8_t>> expected;
         for (const auto& tokens : c.frames) expected.push_back(editor_picture(tokens, c.scale));
         ASSERT_EQ(convert(c.frames, c.speed, c.scale, c.loop), 0);
-        const DecodedGif gif = decode_with_giflib(read_bytes(gif_path()));
+        const DecodedGif gif = decode_with_giflib(read_file(gif_path()));
         ASSERT_EQ(gif.error, "");
         EXPECT_EQ(gif.width, 320 * c.scale);
         EXPECT_EQ(gif.height, 240 * c.scale);
@@ -113,7 +113,7 @@ TEST_F(GifFile, EveryPictureIsTheFrameDueAtItsTimeAndTheLoopKeepsItsLength) {
 TEST_F(GifFile, AStillLongerThanOneDelayGoesOnInAnotherPicture) {
     // 700 equal frames at 1 fps: 70000 hundredths, more than one delay holds.
     ASSERT_EQ(convert(Records(700, picture_tokens(test_picture(2))), 1), 0);
-    const DecodedGif gif = decode_with_giflib(read_bytes(gif_path()));
+    const DecodedGif gif = decode_with_giflib(read_file(gif_path()));
     ASSERT_EQ(gif.error, "");
     ASSERT_EQ(gif.pictures.size(), 2u);
     long total = 0;
@@ -162,14 +162,14 @@ TEST_F(GifFile, ARefusedAnimationKeepsTheOldGifAndSaysWhatBmpFilesWouldSay) {
         ASSERT_EQ(recorder.errors.size(), 1u);
         EXPECT_EQ(recorder.errors[0].first, c.text);
         EXPECT_EQ(recorder.errors[0].second, c.caption);
-        EXPECT_EQ(read_bytes(gif_path()), (std::vector<uint8_t>{'o', 'l', 'd'}));
+        EXPECT_EQ(read_file(gif_path()), (std::vector<uint8_t>{'o', 'l', 'd'}));
     }
 }
 
 TEST_F(GifFile, AGoodAnimationReplacesTheOldGif) {
     write_bytes(gif_path(), {'o', 'l', 'd'});
     ASSERT_EQ(convert(test_frames({0}), 5), 0);
-    EXPECT_EQ(decode_with_giflib(read_bytes(gif_path())).pictures.size(), 1u);
+    EXPECT_EQ(decode_with_giflib(read_file(gif_path())).pictures.size(), 1u);
 }
 
 TEST_F(GifFile, AnUnwritablePlaceFailsInTheStatusLine) {

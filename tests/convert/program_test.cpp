@@ -79,14 +79,14 @@ TEST_F(Program, GifIsAcceptedByGifsicleAndTheSameAsEveryBuildWrites) {
     ASSERT_EQ(shell(quoted(M2BMP_PROGRAM) + " --gif --scale 2 " + quoted(folder.file("in.mpa")) +
                     " " + quoted(gif) + " >/dev/null"),
               0);
-    EXPECT_EQ(read_bytes(gif), read_bytes(GIF_REFERENCE));
+    EXPECT_EQ(read_file(gif), read_file(GIF_REFERENCE));
     if (shell("command -v gifsicle >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "gifsicle is not installed";
     // gifsicle prints its complaints on standard error and fails on a broken file.
     EXPECT_EQ(shell("gifsicle --info " + quoted(gif) + " >/dev/null 2>" +
                     quoted(folder.file("complaints"))),
               0);
-    EXPECT_TRUE(read_bytes(folder.path() / "complaints").empty());
+    EXPECT_TRUE(read_file(folder.path() / "complaints").empty());
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "anim/anim_file_bytes.h"
+#include "support/anim_file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-using anim_test::FileBytes;
+using test_support::FileBytes;
 
 // A frame whose only ink is one run of `ink` pixels starting at pixel `at`.
 std::vector<uint8_t> ink_run_tokens(int32_t at, int32_t ink) {
@@ -45,11 +45,11 @@ TEST(Thumbnail, ShowsTheFirstFrameWithInkElseTheFirstFrame) {
          FileBytes()
              .header(3)
              .record({})
-             .record(anim_test::white_tokens())
+             .record(test_support::white_tokens())
              .record(ink_run_tokens(FRAME_PIXELS - 5, 5)),
          FRAME_PIXELS - 5, 5},
-        {"no frame has ink", FileBytes().header(2).record(anim_test::white_tokens()).record({}), -1,
-         0},
+        {"no frame has ink", FileBytes().header(2).record(test_support::white_tokens()).record({}),
+         -1, 0},
         {"no frames at all", FileBytes().header(0), -1, 0},
     };
     for (const PictureCase& c : cases) {

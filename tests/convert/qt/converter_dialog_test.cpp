@@ -221,7 +221,7 @@ TEST_F(ConverterDialogQt, TheGifChoiceWritesOneEnlargedGifThatPlaysOnce) {
     click(IDC_RUN);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(shown(IDC_STATUS), ui("3コマのGIFアニメ変換成功"));
-    const DecodedGif gif = decode_with_giflib(read_bytes(folder.path() / "walk.gif"));
+    const DecodedGif gif = decode_with_giflib(read_file(folder.path() / "walk.gif"));
     EXPECT_EQ(gif.error, "");
     EXPECT_EQ(gif.width, 960);
     EXPECT_FALSE(gif.loops_forever);

@@ -82,7 +82,7 @@ TEST_F(GifQtReader, ShowsEveryFrameAsTheEditorDrawsItForItsTime) {
         RecordingFront recorder;
         ASSERT_EQ(convert_animation(state.get(), recorder.front()), 0);
 
-        const QtDecoded gif = decode_with_qt(read_bytes(folder.path() / "out.gif"));
+        const QtDecoded gif = decode_with_qt(read_file(folder.path() / "out.gif"));
         EXPECT_EQ(gif.loop_count, c.loop ? -1 : 0);
         ASSERT_FALSE(gif.pictures.empty());
         const int count = static_cast<int>(c.frames.size());

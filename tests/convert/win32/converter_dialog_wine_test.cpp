@@ -161,9 +161,9 @@ TEST_F(ConverterDialogWine, TheGifChoiceWritesTheSameBytesAsTheLinuxBuild) {
     choose_file(IDC_CHOOSE_OUTPUT, TITLE_SAVE_DIALOG, folder.file("walk"));
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_RUN, BN_CLICKED), 0);
     EXPECT_EQ(item_text(dialog, IDC_STATUS), "42コマのGIFアニメ変換成功");
-    const std::vector<uint8_t> written = read_bytes(folder.path() / "walk.gif");
+    const std::vector<uint8_t> written = read_file(folder.path() / "walk.gif");
     EXPECT_FALSE(written.empty());
-    EXPECT_TRUE(written == read_bytes(windows_path(GIF_REFERENCE)));
+    EXPECT_TRUE(written == read_file(windows_path(GIF_REFERENCE)));
 }
 
 // A file dropped on the program (or opened with it) comes as its one argument.
