@@ -326,7 +326,7 @@ TEST(InstallExe, ClimbingScriptIsRefusedAndWritesNothing) {
         press_on_through(installer, "climb");
         EXPECT_EQ(installer.wait_exit(), 0);
         EXPECT_EQ(tree_of(scratch), before) << climb.destination << " " << climb.ini_file;
-        EXPECT_EQ(text_of(victim), "the user's own");
+        EXPECT_EQ(read_text(victim), "the user's own");
         EXPECT_FALSE(file_exists(windows_dir() + "\\mepusys-climbtest.ini"));
         EXPECT_FALSE(file_exists(destination_of("mepu-c-" + pid)));
         if (!climb.escape.empty()) {
@@ -362,7 +362,7 @@ TEST(InstallExe, DISABLED_KitZipInstallsAndRegistersOpenWith) {
         DeleteFileA((destination + file).c_str());
     }
     RemoveDirectoryA(destination.c_str());
-    EXPECT_EQ(text_of(config), destination);
+    EXPECT_EQ(read_text(config), destination);
     if (had_config)
         std::ofstream(config, std::ios::binary)
             .write(reinterpret_cast<const char*>(config_before.data()), config_before.size());

@@ -8,7 +8,7 @@ saver=$1
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/screen_check.sh"
 prepare_saver_settings 4
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
 [ "$width" = 1600 ] && [ "$height" = 600 ] || { echo "expects two 800x600 screens, got ${width}x$height"; exit 1; }
 
 # Fails unless the shot $1 is black all over the rectangle $2 (WxH+X+Y).

@@ -8,7 +8,7 @@ saver=$1
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/screen_check.sh"
 prepare_saver_settings 4
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
 
 xdotool mousemove 200 200
 "$saver" -s & pid=$!

@@ -99,19 +99,19 @@ protected:
     void SetUp() override {
         clear();
         const std::string stale = "C:\\nowhere\\";
-        const HANDLE file = CreateFileA(windows_config().c_str(), GENERIC_WRITE, 0, nullptr,
+        const HANDLE file = CreateFileA(windows_editor_config().c_str(), GENERIC_WRITE, 0, nullptr,
                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         ASSERT_TRUE(WriteFile(file, stale.data(), DWORD(stale.size()), &written, nullptr));
         CloseHandle(file);
-        ASSERT_TRUE(SetFileAttributesA(windows_config().c_str(), FILE_ATTRIBUTE_READONLY));
+        ASSERT_TRUE(SetFileAttributesA(windows_editor_config().c_str(), FILE_ATTRIBUTE_READONLY));
         folder = make_scratch_folder("mepu-stale-config");
     }
     void TearDown() override { clear(); }
     void clear() {
-        SetFileAttributesA(windows_config().c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(windows_config().c_str());
+        SetFileAttributesA(windows_editor_config().c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(windows_editor_config().c_str());
         DeleteFileA((user_config_folder() + "\\mepusys.ini").c_str());
         RemoveDirectoryA(user_config_folder().c_str());
     }
@@ -119,7 +119,7 @@ protected:
 
 TEST_F(StaleWindowsConfig, TheSetupRunsInTheUserFolderAndTheEditorStarts) {
     first_start_sets_up_the_user_file("実行時のエラー", "実行時のエラー");
-    const std::vector<unsigned char> stale = read_file(windows_config());
+    const std::vector<unsigned char> stale = read_file(windows_editor_config());
     EXPECT_EQ(std::string(stale.begin(), stale.end()), "C:\\nowhere\\");
     next_start_asks_nothing();
 }

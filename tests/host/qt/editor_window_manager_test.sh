@@ -10,7 +10,7 @@ set -euo pipefail
 mepu=$1
 bin_dir=$2
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME/mepu" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
