@@ -13,7 +13,7 @@ seconds="${MEPU_FUZZ_SECONDS:-20}"
 jobs="${MEPU_FUZZ_JOBS:-1}"
 findings="$PWD/$build/fuzz-findings"
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
 
 mapfile -t targets < <(find "$build/fuzz" -maxdepth 3 -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
 if [ $# -gt 0 ]; then

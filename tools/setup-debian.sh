@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need; does nothing for those present.
 set -euo pipefail
 
-want=(cmake g++ make pkg-config clang-format libgtest-dev googletest libbenchmark-dev clang libclang-rt-dev
+want=(cmake g++ make pkg-config ccache clang-format libgtest-dev googletest libbenchmark-dev clang libclang-rt-dev
       qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont fonts-ipafont-gothic
       g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
       wine wine64 xvfb xdotool x11-utils imagemagick locales python3

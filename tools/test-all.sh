@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 bash tools/setup-debian.sh
 
 jobs=$(nproc)
+# The build folders (and other checkouts of the tree) share compiler-cache entries: paths are
+# hashed relative to the tree, not as they stand.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 # Tests that need a display start a private one; the desktop this may run on is never theirs.
 unset DISPLAY
 export QT_QPA_PLATFORM=offscreen
