@@ -25,7 +25,8 @@ for _ in $(seq 5); do
   sleep 0.5
 done
 wm_running || { echo "no window manager"; cat "$work/openbox.log"; exit 1; }
-(cd "$work" && "$mepu" >/dev/null 2>&1) &
+# exec: the job is the editor itself, so that the trap stops it and waits for it.
+(cd "$work" && exec "$mepu" >/dev/null 2>&1) &
 
 window=""
 for _ in $(seq 100); do
